@@ -1,0 +1,202 @@
+#include "engine/calendar.h"
+
+#include <array>
+#include <cstdint>
+
+namespace zelk {
+namespace {
+
+// The conversion accepts results from 1900-01-01 to 2100-12-31, as the
+// platform conversion this system was written against did; outside that it
+// fails and leaves the record untouched.
+constexpr int kFirstYear = 0;    // 1900
+constexpr int kLastYear = 200;   // 2100
+
+bool isLeap(long fullYear) {
+  return (fullYear % 4 == 0 && fullYear % 100 != 0) || fullYear % 400 == 0;
+}
+
+int monthLength(int month, int yearSince1900) {
+  static constexpr std::array<int, 12> kLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 1 && isLeap(yearSince1900 + 1900L) ? 29 : kLengths[month];
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date (month 1-12).
+std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const unsigned yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  y = static_cast<std::int64_t>(yoe) + era * 400;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  d = doy - (153 * mp + 2) / 5 + 1;
+  m = mp + (mp < 10 ? 3 : -9);
+  y += m <= 2;
+}
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+  std::int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// Folds every field into range and fills weekday and day of the year, as the
+// platform's local-time conversion does; false when the result lies outside
+// the accepted years.
+bool convertLocalTime(CalendarTime& t) {
+  std::int64_t seconds = static_cast<std::int64_t>(t.hour) * 3600 +
+                         static_cast<std::int64_t>(t.minute) * 60 + t.second;
+  std::int64_t dayCarry = floorDiv(seconds, 86400);
+  std::int64_t secondOfDay = seconds - dayCarry * 86400;
+  std::int64_t months = static_cast<std::int64_t>(t.year) * 12 + t.month;
+  std::int64_t year = floorDiv(months, 12);
+  std::int64_t month = months - year * 12;
+  if (year + 1900 < -1000000 || year + 1900 > 1000000) return false;
+  std::int64_t days = daysFromCivil(year + 1900, static_cast<unsigned>(month + 1), 1) +
+                      static_cast<std::int64_t>(t.day) - 1 + dayCarry;
+  std::int64_t fullYear;
+  unsigned m, d;
+  civilFromDays(days, fullYear, m, d);
+  if (fullYear - 1900 < kFirstYear || fullYear - 1900 > kLastYear) return false;
+  t.year = static_cast<int>(fullYear - 1900);
+  t.month = static_cast<int>(m) - 1;
+  t.day = static_cast<int>(d);
+  t.hour = static_cast<int>(secondOfDay / 3600);
+  t.minute = static_cast<int>(secondOfDay / 60 % 60);
+  t.second = static_cast<int>(secondOfDay % 60);
+  t.weekday = static_cast<int>(((days % 7) + 7 + 4) % 7);  // 1970-01-01 was a Thursday
+  t.yearDay = static_cast<int>(days - daysFromCivil(fullYear, 1, 1));
+  return true;
+}
+
+// One line of the charging rules' holiday table.
+struct HolidayRule {
+  int month;        // 0-11
+  int firstDay;
+  int lastDay;
+  bool mondayOnly;  // a holiday only when the day is a Monday
+  int fromYear;     // full years, inclusive
+  int toYear;
+};
+
+constexpr int kAlways0 = 0;
+constexpr int kAlways1 = 9999;
+
+constexpr std::array<HolidayRule, 32> kHolidays{{
+    {0, 1, 3, false, kAlways0, kAlways1},
+    {0, 15, 15, false, kAlways0, 1999},
+    {0, 8, 14, true, 2000, kAlways1},
+    {0, 16, 16, true, kAlways0, 1999},
+    {1, 11, 11, false, kAlways0, kAlways1},
+    {1, 12, 12, true, kAlways0, kAlways1},
+    {2, 21, 21, false, kAlways0, 1999},
+    {2, 20, 20, false, 2000, 2000},
+    {2, 21, 21, false, 2001, kAlways1},
+    {2, 22, 22, true, kAlways0, 1999},
+    {2, 21, 21, true, 2000, 2000},
+    {2, 22, 22, true, 2001, kAlways1},
+    {3, 29, 29, false, kAlways0, kAlways1},
+    {3, 30, 30, true, kAlways0, kAlways1},
+    {4, 3, 5, false, kAlways0, kAlways1},
+    {4, 6, 6, true, kAlways0, kAlways1},
+    {6, 20, 20, false, kAlways0, kAlways1},
+    {6, 21, 21, true, kAlways0, kAlways1},
+    {8, 15, 15, false, kAlways0, kAlways1},
+    {8, 23, 23, false, kAlways0, kAlways1},
+    {8, 16, 16, true, kAlways0, kAlways1},
+    {8, 24, 24, true, kAlways0, kAlways1},
+    {9, 10, 10, false, kAlways0, 1999},
+    {9, 8, 9, true, kAlways0, kAlways1},
+    {9, 10, 10, true, 2000, kAlways1},
+    {9, 11, 14, true, kAlways0, kAlways1},
+    {10, 3, 3, false, kAlways0, kAlways1},
+    {10, 23, 23, false, kAlways0, kAlways1},
+    {10, 4, 4, true, kAlways0, kAlways1},
+    {10, 24, 24, true, kAlways0, kAlways1},
+    {11, 23, 23, false, kAlways0, kAlways1},
+    {11, 24, 24, true, kAlways0, kAlways1},
+}};
+
+bool matches(const HolidayRule& rule, const CalendarTime& t) {
+  const int fullYear = t.year + 1900;
+  return rule.month == t.month && t.day >= rule.firstDay && t.day <= rule.lastDay &&
+         fullYear >= rule.fromYear && fullYear <= rule.toYear &&
+         (!rule.mondayOnly || t.weekday == 1);
+}
+
+bool isHoliday(const CalendarTime& t) {
+  for (const auto& rule : kHolidays)
+    if (matches(rule, t)) return true;
+  return false;
+}
+
+}  // namespace
+
+bool normalise(CalendarTime& t) {
+  if (t.year < 0) return false;
+  while (t.second < 0) { t.second += 60; --t.minute; }
+  while (t.minute < 0) { t.minute += 60; --t.hour; }
+  while (t.hour < 0) { t.hour += 24; --t.day; }
+  while (t.month < 0) {
+    t.month += 12;
+    if (--t.year < 0) return false;
+  }
+  while (t.month > 11) { t.month -= 12; ++t.year; }
+  while (t.day < 1) {
+    if (--t.month < 0) {
+      t.month = 11;
+      if (--t.year < 0) return false;
+    }
+    t.day += monthLength(t.month, t.year);
+  }
+  CalendarTime converted = t;
+  if (!convertLocalTime(converted)) return false;
+  t = converted;
+  return true;
+}
+
+std::optional<BillingPeriod> closingDateOf(const CalendarTime& date, int meterDay) {
+  BillingPeriod period;
+  period.year = date.year;
+  period.month = date.day >= meterDay ? date.month + 1 : date.month;
+  period.day = meterDay - 1;
+  if (!convertLocalTime(period)) return std::nullopt;
+  return period;
+}
+
+std::optional<CalendarTime> startDate(const LocalDate& today, int meterDay, int latestMonths) {
+  CalendarTime start;
+  start.year = today.year - 1900;
+  start.month = today.month - 1 - latestMonths + (today.day >= meterDay ? 1 : 0);
+  start.day = meterDay - 1;
+  if (!normalise(start)) return std::nullopt;
+  return start;
+}
+
+TimeSlot timeSlotOf(const CalendarTime& t) {
+  if (t.hour == 23 || t.hour <= 7) return TimeSlot::LateNight;
+  if (t.hour == 22) return TimeSlot::HolidayDay;
+  if (t.hour >= 19) return TimeSlot::Evening;
+  if (t.weekday == 0 || t.weekday == 6) return TimeSlot::HolidayDay;
+  return isHoliday(t) ? TimeSlot::HolidayDay : TimeSlot::WeekdayDay;
+}
+
+CalendarTime calendarOf(const LocalDate& date) {
+  CalendarTime t;
+  t.year = date.year - 1900;
+  t.month = date.month - 1;
+  t.day = date.day;
+  normalise(t);
+  return t;
+}
+
+}  // namespace zelk

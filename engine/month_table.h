@@ -1,0 +1,66 @@
+// The per-number sums of one billing month.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/distance_band.h"
+
+namespace zelk {
+
+struct NumberTotals {
+  DistanceBand band = DistanceBand::Undetermined;
+  std::uint8_t outOfPrefecture = 0;  // 1: other prefecture or MA unknown
+  std::uint8_t kind = 0;             // scratch of the normal-charge evaluation
+  std::string number;                // up to 12 digits
+  std::uint32_t feeTotal = 0;        // NTT East/West units of all calls
+  std::uint32_t comUnitsTotal = 0;   // NTT Com units of all calls
+  std::uint32_t adjacentFeeLate = 0;
+  std::uint32_t adjacentAsLocalUnitsLate = 0;
+  std::uint32_t adjacentFeeRest = 0;
+  std::uint32_t adjacentAsLocalUnitsRest = 0;
+  std::uint32_t localFeeLate = 0;
+  std::uint32_t localPlanUnitsLate = 0;
+  std::uint32_t localFeeRest = 0;
+  std::uint32_t localPlanUnitsRest = 0;
+  std::uint32_t feeLate = 0;
+  std::uint32_t feeRest = 0;
+  std::uint32_t comUnitsOffPeak = 0;
+  std::uint32_t peakCharge = 0;
+  std::uint32_t comUnitsLate = 0;
+  std::uint32_t comUnitsRest = 0;
+  std::uint32_t relayChargeLate = 0;   // TTNet/QTNet, tenths of a yen
+  std::uint32_t relayChargeRest = 0;
+  std::uint32_t relayReducedLate = 0;  // QTNet after the Kyushu reduction
+  std::uint32_t relayReducedRest = 0;
+  std::uint32_t kddiChargeLate = 0;    // hundredths of a yen
+  std::uint32_t kddiChargeRest = 0;
+
+  // Sets every sum to 0; band, flag and number stay.
+  void clearSums();
+};
+
+inline constexpr std::size_t kMaxMonthRows = 50;
+
+struct MonthTable {
+  std::array<NumberTotals, kMaxMonthRows> rows;
+  // Sets every sum of all rows to 0 (the row count lives in Settings).
+  void clear() {
+    for (auto& row : rows) row.clearSums();
+  }
+};
+
+inline void NumberTotals::clearSums() {
+  const auto keepBand = band;
+  const auto keepFlag = outOfPrefecture;
+  const auto keepKind = kind;
+  std::string keepNumber = std::move(number);
+  *this = NumberTotals{};
+  band = keepBand;
+  outOfPrefecture = keepFlag;
+  kind = keepKind;
+  number = std::move(keepNumber);
+}
+
+}  // namespace zelk

@@ -1,0 +1,37 @@
+#include "platform/messages.h"
+
+#include <cstdio>
+
+#include "platform/cp932.h"
+
+namespace zelk {
+namespace {
+
+MessageSink*& sinkSlot() {
+  static StderrSink stderrSink;
+  static MessageSink* sink = &stderrSink;
+  return sink;
+}
+
+}  // namespace
+
+void StderrSink::show(const std::string& cp932Text) {
+  std::string text = toUtf8(cp932Text);
+  if (text.empty() || text.back() != '\n') text += '\n';
+  std::fputs(text.c_str(), stderr);
+  std::fflush(stderr);
+}
+
+MessageSink& currentMessageSink() { return *sinkSlot(); }
+
+void showMessage(const std::string& cp932Text) { sinkSlot()->show(cp932Text); }
+
+ScopedMessageSink::ScopedMessageSink(MessageSink& sink) : previous_(sinkSlot()) {
+  sinkSlot() = &sink;
+}
+
+ScopedMessageSink::~ScopedMessageSink() { sinkSlot() = previous_; }
+
+void fatalExit(int code, const std::string& cp932Message) { throw FatalError(code, cp932Message); }
+
+}  // namespace zelk

@@ -1,0 +1,71 @@
+// The two ways the system tells the user something: a non-fatal message that
+// is shown and the work goes on, and a fatal condition that ends the process
+// with a fixed exit code. Fatal conditions are raised as FatalError and caught
+// by each front end at its top, which shows the text and exits with the code.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelk {
+
+// Where non-fatal messages go: stderr for zelk, a message box for zelkwin,
+// a recorder in tests. Texts are CP932 bytes.
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  virtual void show(const std::string& cp932Text) = 0;
+};
+
+// Shows a non-fatal message through the current sink.
+void showMessage(const std::string& cp932Text);
+
+// The sink in use; the default one writes UTF-8 to stderr.
+MessageSink& currentMessageSink();
+
+// Installs `sink` for as long as the object lives, then restores the previous.
+class ScopedMessageSink {
+ public:
+  explicit ScopedMessageSink(MessageSink& sink);
+  ~ScopedMessageSink();
+  ScopedMessageSink(const ScopedMessageSink&) = delete;
+  ScopedMessageSink& operator=(const ScopedMessageSink&) = delete;
+
+ private:
+  MessageSink* previous_;
+};
+
+// Keeps every message in order (tests, and zelk --json).
+class RecordingSink : public MessageSink {
+ public:
+  void show(const std::string& cp932Text) override { messages.push_back(cp932Text); }
+  std::vector<std::string> messages;
+};
+
+// Writes each message to stderr in UTF-8, with a line end when it has none.
+class StderrSink : public MessageSink {
+ public:
+  void show(const std::string& cp932Text) override;
+};
+
+// A fatal condition: the message (CP932) and the exit code of the process.
+class FatalError : public std::runtime_error {
+ public:
+  FatalError(int code, std::string cp932Message)
+      : std::runtime_error("fatal error " + std::to_string(code)),
+        code_(code),
+        message_(std::move(cp932Message)) {}
+  int code() const { return code_; }
+  const std::string& message() const { return message_; }
+
+ private:
+  int code_;
+  std::string message_;
+};
+
+// Raises the fatal condition; never returns.
+[[noreturn]] void fatalExit(int code, const std::string& cp932Message);
+
+}  // namespace zelk

@@ -1,0 +1,49 @@
+// Helpers shared by the test programs: scratch directories, CP932 fixtures,
+// and running the zelk executable.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zelk::test {
+
+// A fresh directory below the system's temporary folder, removed on destruction.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  // The path, ending in "/".
+  const std::string& path() const { return path_; }
+  // Writes `bytes` to path()/name (creating folders) and returns the full path.
+  std::string write(const std::string& name, const std::string& bytes) const;
+
+ private:
+  std::string path_;
+};
+
+// The whole content of a file ("" when it cannot be read).
+std::string readFile(const std::string& path);
+
+// Joins lines with CR LF after each one.
+std::string crlfLines(const std::vector<std::string>& lines);
+
+// UTF-8 fixture text to CP932 bytes.
+std::string sj(const std::string& utf8);
+
+struct ProcessResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `command` through the shell in `workDir` with the extra environment
+// assignments ("NAME=value"), capturing stdout and stderr.
+ProcessResult runCommand(const std::string& command, const std::string& workDir,
+                         const std::vector<std::string>& environment = {});
+
+// Quotes a word for the shell.
+std::string shellQuote(const std::string& word);
+
+}  // namespace zelk::test
