@@ -1,0 +1,47 @@
+// The calculation run: settings and command-line options, the logs merged by
+// date, every call priced into the month table, each finished month handed to
+// the month closing. One run per process.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "engine/month_table.h"
+#include "logs/log_source.h"
+#include "tariff/ma_lookup.h"
+#include "tariff/month_result.h"
+
+namespace zelk {
+
+class CalculationRun {
+ public:
+  // `programDir` ends in "/"; each option line is applied after zelk.cfg.
+  CalculationRun(std::string programDir, std::vector<std::string> optionLines);
+
+  // Runs the whole calculation. Fatal conditions throw FatalError; what was
+  // computed until then stays readable.
+  void run();
+
+  // The stored months and the estimate of the current month.
+  const MonthList& monthList() const { return months_; }
+  // The settings as handed over to the main window at the end of the run.
+  const Settings& handedOverSettings() const { return handedOver_; }
+  // The live settings record (estimateFactor as it stands, also after a fatal end).
+  const Settings& settings() const { return settings_; }
+
+ private:
+  std::string programDir_;
+  std::vector<std::string> optionLines_;
+  Settings settings_;
+  ReplaceTables tables_;
+  TelehodaiNumbers telehodai_;
+  MaLookup origin_;
+  MaLookup called_;
+  LogSlots slots_;
+  MonthTable table_;
+  MonthList months_;
+  Settings handedOver_;
+};
+
+}  // namespace zelk
