@@ -1,0 +1,92 @@
+#include "tariff/charges.h"
+
+#include <cstddef>
+
+#include "tariff/running_clock.h"
+
+namespace zelk {
+namespace {
+
+std::int32_t unitsOf(const DatedTariff<UnitRate>& tariff, const CalendarTime& start,
+                     std::int32_t duration, DistanceBand band, bool inPrefecture,
+                     std::int32_t* unitPrice = nullptr) {
+  const UnitRate& rate = tariff.rateFor(band, start, inPrefecture);
+  if (unitPrice) *unitPrice = rate.unitPrice;
+  return countUnits(start, duration, rate.unitLength);
+}
+
+// The second, third and fourth digits decide whether a number is covered by
+// the Kyushu reduction; a number too short to have them reads as if it ended
+// there.
+char digitAt(std::string_view number, std::size_t index) {
+  return index < number.size() ? number[index] : '\0';
+}
+
+bool kyushuReductionApplies(std::string_view number) {
+  const char d2 = digitAt(number, 1);
+  const char d3 = digitAt(number, 2);
+  const char d4 = digitAt(number, 3);
+  if (d2 != '9') return false;
+  if (d3 == '8') return d4 >= '2' && d4 <= '7';
+  if (d3 == '9') return d4 != '9' && d4 != '0';
+  return true;
+}
+
+}  // namespace
+
+std::int32_t countUnits(const CalendarTime& start, std::int32_t duration,
+                        const UnitLengths& unitLengths) {
+  RunningClock clock(start);
+  std::int32_t units = 0;
+  int halfSeconds = 0;
+  for (std::int64_t remaining = duration; remaining > 0;) {
+    const std::int32_t length = unitLengths[static_cast<std::size_t>(clock.band())];
+    if (length <= 0) break;
+    ++units;
+    remaining -= length;
+    if (remaining <= 0) break;  // no further unit starts; the clock is not read again
+    std::int64_t seconds = length / 10;
+    if (length % 10 != 0 && ++halfSeconds == 2) {
+      ++seconds;
+      halfSeconds = 0;
+    }
+    clock.advance(seconds);
+  }
+  return units;
+}
+
+std::int32_t nttUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
+  return unitsOf(kNttTariff, start, duration, band, false);
+}
+
+std::int32_t comUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
+  return unitsOf(kComTariff, start, duration, band, false);
+}
+
+std::int32_t localPlanUnits(const CalendarTime& start, std::int32_t duration) {
+  return unitsOf(kLocalPlanTariff, start, duration, DistanceBand::InArea, false);
+}
+
+std::int32_t ttnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+                         std::uint8_t outOfPrefecture) {
+  std::int32_t unitPrice = 0;
+  const std::int32_t units =
+      unitsOf(kTtnetTariff, start, duration, band, outOfPrefecture == 0, &unitPrice);
+  if (band == DistanceBand::Adjacent && units > 1) return units * kTtnetAdjacentUnitPrice;
+  return units * unitPrice;
+}
+
+std::int32_t qtnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+                         std::uint8_t outOfPrefecture) {
+  std::int32_t unitPrice = 0;
+  const std::int32_t units =
+      unitsOf(kQtnetTariff, start, duration, band, outOfPrefecture == 0, &unitPrice);
+  return units * unitPrice;
+}
+
+std::int32_t kyushuReduced(std::int32_t qtnetCharge, std::string_view number) {
+  if (!kyushuReductionApplies(number)) return qtnetCharge;
+  return static_cast<std::int32_t>((std::int64_t{qtnetCharge} * 84 + 500) / 1000 * 10);
+}
+
+}  // namespace zelk

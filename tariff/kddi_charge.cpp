@@ -1,0 +1,48 @@
+// KDDI 001 charges by 6-second steps. A call that stays in one tariff band is
+// priced by multiplication; one that crosses a band, or lasts long enough to
+// leave a band and come back to it, is walked step by step.
+#include <algorithm>
+#include <limits>
+
+#include "tariff/charges.h"
+#include "tariff/running_clock.h"
+
+namespace zelk {
+namespace {
+
+// True when the moment duration / 10 whole seconds after the start falls in
+// `band`. An end that cannot be normalised answers false, so the call is walked.
+bool endsInBand(const CalendarTime& start, std::int32_t duration, TariffBand band) {
+  CalendarTime end = start;
+  const std::int64_t second = std::int64_t{end.second} + duration / 10;
+  end.second = static_cast<int>(std::min<std::int64_t>(second, std::numeric_limits<int>::max()));
+  return normalise(end) && tariffBandOf(timeSlotOf(end)) == band;
+}
+
+}  // namespace
+
+std::int32_t kddiCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+                        std::uint8_t outOfPrefecture) {
+  const auto& price = kKddiTariff.rateFor(band, start, outOfPrefecture == 0).stepPrice;
+  const std::int64_t steps =
+      duration > 0 ? (std::int64_t{duration} + kKddiStepLength - 1) / kKddiStepLength : 0;
+  std::int64_t charge = 0;
+  if (steps > 0) {
+    RunningClock clock(start);
+    const TariffBand first = clock.band();
+    if (duration < kKddiMultiplyBelow && endsInBand(start, duration, first)) {
+      charge = steps * price[static_cast<std::size_t>(first)];
+    } else {
+      for (std::int64_t step = 0; step < steps; ++step) {
+        if (step > 0) clock.advance(kKddiStepLength / 10);
+        charge += price[static_cast<std::size_t>(clock.band())];
+      }
+    }
+  }
+  if (tariffDateOf(start) >= kKddiMinimumFrom && charge < kKddiMinimumCharge)
+    charge = kKddiMinimumCharge;
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(charge, std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace zelk
