@@ -1,10 +1,8 @@
-// The unit-based carriers' rates, measured through the charge functions: for
-// every distance band and tariff band of every dated period, a call of exactly
-// one unit length costs one unit and a call a tenth of a second longer two.
-// The expected figures are the published rate tables, copied band by band.
+// The unit-based carriers' rates through the charge functions: rows shared
+// by several bands, the dated changes and the prefecture split.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <string>
 
 #include "charge_fixtures.h"
 #include "tariff/charges.h"
@@ -29,99 +27,68 @@ std::int32_t chargeOf(Carrier carrier, const CalendarTime& start, std::int32_t d
   return -1;
 }
 
-constexpr std::array<DistanceBand, 8> kBands{
-    DistanceBand::InArea,    DistanceBand::Adjacent,  DistanceBand::Upto30km,
-    DistanceBand::Upto60km,  DistanceBand::Upto100km, DistanceBand::Upto160km,
-    DistanceBand::Upto170km, DistanceBand::Beyond170km};
-
-// One band's rates: seconds per unit day / night / late night, and the price
-// of a unit (in units for NTT, NTT Com and the in-area plan; in tenths of a
-// yen for TTNet and QTNet).
-struct Cell {
-  std::array<double, 3> seconds;
+// A rate, measured: a call of exactly one unit length costs one unit price,
+// a tenth of a second more two. Prices are in units for NTT East/West, NTT Com
+// and the in-area plan, in tenths of a yen for TTNet and QTNet.
+struct RateCase {
+  Carrier carrier;
+  CalendarTime start;  // on a working day: 10:00 day, 20:00 night, 03:00 late night
+  DistanceBand band;
+  std::uint8_t outOfPrefecture;
+  double seconds;
   std::int32_t price;
 };
 
-struct Period {
-  const char* name;
-  Carrier carrier;
-  int year, month, day;  // a working day of the period
-  std::uint8_t outOfPrefecture;
-  std::array<Cell, 8> byBand;  // bands 1-7, 20
-};
+using B = DistanceBand;
 
-constexpr Cell ntt(double day, double night, double late) { return {{day, night, late}, 1}; }
-constexpr Cell yen9(double day, double night, double late) { return {{day, night, late}, 90}; }
-constexpr Cell yen10(double day, double night, double late) { return {{day, night, late}, 100}; }
-
-const Period kPeriods[] = {
-    {"NTT until 2000-09-30", Carrier::Ntt, 2000, 9, 29, 1,
-     {ntt(180, 180, 240), ntt(90, 90, 120), ntt(45, 45, 60), ntt(36, 36, 60),
-      ntt(22.5, 30, 45), ntt(20, 22.5, 30), ntt(20, 22.5, 30), ntt(20, 22.5, 30)}},
-    {"NTT from 2000-10-01", Carrier::Ntt, 2000, 10, 2, 0,
-     {ntt(180, 180, 240), ntt(90, 90, 120), ntt(60, 75, 90), ntt(60, 75, 90), ntt(45, 60, 90),
-      ntt(45, 60, 90), ntt(45, 60, 90), ntt(45, 60, 90)}},
-    {"NTT Com until 2000-04-02", Carrier::Com, 2000, 3, 31, 1,
-     {ntt(180, 180, 240), ntt(90, 90, 120), ntt(45, 45, 60), ntt(36, 36, 60),
-      ntt(22.5, 30, 45), ntt(20, 22.5, 30), ntt(20, 22.5, 30), ntt(20, 22.5, 30)}},
-    {"NTT Com from 2000-04-03", Carrier::Com, 2000, 4, 3, 0,
-     {ntt(180, 180, 240), ntt(90, 90, 120), ntt(45, 45, 60), ntt(45, 45, 60), ntt(26, 45, 45),
-      ntt(20, 26, 36), ntt(20, 26, 36), ntt(20, 26, 36)}},
-    {"in-area plan, whatever the band", Carrier::LocalPlan, 2000, 10, 2, 1,
-     {ntt(300, 300, 420), ntt(300, 300, 420), ntt(300, 300, 420), ntt(300, 300, 420),
-      ntt(300, 300, 420), ntt(300, 300, 420), ntt(300, 300, 420), ntt(300, 300, 420)}},
-    {"TTNet in prefecture until 2000-09-30", Carrier::Ttnet, 2000, 9, 29, 0,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 90), yen9(60, 60, 90),
-      yen9(36, 45, 60), yen9(26, 30, 45), yen9(26, 30, 45), yen9(26, 30, 36)}},
-    {"TTNet out of prefecture from 2000-10-01", Carrier::Ttnet, 2000, 10, 2, 1,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 90), yen9(60, 60, 90),
-      yen9(36, 45, 60), yen9(26, 30, 45), yen9(26, 30, 45), yen9(26, 30, 36)}},
-    {"TTNet in prefecture from 2000-10-01", Carrier::Ttnet, 2000, 10, 2, 0,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 90), yen9(90, 90, 90),
-      yen9(60, 60, 90), yen9(60, 60, 90), yen9(60, 60, 90), yen9(60, 60, 90)}},
-    {"QTNet until 2000-08-31", Carrier::Qtnet, 2000, 8, 31, 0,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 120), yen10(45, 60, 90),
-      yen10(30, 45, 60), yen10(26, 30, 45), yen10(26, 30, 45), yen10(26, 30, 45)}},
-    {"QTNet from 2000-09-01", Carrier::Qtnet, 2000, 9, 1, 0,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 120), yen10(60, 60, 90),
-      yen10(36, 45, 60), yen10(26, 30, 45), yen10(26, 30, 45), yen10(26, 30, 45)}},
-    {"QTNet in prefecture on 2000-10-31", Carrier::Qtnet, 2000, 10, 31, 0,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 120), yen10(60, 60, 90),
-      yen10(36, 45, 60), yen10(26, 30, 45), yen10(26, 30, 45), yen10(26, 30, 45)}},
-    {"QTNet out of prefecture from 2000-11-01", Carrier::Qtnet, 2000, 11, 1, 1,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 120), yen10(60, 60, 90),
-      yen10(36, 45, 60), yen10(26, 30, 45), yen10(26, 30, 45), yen10(26, 30, 45)}},
-    {"QTNet in prefecture from 2000-11-01", Carrier::Qtnet, 2000, 11, 1, 0,
-     {yen9(180, 180, 225), yen9(90, 90, 120), yen9(90, 90, 120), yen9(60, 75, 90),
-      yen9(60, 75, 90), yen9(60, 75, 90), yen9(60, 75, 90), yen9(60, 75, 90)}},
-};
-
-// Moments well inside each tariff band: weekday 10:00, 20:00, 03:00.
-constexpr int kProbeHours[3] = {10, 20, 3};
-
-TEST(UnitTariffs, EveryBandOfEveryPeriodHasItsPublishedRate) {
-  for (const auto& period : kPeriods) {
-    for (std::size_t b = 0; b < kBands.size(); ++b) {
-      const Cell& cell = period.byBand[b];
-      for (int t = 0; t < 3; ++t) {
-        const CalendarTime start =
-            at(period.year, period.month, period.day, kProbeHours[t]);
-        const auto length = static_cast<std::int32_t>(cell.seconds[t] * 10);
-        // TTNet prices every unit of an adjacent call of more than one unit
-        // at 7.2 yen.
-        const std::int32_t twoUnits =
-            period.carrier == Carrier::Ttnet && kBands[b] == DistanceBand::Adjacent
-                ? 144
-                : 2 * cell.price;
-        const auto band = kBands[b];
-        EXPECT_EQ(chargeOf(period.carrier, start, length, band, period.outOfPrefecture),
-                  cell.price)
-            << period.name << ", band " << int(band) << ", hour " << kProbeHours[t];
-        EXPECT_EQ(chargeOf(period.carrier, start, length + 1, band, period.outOfPrefecture),
-                  twoUnits)
-            << period.name << ", band " << int(band) << ", hour " << kProbeHours[t];
-      }
-    }
+TEST(UnitTariffs, RowsBandsAndPeriods) {
+  const RateCase cases[] = {
+      {Carrier::Ntt, at(2000, 9, 29, 10), B::Upto100km, 1, 22.5, 1},
+      {Carrier::Ntt, at(2000, 9, 29, 20), B::Upto170km, 1, 22.5, 1},
+      {Carrier::Ntt, at(2000, 9, 29, 3), B::Upto60km, 1, 60, 1},
+      {Carrier::Ntt, at(2000, 10, 2, 10), B::Upto30km, 1, 60, 1},
+      {Carrier::Ntt, at(2000, 10, 2, 20), B::Upto60km, 1, 75, 1},
+      {Carrier::Ntt, at(2000, 10, 2, 3), B::Beyond170km, 1, 90, 1},
+      {Carrier::Ntt, at(2000, 10, 2, 10), B::InArea, 1, 180, 1},
+      {Carrier::Ntt, at(2000, 10, 2, 3), B::Adjacent, 1, 120, 1},
+      {Carrier::Com, at(2000, 3, 31, 10), B::Upto60km, 1, 36, 1},
+      {Carrier::Com, at(2000, 4, 3, 10), B::Upto60km, 1, 45, 1},
+      {Carrier::Com, at(2000, 4, 3, 20), B::Upto100km, 1, 45, 1},
+      {Carrier::Com, at(2000, 4, 3, 3), B::Upto160km, 1, 36, 1},
+      {Carrier::Com, at(2000, 4, 3, 20), B::Beyond170km, 1, 26, 1},
+      {Carrier::LocalPlan, at(2000, 10, 2, 10), B::InArea, 0, 300, 1},
+      {Carrier::LocalPlan, at(2000, 10, 2, 3), B::InArea, 0, 420, 1},
+      {Carrier::Ttnet, at(2000, 9, 29, 10), B::Upto100km, 0, 36, 90},
+      {Carrier::Ttnet, at(2000, 10, 2, 3), B::Upto170km, 1, 45, 90},
+      {Carrier::Ttnet, at(2000, 10, 2, 3), B::Beyond170km, 1, 36, 90},
+      {Carrier::Ttnet, at(2000, 10, 2, 3), B::InArea, 0, 225, 90},
+      {Carrier::Ttnet, at(2000, 10, 2, 10), B::Upto60km, 0, 90, 90},
+      {Carrier::Ttnet, at(2000, 10, 2, 10), B::Upto170km, 0, 60, 90},
+      {Carrier::Ttnet, at(2000, 10, 2, 3), B::Beyond170km, 0, 90, 90},
+      {Carrier::Qtnet, at(2000, 8, 31, 10), B::Upto30km, 0, 90, 90},
+      {Carrier::Qtnet, at(2000, 8, 31, 10), B::Upto60km, 0, 45, 100},
+      {Carrier::Qtnet, at(2000, 8, 31, 10), B::Upto100km, 0, 30, 100},
+      {Carrier::Qtnet, at(2000, 9, 1, 10), B::Upto60km, 1, 60, 100},
+      {Carrier::Qtnet, at(2000, 9, 1, 10), B::Upto100km, 1, 36, 100},
+      {Carrier::Qtnet, at(2000, 9, 1, 3), B::Beyond170km, 1, 45, 100},
+      {Carrier::Qtnet, at(2000, 10, 31, 10), B::Upto100km, 0, 36, 100},
+      {Carrier::Qtnet, at(2000, 11, 1, 20), B::Upto60km, 1, 60, 100},
+      {Carrier::Qtnet, at(2000, 11, 1, 20), B::Upto60km, 0, 75, 90},
+      {Carrier::Qtnet, at(2000, 11, 1, 20), B::Upto100km, 0, 75, 90},
+      {Carrier::Qtnet, at(2000, 11, 1, 3), B::Upto170km, 0, 90, 90},
+      {Carrier::Qtnet, at(2000, 11, 1, 3), B::Upto30km, 0, 120, 90},
+  };
+  for (const auto& c : cases) {
+    const auto length = static_cast<std::int32_t>(c.seconds * 10);
+    const std::string what = std::to_string(static_cast<int>(c.carrier)) + ", " +
+                             std::to_string(c.start.year + 1900) + "-" +
+                             std::to_string(c.start.month + 1) + "-" +
+                             std::to_string(c.start.day) + " " + std::to_string(c.start.hour) +
+                             ":00, band " + std::to_string(static_cast<int>(c.band)) +
+                             ", flag " + std::to_string(c.outOfPrefecture);
+    EXPECT_EQ(chargeOf(c.carrier, c.start, length, c.band, c.outOfPrefecture), c.price) << what;
+    EXPECT_EQ(chargeOf(c.carrier, c.start, length + 1, c.band, c.outOfPrefecture), 2 * c.price)
+        << what;
   }
 }
 
