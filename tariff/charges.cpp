@@ -7,12 +7,16 @@
 namespace zelk {
 namespace {
 
-std::int32_t unitsOf(const DatedTariff<UnitRate>& tariff, const CalendarTime& start,
-                     std::int32_t duration, DistanceBand band, bool inPrefecture,
-                     std::int32_t* unitPrice = nullptr) {
+// A call's units under a tariff, and what one unit costs there.
+struct CountedUnits {
+  std::int32_t units;
+  std::int32_t unitPrice;  // tenths of a yen
+};
+
+CountedUnits countUnder(const DatedTariff<UnitRate>& tariff, const CalendarTime& start,
+                        std::int32_t duration, DistanceBand band, bool inPrefecture) {
   const UnitRate& rate = tariff.rateFor(band, start, inPrefecture);
-  if (unitPrice) *unitPrice = rate.unitPrice;
-  return countUnits(start, duration, rate.unitLength);
+  return {countUnits(start, duration, rate.unitLength), rate.unitPrice};
 }
 
 // The second, third and fourth digits decide whether a number is covered by
@@ -56,31 +60,29 @@ std::int32_t countUnits(const CalendarTime& start, std::int32_t duration,
 }
 
 std::int32_t nttUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
-  return unitsOf(kNttTariff, start, duration, band, false);
+  return countUnder(kNttTariff, start, duration, band, false).units;
 }
 
 std::int32_t comUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
-  return unitsOf(kComTariff, start, duration, band, false);
+  return countUnder(kComTariff, start, duration, band, false).units;
 }
 
 std::int32_t localPlanUnits(const CalendarTime& start, std::int32_t duration) {
-  return unitsOf(kLocalPlanTariff, start, duration, DistanceBand::InArea, false);
+  return countUnder(kLocalPlanTariff, start, duration, DistanceBand::InArea, false).units;
 }
 
 std::int32_t ttnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
                          std::uint8_t outOfPrefecture) {
-  std::int32_t unitPrice = 0;
-  const std::int32_t units =
-      unitsOf(kTtnetTariff, start, duration, band, outOfPrefecture == 0, &unitPrice);
+  const auto [units, unitPrice] =
+      countUnder(kTtnetTariff, start, duration, band, outOfPrefecture == 0);
   if (band == DistanceBand::Adjacent && units > 1) return units * kTtnetAdjacentUnitPrice;
   return units * unitPrice;
 }
 
 std::int32_t qtnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
                          std::uint8_t outOfPrefecture) {
-  std::int32_t unitPrice = 0;
-  const std::int32_t units =
-      unitsOf(kQtnetTariff, start, duration, band, outOfPrefecture == 0, &unitPrice);
+  const auto [units, unitPrice] =
+      countUnder(kQtnetTariff, start, duration, band, outOfPrefecture == 0);
   return units * unitPrice;
 }
 
