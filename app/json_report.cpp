@@ -1,0 +1,41 @@
+#include "app/json_report.h"
+
+#include <nlohmann/json.hpp>
+
+#include "platform/cp932.h"
+
+namespace zelk {
+namespace {
+
+nlohmann::ordered_json resultObject(const MonthResult& result, bool withTitle) {
+  nlohmann::ordered_json object;
+  if (withTitle) object["title"] = toUtf8(result.title);
+  object["slots"] = result.slots;
+  object["cheapest"] = toUtf8(result.name);
+  object["calls"] = toUtf8(result.callList);
+  return object;
+}
+
+}  // namespace
+
+std::string jsonReport(const CalculationRun& run, const std::vector<std::string>& cp932Messages,
+                       const FatalError* fatal) {
+  nlohmann::ordered_json report;
+  report["months"] = nlohmann::ordered_json::array();
+  const MonthList& list = run.monthList();
+  if (!fatal) {
+    for (int i = 0; i < list.count; ++i) report["months"].push_back(resultObject(list.months[i], true));
+  }
+  report["estimateFactor"] = static_cast<double>(run.settings().estimateFactor);
+  report["estimate"] = resultObject(list.estimate, false);
+  report["messages"] = nlohmann::ordered_json::array();
+  for (const auto& message : cp932Messages) report["messages"].push_back(toUtf8(message));
+  if (fatal) {
+    report["fatal"] = {{"code", fatal->code()}, {"message", toUtf8(fatal->message())}};
+  } else {
+    report["fatal"] = nullptr;
+  }
+  return report.dump(1) + "\n";
+}
+
+}  // namespace zelk

@@ -10,6 +10,7 @@
 #include "engine/month_table.h"
 #include "logs/log_source.h"
 #include "tariff/ma_lookup.h"
+#include "tariff/ma_search.h"
 #include "tariff/month_result.h"
 
 namespace zelk {
@@ -31,6 +32,11 @@ class CalculationRun {
   const Settings& settings() const { return settings_; }
 
  private:
+  void skipOldCalls(const CalendarTime& start);
+  void mergeCalls(BillingPeriod period, MaSearch& maData);
+  void closeMonthIfAny(const BillingPeriod& period);
+  void accumulateCall(CallRecord& call, NumberTotals& row);
+
   std::string programDir_;
   std::vector<std::string> optionLines_;
   Settings settings_;
