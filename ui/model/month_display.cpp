@@ -1,0 +1,64 @@
+#include "ui/model/month_display.h"
+
+#include <algorithm>
+#include <new>
+
+#include "engine/text.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
+
+namespace zelk {
+namespace {
+
+constexpr std::size_t kMostListedNumbers = 50;  // rows of a month table
+constexpr std::uint32_t kNoCount = 0xFFFFFFFFu;
+
+// The next non-empty field between commas, or an empty view at the end.
+std::string_view nextToken(std::string_view text, std::size_t& pos) {
+  while (pos < text.size() && text[pos] == ',') ++pos;
+  const std::size_t start = pos;
+  while (pos < text.size() && text[pos] != ',') ++pos;
+  return text.substr(start, pos - start);
+}
+
+}  // namespace
+
+std::string productTitle() { return "zelk for Windows Version 4.21"; }
+
+std::vector<CallListRow> parseCallList(std::string_view text) {
+  std::size_t pos = 0;
+  const long count = readDecimal(nextToken(text, pos));
+  const std::size_t rows = std::min<std::size_t>(static_cast<std::size_t>(count), kMostListedNumbers);
+  std::vector<CallListRow> list(rows);
+  for (auto& row : list)
+    for (auto& cell : row) cell = std::string(nextToken(text, pos));
+  return list;
+}
+
+bool rowWritten(const MainRow& row, const MonthResult& month, const Settings& settings) {
+  if (!needsHold(row.writtenWhen, settings)) return false;
+  if (row.guards[0] >= 0) {
+    bool anySet = false;
+    for (int slot : row.guards)
+      if (slot >= 0 && month.slots[static_cast<std::size_t>(slot)] != 0) anySet = true;
+    if (!anySet) return false;
+  }
+  return !(row.noCountWhenAllBits && month.slots[static_cast<std::size_t>(row.slot)] == kNoCount);
+}
+
+void MonthDisplay::show(const MonthResult& month, const Settings& settings) {
+  windowCaption_ = productTitle() + "    [" + month.title + "]";
+  for (std::size_t i = 0; i < kMainRowCount; ++i) {
+    const MainRow& row = mainRows()[i];
+    if (rowWritten(row, month, settings))
+      values_[i] = formatRowValue(row.kind, month.slots[static_cast<std::size_t>(row.slot)]);
+  }
+  try {
+    callList_ = parseCallList(month.callList);
+  } catch (const std::bad_alloc&) {
+    fatalExit(101, sjis("メモリ不足につき中途終了します。"));
+  }
+  cheapestPlan_ = month.name;
+}
+
+}  // namespace zelk
