@@ -1,0 +1,437 @@
+// The main window's wiring: which row widgets it shows for the settings, in
+// which order and with which captions, what a month writes into them, the
+// month commands, the menus, the fonts, Esc and the window-settings file.
+#include <QAction>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <algorithm>
+#include <memory>
+
+#include "platform/cp932.h"
+#include "platform/messages.h"
+#include "support/test_support.h"
+#include "tests/ui/ui_fixtures.h"
+#include "ui/model/main_rows.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_text.h"
+
+namespace zelk {
+namespace {
+
+using test::Carrier;
+using test::Choice;
+using test::Line;
+using test::makeSettings;
+using test::sj;
+
+QString u8(const char* text) { return QString::fromUtf8(text); }
+
+template <typename T>
+T* child(QObject& window, const QString& name) {
+  T* found = window.findChild<T*>(name);
+  if (!found) qFatal("no child %s", qPrintable(name));
+  return found;
+}
+
+QLabel* panelOf(MainWindow& window, int rowNumber) {
+  return child<QLabel>(window, QString::fromStdString(panelName(mainRows()[rowNumber - 1])));
+}
+
+QLabel* valueOf(MainWindow& window, int rowNumber) {
+  return child<QLabel>(window, QString::fromStdString(labelName(mainRows()[rowNumber - 1])));
+}
+
+QString title(const char* utf8Label) { return u8("zelk for Windows Version 4.21    [") + u8(utf8Label) + "]"; }
+
+QString amount(std::uint32_t value) { return QChar(0x00A5) + QString("%1").arg(value, 7); }
+
+MonthList monthsOf(std::initializer_list<MonthResult> months) {
+  MonthList list;
+  for (const MonthResult& m : months) list.months[static_cast<std::size_t>(list.count++)] = m;
+  return list;
+}
+
+// A window on the screen with the given months and settings, its files in a
+// scratch directory.
+struct OpenWindow {
+  test::ScratchDir dir;
+  MainWindow window;
+  std::vector<QUrl> opened;
+
+  OpenWindow(const MonthList& months, const Settings& settings, WindowSettings ws = defaultWindowSettings()) {
+    MainWindowHooks hooks;
+    hooks.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+    window.setHooks(hooks);
+    window.setProgramDirectory(dir.path());
+    ws.placement.mainHeight = 900;  // tall enough for most rows
+    window.applyWindowSettings(ws);
+    window.prepare(months, settings);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) qFatal("window not exposed");
+  }
+};
+
+// The row numbers whose panels are shown, in the order they stand, checking
+// that each one starts where the one above it ends.
+std::vector<int> shownRows(MainWindow& window, QString* fault) {
+  std::vector<std::pair<int, QLabel*>> shown;
+  for (int n = 1; n <= static_cast<int>(kMainRowCount); ++n)
+    if (panelOf(window, n)->isVisibleTo(&window)) shown.emplace_back(panelOf(window, n)->y(), panelOf(window, n));
+  std::sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<int> numbers;
+  int expectedTop = shown.empty() ? 0 : shown.front().first;
+  for (const auto& [top, panel] : shown) {
+    if (top != expectedTop && fault) *fault = panel->objectName() + " is not below the row above it";
+    expectedTop = top + panel->height();
+    for (int n = 1; n <= static_cast<int>(kMainRowCount); ++n)
+      if (panelOf(window, n) == panel) numbers.push_back(n);
+  }
+  return numbers;
+}
+
+QString listText(const std::vector<int>& numbers) {
+  QStringList parts;
+  for (int n : numbers) parts << QString::number(n);
+  return parts.join(',');
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() { installFontSubstitutions(); }
+
+  void rowsShownFollowTheSettings() {
+    struct Case {
+      const char* label;
+      test::SettingsCase settings;
+      std::vector<int> rows;
+    };
+    const Case cases[] = {
+        {"analog, nothing else", {}, {1, 4, 7, 8, 11, 12, 13, 14, 15, 45, 46, 50, 51}},
+        {"analog Tokyo T10 KDDI, own MA with adjacent MAs",
+         {Line::Analog, Carrier::Tokyo, Choice::Ten, true, true, true, false, 0, false, {}},
+         {1,  2,  3,  4,  5,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
+          27, 28, 29, 31, 32, 33, 34, 36, 37, 45, 46, 47, 49, 50, 51, 53, 54, 55, 57, 58, 59}},
+        {"analog T15, own MA without adjacent MAs",
+         {Line::Analog, Carrier::None, Choice::Fifteen, false, true, false, false, 0, false, {}},
+         {1, 4, 7, 8, 11, 12, 13, 14, 15, 16, 17, 19, 20, 22, 27, 28, 31, 45, 46, 50, 51}},
+        {"ISDN Kyushu T30, own MA with adjacent MAs",
+         {Line::Isdn, Carrier::Kyushu, Choice::Thirty, false, true, true, false, 0, false, {}},
+         {1,  4,  5,  6,  7,  8,  9,  10, 23, 24, 25, 26, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40,
+          41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 53, 54, 55, 56, 57, 58, 59}},
+        {"ISDN, own MA unknown", {.line = Line::Isdn, .hidden = {}}, {1, 4, 7, 8, 38, 39, 41, 42, 44, 45, 46, 50, 51}},
+        {"hide switches !02- and !30- with Kyushu and KDDI",
+         {Line::Analog, Carrier::Kyushu, Choice::None, true, true, false, false, 0, false, {"02", "30"}},
+         {1, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 17, 20, 21, 22, 45, 46, 47, 48, 50, 51}},
+    };
+    for (const Case& c : cases) {
+      OpenWindow w(MonthList{}, makeSettings(c.settings));
+      QString fault;
+      const std::vector<int> rows = shownRows(w.window, &fault);
+      QVERIFY2(rows == c.rows, qPrintable(QString(c.label) + ": " + listText(rows)));
+      QVERIFY2(fault.isEmpty(), qPrintable(QString(c.label) + ": " + fault));
+    }
+  }
+
+  void captionsAreBuiltForTheSettingsWithTheYenSign() {
+    struct Case {
+      int row;
+      test::SettingsCase settings;
+      const char* caption;
+    };
+    const test::SettingsCase isdnTokyo30{
+        .line = Line::Isdn, .carrier = Carrier::Tokyo, .telechoice = Choice::Thirty, .ownMa = true, .adjacent = true, .hidden = {}};
+    const test::SettingsCase analogKyushu{
+        .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .ownMa = true, .adjacent = true, .hidden = {}};
+    const Case cases[] = {
+        {1, isdnTokyo30, "通常料金"},
+        {4, isdnTokyo30, "INSタイムプラス(定額通話料 ¥350)"},
+        {4, analogKyushu, "タイムプラス(定額通話料 ¥200)"},
+        {9, isdnTokyo30, "東京電話"},
+        {9, analogKyushu, "九州電話"},
+        {23, isdnTokyo30, "INSテレチョイス30(定額通話料 ¥200)"},
+        {25, isdnTokyo30, "INSテレチョイス30(適用区域)+東京電話(適用区域外)"},
+        {25, analogKyushu, "テレチョイス10(適用区域)+九州電話(適用区域外)"},
+        {35, analogKyushu, "エリアプラス(対象通話のみ)+九州うれしい値ﾌﾟﾗﾝ(その他)"},
+        {45, isdnTokyo30, "INSテレホーダイホーム 市内プラン(定額通話料 ¥2400)"},
+    };
+    for (const Case& c : cases) {
+      OpenWindow w(MonthList{}, makeSettings(c.settings));
+      QCOMPARE(panelOf(w.window, c.row)->text(), u8(c.caption));
+    }
+    OpenWindow w(MonthList{}, Settings{});
+    QCOMPARE(panelOf(w.window, 1)->toolTip(), u8("「ケンタくん」も対象ならば自動処理しています。"));
+    QCOMPARE(child<QLabel>(w.window, "Panel_Inexpensive_Plan")->text(), u8("最適プラン"));
+    auto* list = child<QTableWidget>(w.window, "SG_tellist");
+    QCOMPARE(list->columnCount(), 3);
+    QCOMPARE(list->horizontalHeaderItem(0)->text(), u8("TelNo."));
+    QCOMPARE(list->horizontalHeaderItem(1)->text(), u8("対象時間度数"));
+    QCOMPARE(list->horizontalHeaderItem(2)->text(), u8("非対象時間度数"));
+  }
+
+  void hidingTheCallListAndThePlanGivesTheRowsTheWholeArea() {
+    OpenWindow shownBoth(MonthList{}, Settings{});
+    OpenWindow hiddenBoth(MonthList{}, makeSettings({Line::Analog, Carrier::None, Choice::None, false, false,
+                                                     false, false, 0, false, {"80", "87"}}));
+    OpenWindow hiddenList(MonthList{}, makeSettings({Line::Analog, Carrier::None, Choice::None, false, false,
+                                                     false, false, 0, false, {"80"}}));
+    auto shown = [](OpenWindow& w, const char* name) { return child<QWidget>(w.window, name)->isVisibleTo(&w.window); };
+    QVERIFY(shown(shownBoth, "SG_tellist"));
+    QVERIFY(shown(shownBoth, "Panel_Inexpensive_Plan"));
+    QVERIFY(!shown(hiddenBoth, "SG_tellist"));
+    QVERIFY(!shown(hiddenBoth, "Panel_Inexpensive_Plan"));
+    QVERIFY(!shown(hiddenList, "SG_tellist"));
+    QVERIFY(shown(hiddenList, "Panel_Inexpensive_Plan"));
+
+    auto* fee = child<QWidget>(hiddenBoth.window, "Panel_Fee");
+    QCOMPARE(fee->y(), kToolBarHeight);
+    QCOMPARE(fee->y() + fee->height(), fee->parentWidget()->height());
+    auto* plan = child<QWidget>(hiddenList.window, "Panel_Inexpensive_Plan");
+    QCOMPARE(plan->y() + plan->height(), plan->parentWidget()->height());
+    QCOMPARE(child<QWidget>(hiddenList.window, "Panel_Fee")->geometry().bottom() + 1, plan->y());
+  }
+
+  void showingAMonthWritesItsValuesCaptionPlanAndCallList() {
+    const Settings settings = makeSettings({.carrier = Carrier::Tokyo, .hidden = {}});
+    MonthResult first = test::monthWithSlots(1000, sj("2000年 9月15日〆分"));
+    first.name = sj("テレホーダイ1800");
+    first.callList = " 2,0312345678,12,3,0999,0,5";
+    MonthResult second = test::monthWithSlots(2000, sj("2000年10月15日〆分"));
+    second.slots[static_cast<std::size_t>(mainRows()[44].slot)] = 0;  // Telehodai 1800: not evaluated
+    second.callList = " 0";
+    OpenWindow w(monthsOf({first, second}), settings);
+
+    // The newest month first: it writes the rows of the plans it evaluated;
+    // the carrier's own fee is written whatever its value.
+    QCOMPARE(w.window.windowTitle(), title("2000年10月15日〆分"));
+    QCOMPARE(valueOf(w.window, 1)->text(), amount(2000 + static_cast<std::uint32_t>(mainRows()[0].slot)));
+    QCOMPARE(valueOf(w.window, 7)->text(), QString("%1").arg(2000 + mainRows()[6].slot, 7) + u8("度数"));
+    QCOMPARE(valueOf(w.window, 9)->text(), amount(2000 + static_cast<std::uint32_t>(mainRows()[8].slot)));
+    QCOMPARE(valueOf(w.window, 45)->text(), QString());  // never written yet
+    QCOMPARE(valueOf(w.window, 46)->text(), QString());
+    QCOMPARE(child<QTableWidget>(w.window, "SG_tellist")->rowCount(), 0);
+
+    // The month before writes its own values; going forward again keeps
+    // the labels that the newer month does not write.
+    w.window.previousMonth();
+    QCOMPARE(w.window.windowTitle(), title("2000年 9月15日〆分"));
+    QCOMPARE(valueOf(w.window, 45)->text(), amount(1000 + static_cast<std::uint32_t>(mainRows()[44].slot)));
+    QCOMPARE(child<QLabel>(w.window, "Label_Inexpensive_Plan")->text(), u8("テレホーダイ1800"));
+    auto* list = child<QTableWidget>(w.window, "SG_tellist");
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(list->item(0, 0)->text(), u8("0312345678"));
+    QCOMPARE(list->item(0, 1)->text(), u8("12"));
+    QCOMPARE(list->item(1, 2)->text(), u8("5"));
+    const QString telehodai = valueOf(w.window, 45)->text();
+    const QString telehodaiWithTimeplus = valueOf(w.window, 46)->text();
+    w.window.nextMonth();
+    QCOMPARE(valueOf(w.window, 45)->text(), telehodai);
+    QCOMPARE(valueOf(w.window, 46)->text(), telehodaiWithTimeplus);
+    QCOMPARE(valueOf(w.window, 9)->text(), amount(2000 + static_cast<std::uint32_t>(mainRows()[8].slot)));
+    QCOMPARE(list->rowCount(), 0);
+
+    // The value label stands right-aligned 2 pixels from the panel's edge.
+    QLabel* value = valueOf(w.window, 1);
+    QCOMPARE(value->x() + value->width(), panelOf(w.window, 1)->width() - 2);
+  }
+
+  void previousAndNextStopAtBothEnds() {
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分")),
+                           test::monthWithSlots(2, sj("2000年 9月15日〆分")),
+                           test::monthWithSlots(3, sj("2000年10月15日〆分"))}),
+                 Settings{});
+    auto* last = child<QToolButton>(w.window, "TB_Lastmonth");
+    auto* next = child<QToolButton>(w.window, "TB_Nextmonth");
+    QCOMPARE(last->toolTip(), u8("前月表示"));
+    QCOMPARE(next->toolTip(), u8("翌月表示"));
+    QCOMPARE(child<QToolButton>(w.window, "TB_Help")->toolTip(), u8("Help"));
+
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(w.window.model()->browser().currentMonthIndex(), 2);
+    QCOMPARE(w.window.windowTitle(), title("2000年10月15日〆分"));
+    QTest::mouseClick(last, Qt::LeftButton);
+    QTest::mouseClick(last, Qt::LeftButton);
+    QCOMPARE(w.window.windowTitle(), title("2000年 8月15日〆分"));
+    QTest::mouseClick(last, Qt::LeftButton);
+    QCOMPARE(w.window.model()->browser().currentMonthIndex(), 0);
+    QCOMPARE(w.window.windowTitle(), title("2000年 8月15日〆分"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(w.window.windowTitle(), title("2000年 9月15日〆分"));
+  }
+
+  void viewMenuListsTheStoredMonths() {
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分")),
+                           test::monthWithSlots(2, sj("2000年 9月15日〆分"))}),
+                 Settings{});
+    auto item = [&](const char* name) { return child<QAction>(w.window, name); };
+    QVERIFY(item("Menu_log01")->isVisible());
+    QCOMPARE(item("Menu_log01")->text(), u8("2000年 8月15日〆分"));
+    QCOMPARE(item("Menu_log02")->text(), u8("2000年 9月15日〆分"));
+    for (const char* hidden : {"Menu_log03", "Menu_log12", "Menu_NaviLine", "Menu_Navi"})
+      QVERIFY2(!item(hidden)->isVisible(), hidden);
+    QVERIFY(!child<QToolButton>(w.window, "TB_Estmation")->isVisibleTo(&w.window));
+
+    item("Menu_log01")->trigger();
+    QCOMPARE(w.window.windowTitle(), title("2000年 8月15日〆分"));
+    QCOMPARE(w.window.model()->browser().currentMonthIndex(), 0);
+
+    const std::pair<const char*, const char*> captions[] = {
+        {"Menu_View", "記録閲覧(&V)"},       {"Menu_Option", "オプション設定(&O)"},
+        {"Menu_zelkcfg", "各種設定(&O)"},     {"Menu_Font", "フォント設定(&F)"},
+        {"Menu_Font_PanelMain", "料金表示 メイン(&M)"}, {"Menu_Font_PanelSub", "料金表示 サブ(&S)"},
+        {"Menu_Help", "ヘルプ(&H)"},          {"Help", "ヘルプ(&H)"},
+        {"Keyword", "キーワード一覧(&K)"},    {"Menu_Aboutzelk", "zelk for Windowsについて(&M)"},
+    };
+    for (const auto& [name, caption] : captions) QCOMPARE(item(name)->text(), u8(caption));
+    QCOMPARE(item("Menu_View")->statusTip(), u8("表示したいデータを指定して下さい"));
+  }
+
+  void estimateIsShownAndLeftAgain() {
+    Settings settings;
+    settings.estimate = 1;
+    settings.estimateFactor = 1.5f;
+    MonthList months = monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分")),
+                                 test::monthWithSlots(2, sj("2000年 9月15日〆分"))});
+    months.estimate = test::monthWithSlots(500, "");
+    OpenWindow w(months, settings);
+    auto* button = child<QToolButton>(w.window, "TB_Estmation");
+    QVERIFY(button->isVisibleTo(&w.window));
+    QCOMPARE(button->toolTip(), u8("今月推計"));
+    QVERIFY(child<QAction>(w.window, "Menu_Navi")->isVisible());
+    QVERIFY(child<QAction>(w.window, "Menu_NaviLine")->isVisible());
+
+    child<QAction>(w.window, "Menu_log01")->trigger();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(w.window.windowTitle(), title("今月推計"));
+    QCOMPARE(valueOf(w.window, 1)->text(), amount(500 + static_cast<std::uint32_t>(mainRows()[0].slot)));
+    // Next goes on from the month shown before the estimate.
+    QTest::mouseClick(child<QToolButton>(w.window, "TB_Nextmonth"), Qt::LeftButton);
+    QCOMPARE(w.window.windowTitle(), title("2000年 9月15日〆分"));
+  }
+
+  void estimateOnTheMeterReadingDayShowsTheMessage() {
+    Settings settings;
+    settings.estimate = 1;
+    settings.estimateFactor = 0.0f;
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), settings);
+    RecordingSink messages;
+    ScopedMessageSink sink(messages);
+    child<QAction>(w.window, "Menu_Navi")->trigger();
+    QCOMPARE(messages.messages.size(), std::size_t{1});
+    QCOMPARE(qtText(messages.messages[0]), u8("今日は〆日。最新データと一緒だよ(^0^)/"));
+    QCOMPARE(w.window.windowTitle(), title("2000年 8月15日〆分"));
+  }
+
+  void escapeWritesTheWindowSettingsAndEnds() {
+    for (const char* target : {"Form1", "SG_tellist", "SB_Panel_Fee"}) {
+      OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+      QWidget* widget = QString(target) == "Form1" ? &w.window : child<QWidget>(w.window, target);
+      widget->setFocus();
+      QTest::keyClick(widget, Qt::Key_Escape);
+      QVERIFY2(!w.window.isVisible(), target);
+      QCOMPARE(w.window.result(), 0);
+      QVERIFY(!w.window.endError());
+      WindowSettings read = defaultWindowSettings();
+      read.placement.mainHeight = 1;
+      readWindowSettings(w.dir.path() + "zelkwin.cfg", read);
+      QCOMPARE(read.placement.mainHeight, w.window.height());
+      QCOMPARE(read.placement.mainWidth, w.window.width());
+      QVERIFY(test::readFile(w.dir.path() + "zelkwin.cfg").find("F01S0\r\n") != std::string::npos);
+    }
+  }
+
+  void closingWritesTheLatestScrollPosition() {
+    Settings settings = makeSettings({.line = Line::Isdn, .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .kddi = true,
+                                       .ownMa = true, .adjacent = true, .hidden = {}});
+    WindowSettings ws = defaultWindowSettings();
+    OpenWindow w(MonthList{}, settings, ws);
+    w.window.resize(640, 300);
+    QTRY_VERIFY(child<QScrollBar>(w.window, "SB_Panel_Fee")->isEnabled());
+    auto* bar = child<QScrollBar>(w.window, "SB_Panel_Fee");
+    bar->setValue(40);
+    QCOMPARE(panelOf(w.window, 1)->y(), -40);
+    w.window.close();
+    WindowSettings read = defaultWindowSettings();
+    readWindowSettings(w.dir.path() + "zelkwin.cfg", read);
+    QCOMPARE(read.placement.feeScrollPosition, 40);
+  }
+
+  void aWindowSettingsFileThatCannotBeWrittenEndsWith244() {
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    w.window.setProgramDirectory(w.dir.path() + "missing/");
+    QTest::keyClick(&w.window, Qt::Key_Escape);
+    QVERIFY(w.window.endError());
+    QCOMPARE(w.window.endError()->code(), 244);
+    QVERIFY(qtText(w.window.endError()->message()).startsWith("Cannot creat config. file : "));
+  }
+
+  void scrollBarIsDisabledWhenTheRowsFit() {
+    OpenWindow w(MonthList{}, Settings{});
+    QVERIFY(!child<QScrollBar>(w.window, "SB_Panel_Fee")->isEnabled());
+    w.window.resize(640, 200);
+    QTRY_VERIFY(child<QScrollBar>(w.window, "SB_Panel_Fee")->isEnabled());
+    // Below the minimum the client area keeps one fee row visible.
+    auto* fee = child<QWidget>(w.window, "Panel_Fee");
+    w.window.resize(640, 50);
+    QTRY_VERIFY(fee->height() >= panelOf(w.window, 1)->height());
+  }
+
+  void aNewFontChangesTheRowHeights() {
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    const QString before = valueOf(w.window, 1)->text();
+    MainWindowHooks hooks;
+    hooks.chooseFont = [](const QFont& initial, QWidget*) -> std::optional<QFont> {
+      QFont font = initial;
+      font.setPointSize(24);
+      font.setBold(false);
+      font.setItalic(true);
+      return font;
+    };
+    w.window.setHooks(hooks);
+    child<QAction>(w.window, "Menu_Font_PanelMain")->trigger();
+    const int pixels = (24 * w.window.logicalDpiY() + 36) / 72;
+    QCOMPARE(panelOf(w.window, 1)->height(), pixels * 7 / 5);
+    QCOMPARE(panelOf(w.window, 4)->y(), pixels * 7 / 5);
+    QVERIFY(panelOf(w.window, 1)->font().italic());
+    QCOMPARE(valueOf(w.window, 1)->text(), before);
+    const FontSpec main = w.window.currentWindowSettings().fonts.main;
+    QCOMPARE(main.size, 24);
+    QCOMPARE(int(main.style), int(kFontItalic));
+    QCOMPARE(main.colour, kWindowTextColour);
+    QCOMPARE(w.window.currentWindowSettings().fonts.sub, defaultWindowSettings().fonts.sub);
+  }
+
+  void helpOpensThePagesBesideTheProgram() {
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    QTest::mouseClick(child<QToolButton>(w.window, "TB_Help"), Qt::LeftButton);
+    child<QAction>(w.window, "Keyword")->trigger();
+    QCOMPARE(w.opened.size(), std::size_t{2});
+    QCOMPARE(w.opened[0].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_doc.html"));
+    QCOMPARE(w.opened[1].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_key.html"));
+  }
+
+  void settingsThatRestartEndWithoutSavingTheWindowSettings() {
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    int restarts = 0;
+    MainWindowHooks hooks;
+    hooks.changeSettings = [] { return true; };
+    hooks.restart = [&restarts] { ++restarts; };
+    w.window.setHooks(hooks);
+    child<QAction>(w.window, "Menu_zelkcfg")->trigger();
+    QCOMPARE(restarts, 1);
+    QVERIFY(w.window.restartRequested());
+    QVERIFY(!w.window.isVisible());
+    QVERIFY(test::readFile(w.dir.path() + "zelkwin.cfg").empty());
+  }
+};
+
+}  // namespace zelk
+
+QTEST_MAIN(zelk::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,37 @@
+#include "ui/qt/display_font.h"
+
+#include <cmath>
+
+#include "ui/qt/qt_text.h"
+
+namespace zelk {
+
+QFont toQFont(const FontSpec& spec) {
+  QFont font(qtText(spec.name));
+  if (spec.size > 0) font.setPointSize(spec.size);
+  font.setBold(spec.has(kFontBold));
+  font.setItalic(spec.has(kFontItalic));
+  font.setUnderline(spec.has(kFontUnderline));
+  font.setStrikeOut(spec.has(kFontStrikeOut));
+  return font;
+}
+
+QColor toQColor(std::int32_t colour, const QPalette& palette) {
+  if (colour < 0) return palette.color(QPalette::WindowText);
+  const auto bgr = static_cast<std::uint32_t>(colour);
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+void storeQFont(const QFont& font, FontSpec& spec) {
+  spec.name = cp932Text(font.family());
+  if (font.pointSize() > 0) {
+    spec.size = font.pointSize();
+  } else if (font.pointSizeF() > 0) {
+    spec.size = static_cast<int>(std::lround(font.pointSizeF()));
+  }
+  spec.style = static_cast<std::uint8_t>((font.bold() ? kFontBold : 0) | (font.italic() ? kFontItalic : 0) |
+                                         (font.underline() ? kFontUnderline : 0) |
+                                         (font.strikeOut() ? kFontStrikeOut : 0));
+}
+
+}  // namespace zelk

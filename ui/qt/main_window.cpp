@@ -1,0 +1,515 @@
+#include "ui/qt/main_window.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFile>
+#include <QFontDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+
+#include "platform/cp932.h"
+#include "ui/model/main_rows.h"
+#include "ui/model/month_display.h"
+#include "ui/qt/display_font.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/tool_icons.h"
+
+namespace zelk {
+namespace {
+
+constexpr int kToolButtonWidth = 39;
+constexpr int kToolButtonHeight = 38;
+constexpr int kCaptionIndent = 4;
+
+QString u8(const char* utf8) { return QString::fromUtf8(utf8); }
+
+WindowState stateOf(Qt::WindowStates states) {
+  if (states & Qt::WindowMinimized) return WindowState::Minimised;
+  if (states & Qt::WindowMaximized) return WindowState::Maximised;
+  return WindowState::Normal;
+}
+
+// A panel with its caption on the left, as the fee rows are drawn.
+QLabel* makePanel(QWidget* parent, const std::string& name) {
+  auto* panel = new QLabel(parent);
+  panel->setObjectName(QString::fromStdString(name));
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  panel->setIndent(kCaptionIndent);
+  panel->hide();
+  return panel;
+}
+
+QLabel* makeValueLabel(QLabel* panel, const std::string& name) {
+  auto* label = new QLabel(panel);
+  label->setObjectName(QString::fromStdString(name));
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return label;
+}
+
+void setFontAndColour(QWidget* widget, const FontSpec& spec) {
+  widget->setFont(toQFont(spec));
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, toQColor(spec.colour, palette));
+  palette.setColor(QPalette::Text, toQColor(spec.colour, palette));
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
+  setObjectName("Form1");
+  setWindowTitle("zelkmain");
+  QFont formFont(u8("ＭＳ ゴシック"));
+  formFont.setPixelSize(12);
+  setFont(formFont);
+  setSizeGripEnabled(false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  client_ = new QWidget(this);
+  client_->setObjectName("Form1_Client");
+  client_->installEventFilter(this);
+  layout->addWidget(client_);
+
+  buildToolBar();
+  buildRows();
+  buildBottomPanels();
+  buildMenu();
+  layout->setMenuBar(menuBar_);
+
+  hooks_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  hooks_.chooseFont = [](const QFont& initial, QWidget* parent) -> std::optional<QFont> {
+    bool ok = false;
+    QFont font = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok) return std::nullopt;
+    return font;
+  };
+  resize(640, 480);
+}
+
+MainWindow::~MainWindow() = default;
+
+QToolButton* MainWindow::addToolButton(const char* name, const char* hint, int icon) {
+  auto* button = new QToolButton(toolBar_);
+  button->setObjectName(name);
+  button->setToolTip(u8(hint));
+  button->setIcon(toolIcon(static_cast<ToolIcon>(icon)));
+  button->setIconSize(QSize(32, 32));
+  button->setFixedSize(kToolButtonWidth, kToolButtonHeight);
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+void MainWindow::buildToolBar() {
+  toolBar_ = new QToolBar(client_);
+  toolBar_->setObjectName("Panel_SpeedButton");
+  toolBar_->setMovable(false);
+  toolBar_->setFloatable(false);
+  toolBar_->setIconSize(QSize(32, 32));
+
+  QToolButton* last = addToolButton("TB_Lastmonth", "前月表示", static_cast<int>(ToolIcon::PreviousMonth));
+  QToolButton* next = addToolButton("TB_Nextmonth", "翌月表示", static_cast<int>(ToolIcon::NextMonth));
+  QToolButton* estimate = addToolButton("TB_Estmation", "今月推計", static_cast<int>(ToolIcon::Estimate));
+  QToolButton* help = addToolButton("TB_Help", "Help", static_cast<int>(ToolIcon::Help));
+  toolBar_->addSeparator();
+  toolBar_->addWidget(last);
+  toolBar_->addWidget(next);
+  estimateButtonAction_ = toolBar_->addWidget(estimate);
+  estimateButtonAction_->setVisible(false);
+  toolBar_->addSeparator();
+  toolBar_->addWidget(help);
+
+  connect(last, &QToolButton::clicked, this, [this] { previousMonth(); });
+  connect(next, &QToolButton::clicked, this, [this] { nextMonth(); });
+  connect(estimate, &QToolButton::clicked, this, [this] { showEstimate(); });
+  connect(help, &QToolButton::clicked, this, [this] { openHelpPage("zelk_doc.html"); });
+}
+
+void MainWindow::buildRows() {
+  feePanel_ = new QWidget(client_);
+  feePanel_->setObjectName("Panel_Fee");
+  for (std::size_t i = 0; i < kMainRowCount; ++i) {
+    const MainRow& row = mainRows()[i];
+    rows_[i].panel = makePanel(feePanel_, panelName(row));
+    rows_[i].panel->setText(qtAmountText(rowCaption(row, Settings{})));
+    rows_[i].panel->setToolTip(qtText(rowHint(row)));
+    rows_[i].value = makeValueLabel(rows_[i].panel, labelName(row));
+  }
+  feeScrollBar_ = new QScrollBar(Qt::Vertical, feePanel_);
+  feeScrollBar_->setObjectName("SB_Panel_Fee");
+  feeScrollBar_->setFocusPolicy(Qt::ClickFocus);
+  connect(feeScrollBar_, &QScrollBar::valueChanged, this, [this] {
+    if (!placingScrollBar_) placeRows();
+  });
+}
+
+void MainWindow::buildBottomPanels() {
+  planPanel_ = makePanel(client_, "Panel_Inexpensive_Plan");
+  planPanel_->setText(qtText(cheapestPlanCaption()));
+  planLabel_ = makeValueLabel(planPanel_, "Label_Inexpensive_Plan");
+
+  callList_ = new QTableWidget(0, 3, client_);
+  callList_->setObjectName("SG_tellist");
+  callList_->setFocusPolicy(Qt::ClickFocus);  // no tab stop
+  callList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  callList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  callList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  callList_->verticalHeader()->hide();
+  callList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  callList_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  callList_->hide();
+}
+
+void MainWindow::buildMenu() {
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setObjectName("MainMenu1");
+
+  auto addMenu = [](QWidget* parent, const char* name, const char* caption, const char* hint) {
+    auto* menu = new QMenu(u8(caption), parent);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    menu->menuAction()->setStatusTip(u8(hint));
+    menu->menuAction()->setToolTip(u8(hint));
+    menu->setToolTipsVisible(true);
+    return menu;
+  };
+  auto addItem = [](QMenu* menu, const char* name, const char* caption, const char* hint) {
+    QAction* action = menu->addAction(u8(caption));
+    action->setObjectName(name);
+    if (hint) {
+      action->setStatusTip(u8(hint));
+      action->setToolTip(u8(hint));
+    }
+    return action;
+  };
+
+  QMenu* view = addMenu(menuBar_, "Menu_View", "記録閲覧(&V)", "表示したいデータを指定して下さい");
+  for (std::size_t i = 0; i < kMaxStoredMonths; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "Menu_log%02zu", i + 1);
+    QAction* action = addItem(view, name, name, nullptr);
+    action->setVisible(false);
+    const int itemNumber = static_cast<int>(i) + 1;
+    connect(action, &QAction::triggered, this, [this, itemNumber] { selectMonth(itemNumber); });
+    monthActions_[i] = action;
+  }
+  naviLine_ = view->addSeparator();
+  naviLine_->setObjectName("Menu_NaviLine");
+  naviLine_->setVisible(false);
+  navi_ = addItem(view, "Menu_Navi", "今月推計", nullptr);
+  navi_->setVisible(false);
+  connect(navi_, &QAction::triggered, this, [this] { showEstimate(); });
+  menuBar_->addMenu(view);
+
+  QMenu* option = addMenu(menuBar_, "Menu_Option", "オプション設定(&O)", "各種設定を行います。");
+  QAction* settings = addItem(option, "Menu_zelkcfg", "各種設定(&O)", "各種設定を行います");
+  connect(settings, &QAction::triggered, this, [this] { changeSettings(); });
+  QMenu* font = addMenu(option, "Menu_Font", "フォント設定(&F)", "メイン画面のフォント設定を行います。");
+  QAction* fontMain = addItem(font, "Menu_Font_PanelMain", "料金表示 メイン(&M)", "料金表示する項目のフォントです。");
+  QAction* fontSub = addItem(font, "Menu_Font_PanelSub", "料金表示 サブ(&S)", "度数を表示するフォントです");
+  connect(fontMain, &QAction::triggered, this, [this] { chooseFont(true); });
+  connect(fontSub, &QAction::triggered, this, [this] { chooseFont(false); });
+  option->addMenu(font);
+  menuBar_->addMenu(option);
+
+  QMenu* help = addMenu(menuBar_, "Menu_Help", "ヘルプ(&H)", "ヘルプ等の指定");
+  QAction* contents = addItem(help, "Help", "ヘルプ(&H)", "ヘルプの総目次を開きます。");
+  QAction* keywords = addItem(help, "Keyword", "キーワード一覧(&K)", "ヘルプのキーワード一覧を開きます。");
+  help->addSeparator()->setObjectName("N1");
+  QAction* about = addItem(help, "Menu_Aboutzelk", "zelk for Windowsについて(&M)", "版数等を表示します。");
+  connect(contents, &QAction::triggered, this, [this] { openHelpPage("zelk_doc.html"); });
+  connect(keywords, &QAction::triggered, this, [this] { openHelpPage("zelk_key.html"); });
+  connect(about, &QAction::triggered, this, [this] {
+    if (hooks_.showAbout) hooks_.showAbout();
+  });
+  menuBar_->addMenu(help);
+}
+
+void MainWindow::setHooks(MainWindowHooks hooks) {
+  if (!hooks.openUrl) hooks.openUrl = hooks_.openUrl;
+  if (!hooks.chooseFont) hooks.chooseFont = hooks_.chooseFont;
+  hooks_ = std::move(hooks);
+}
+
+void MainWindow::setProgramDirectory(std::string programDir) { programDir_ = std::move(programDir); }
+
+void MainWindow::applyWindowSettings(const WindowSettings& settings) {
+  windowSettings_ = settings;
+  applyFonts();
+  const WindowPlacement& p = windowSettings_.placement;
+  const WindowPosition& position = p.at(PlacedWindow::Form1);
+  move(position.left, position.top);
+  resize(p.mainWidth, p.mainHeight);
+  switch (p.mainState) {
+    case WindowState::Normal: setWindowState(Qt::WindowNoState); break;
+    case WindowState::Minimised: setWindowState(Qt::WindowMinimized); break;
+    case WindowState::Maximised: setWindowState(Qt::WindowMaximized); break;
+  }
+  applyHeights();
+}
+
+void MainWindow::prepare(const MonthList& months, const Settings& settings) {
+  model_ = std::make_unique<MainWindowModel>(months, settings, windowSettings_.placement.feeScrollPosition);
+  for (auto& row : rows_) row.panel->hide();
+  planPanel_->hide();
+  callList_->hide();
+  applyHeights();
+  relayout();
+  model_->browser().buildViewMenu();
+  updateViewMenu();
+  showCurrentMonth();
+  rememberBounds();
+}
+
+void MainWindow::applyFonts() {
+  const DisplayFonts& fonts = windowSettings_.fonts;
+  for (std::size_t i = 0; i < kMainRowCount; ++i) {
+    const FontSpec& spec = mainRows()[i].kind == RowKind::Fee ? fonts.main : fonts.sub;
+    setFontAndColour(rows_[i].panel, spec);
+    setFontAndColour(rows_[i].value, spec);
+  }
+  setFontAndColour(planPanel_, fonts.main);
+  setFontAndColour(planLabel_, fonts.main);
+  setFontAndColour(callList_, fonts.sub);
+  callList_->horizontalHeader()->setFont(toQFont(fonts.sub));
+}
+
+void MainWindow::applyHeights() {
+  const RowHeights heights = rowHeightsFor(windowSettings_.fonts, PointFontMetrics(client_->logicalDpiY()));
+  callList_->verticalHeader()->setMinimumSectionSize(1);
+  callList_->verticalHeader()->setDefaultSectionSize(heights.callListRowHeight());
+  callList_->horizontalHeader()->setMinimumSectionSize(1);
+  callList_->horizontalHeader()->setFixedHeight(heights.callListRowHeight());
+  if (!model_) return;
+  model_->applyHeights(heights);
+  client_->setMinimumHeight(minimumClientHeight(model_->settings(), heights));
+}
+
+void MainWindow::relayout() {
+  if (!model_) return;
+  const ResizeLayout layout = model_->resize(client_->width(), client_->height());
+  const FeeAreaGeometry& g = layout.geometry;
+  const FeeAreaWidths& w = layout.widths;
+  const RowHeights& heights = model_->heights();
+
+  toolBar_->setGeometry(0, 0, w.feeWidth, kToolBarHeight);
+  feePanel_->setGeometry(0, g.feeTop, w.feeWidth, g.feeHeight);
+  feeScrollBar_->setGeometry(w.rowWidth, 0, kFeeScrollBarWidth, g.feeHeight);
+
+  if (g.planShown) {
+    planPanel_->setGeometry(0, g.planTop, w.planWidth, g.planHeight);
+    placeValueLabel(planPanel_, planLabel_, heights.mainLabelTop);
+    planPanel_->show();
+  }
+  if (g.callListShown) {
+    callList_->setGeometry(0, g.callListTop, w.callListWidth, g.callListHeight);
+    const auto header = callListHeader();
+    callList_->setHorizontalHeaderLabels({qtText(header[0]), qtText(header[1]), qtText(header[2])});
+    callList_->horizontalHeader()->setDefaultSectionSize(w.callListColumnWidth);
+    callList_->setColumnWidth(0, w.callListFirstColumnWidth);
+    callList_->setColumnWidth(1, w.callListColumnWidth);
+    callList_->setColumnWidth(2, w.callListColumnWidth);
+    callList_->show();
+  }
+
+  const ScrollBarSetup& bar = layout.scrollBar;
+  placingScrollBar_ = true;
+  feeScrollBar_->setEnabled(bar.enabled);
+  feeScrollBar_->setRange(0, bar.maximum);
+  feeScrollBar_->setValue(bar.position);
+  feeScrollBar_->setSingleStep(std::max(bar.smallChange, 1));
+  // Qt has one step for a page: the page size, so the slider shows the
+  // visible share of the rows.
+  feeScrollBar_->setPageStep(std::max(bar.pageSize, 1));
+  placingScrollBar_ = false;
+  placeRows();
+}
+
+void MainWindow::placeValueLabel(QLabel* panel, QLabel* value, int labelTop) const {
+  value->adjustSize();
+  const int height = std::max(panel->height() - labelTop, 1);
+  value->setGeometry(valueLabelLeft(panel->width(), value->width()), labelTop, value->width(), height);
+}
+
+void MainWindow::placeRows() {
+  if (!model_) return;
+  const RowWalk& walk = model_->rows();
+  const int width = client_->width() - kFeeScrollBarWidth;
+  for (std::size_t i = 0; i < kMainRowCount; ++i) {
+    const RowPlacement& place = walk.rows[i];
+    if (!place.inUse) continue;
+    QLabel* panel = rows_[i].panel;
+    panel->setText(qtAmountText(place.caption));
+    panel->setGeometry(0, rowTop(place.rowOffset, feeScrollBar_->value()), width, place.height);
+    placeValueLabel(panel, rows_[i].value, place.labelTop);
+    panel->show();
+  }
+}
+
+void MainWindow::showCurrentMonth() {
+  if (!model_) return;
+  const MonthDisplay& display = model_->browser().display();
+  setWindowTitle(qtText(display.windowCaption()));
+  for (std::size_t i = 0; i < kMainRowCount; ++i) {
+    rows_[i].value->setText(qtAmountText(display.value(i)));
+    placeValueLabel(rows_[i].panel, rows_[i].value, model_->rows().rows[i].labelTop);
+  }
+  planLabel_->setText(qtAmountText(display.cheapestPlan()));
+  placeValueLabel(planPanel_, planLabel_, model_->heights().mainLabelTop);
+
+  const auto& list = display.callList();
+  callList_->setRowCount(static_cast<int>(list.size()));
+  for (std::size_t r = 0; r < list.size(); ++r) {
+    for (int c = 0; c < 3; ++c) {
+      auto* item = new QTableWidgetItem(qtText(list[r][static_cast<std::size_t>(c)]));
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      callList_->setItem(static_cast<int>(r), c, item);
+    }
+  }
+  const FeeAreaWidths widths = model_->widths(client_->width());
+  callList_->setColumnWidth(0, widths.callListFirstColumnWidth);
+}
+
+void MainWindow::updateViewMenu() {
+  const MonthBrowser& browser = model_->browser();
+  for (std::size_t i = 0; i < kMaxStoredMonths; ++i) {
+    const ViewMenuItem& item = browser.viewMenu()[i];
+    if (!item.visible) continue;
+    monthActions_[i]->setText(qtText(item.caption));
+    monthActions_[i]->setVisible(true);
+  }
+  const bool estimate = browser.estimateAvailable();
+  naviLine_->setVisible(estimate);
+  navi_->setVisible(estimate);
+  estimateButtonAction_->setVisible(estimate);
+}
+
+void MainWindow::guarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const FatalError& error) {
+    endError_ = error;
+    ending_ = true;
+    done(error.code());
+  }
+}
+
+void MainWindow::previousMonth() {
+  guarded([this] {
+    if (model_ && model_->browser().previousMonth()) showCurrentMonth();
+  });
+}
+
+void MainWindow::nextMonth() {
+  guarded([this] {
+    if (model_ && model_->browser().nextMonth()) showCurrentMonth();
+  });
+}
+
+void MainWindow::selectMonth(int itemNumber) {
+  guarded([this, itemNumber] {
+    if (model_ && model_->browser().selectMonth(itemNumber)) showCurrentMonth();
+  });
+}
+
+void MainWindow::showEstimate() {
+  guarded([this] {
+    if (model_ && model_->browser().showEstimate()) showCurrentMonth();
+  });
+}
+
+void MainWindow::chooseFont(bool mainFont) {
+  FontSpec& spec = mainFont ? windowSettings_.fonts.main : windowSettings_.fonts.sub;
+  const std::optional<QFont> chosen = hooks_.chooseFont(toQFont(spec), this);
+  if (!chosen) return;
+  storeQFont(*chosen, spec);
+  applyFonts();
+  applyHeights();
+  relayout();
+}
+
+void MainWindow::openHelpPage(const char* fileName) {
+  // The program directory is a path of this system, not a CP932 text.
+  const QString path = QFile::decodeName(programDir_.c_str()) + QStringLiteral("html/help/") + QString::fromUtf8(fileName);
+  hooks_.openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::changeSettings() {
+  if (!hooks_.changeSettings) return;
+  guarded([this] {
+    if (!hooks_.changeSettings()) return;
+    // A new calculation is a new process; this one ends without saving its
+    // window settings.
+    restartRequested_ = true;
+    ending_ = true;
+    if (hooks_.restart) hooks_.restart();
+    done(0);
+  });
+}
+
+WindowSettings MainWindow::currentWindowSettings() const {
+  WindowSettings settings = windowSettings_;
+  WindowPlacement& p = settings.placement;
+  for (std::size_t i = 0; i < kPlacedWindowCount; ++i) {
+    const auto window = static_cast<PlacedWindow>(i);
+    if (window == PlacedWindow::Form1) continue;
+    if (QWidget* widget = hooks_.placedWindow ? hooks_.placedWindow(window) : nullptr)
+      p.at(window) = {widget->y(), widget->x()};
+  }
+  p.at(PlacedWindow::Form1) = {y(), x()};
+  p.mainState = stateOf(windowState());
+  rememberNormalBounds(p, p.mainState, {y(), x(), height(), width()});
+  p.feeScrollPosition = feeScrollBar_->value();
+  return settings;
+}
+
+void MainWindow::rememberBounds() {
+  rememberNormalBounds(windowSettings_.placement, stateOf(windowState()), {y(), x(), height(), width()});
+}
+
+void MainWindow::saveAndEnd() {
+  if (ending_) return;
+  ending_ = true;
+  try {
+    writeWindowSettings(windowSettingsPath(programDir_), currentWindowSettings());
+  } catch (const FatalError& error) {
+    endError_ = error;
+    done(error.code());
+    return;
+  }
+  done(0);
+}
+
+void MainWindow::reject() { saveAndEnd(); }
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  rememberBounds();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) rememberBounds();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Resize) {
+    relayout();
+    rememberBounds();
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace zelk

@@ -1,0 +1,19 @@
+#include "ui/qt/message_box_sink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "ui/qt/qt_text.h"
+
+namespace zelk {
+
+void MessageBoxSink::show(const std::string& cp932Text) {
+  // Messages keep their yen signs and paths as the core wrote them; the
+  // texts with amounts are the windows' own, not these.
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), qtText(cp932Text).trimmed(),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.setObjectName("MessageBox");
+  box.exec();
+}
+
+}  // namespace zelk

@@ -1,0 +1,17 @@
+// Messages of the desktop program: each one is a modal message box over the
+// window that is active at that moment.
+#pragma once
+
+#include "platform/messages.h"
+
+namespace zelk {
+
+// "zelk for Windows", the application title and the title of its message boxes.
+inline constexpr const char* kApplicationTitle = "zelk for Windows";
+
+class MessageBoxSink : public MessageSink {
+ public:
+  void show(const std::string& cp932Text) override;
+};
+
+}  // namespace zelk

@@ -1,0 +1,156 @@
+#include "ui/qt/startup_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "platform/cp932.h"
+#include "platform/messages.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/no_data_dialog.h"
+
+namespace zelk {
+
+void restartProgram(const std::string& programDir) {
+  const QString dir = QFile::decodeName(programDir.c_str());
+  QDir::setCurrent(dir);
+  QProcess::startDetached(QCoreApplication::applicationFilePath(), {}, dir);
+}
+
+StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> optionLines, StartupHooks hooks,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      programDir_(std::move(programDir)),
+      optionLines_(std::move(optionLines)),
+      hooks_(std::move(hooks)),
+      windowSettings_(defaultWindowSettings()) {
+  setObjectName("Form0");
+  setWindowTitle(QString::fromUtf8("zelk for Windows"));
+  label_ = new QLabel(QString::fromUtf8("zelk for Windowsを起動します"), this);
+  label_->setObjectName("Label1");
+  label_->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(24, 16, 24, 16);
+  layout->addWidget(label_);
+  setFixedSize(sizeHint().expandedTo(QSize(260, 60)));
+
+  timer_ = new QTimer(this);
+  timer_->setObjectName("Timer1");
+  timer_->setSingleShot(true);
+  timer_->setInterval(kTimerInterval);
+  connect(timer_, &QTimer::timeout, this, [this] { Q_EMIT finished(runSequence()); });
+
+  // The windows of the program in the order they are made; Form0 first.
+  mainWindow_ = new MainWindow;
+  noData_ = new NoDataDialog;
+
+  if (!hooks_.openSettingsDialog) {
+    hooks_.openSettingsDialog = [] {
+      showMessage(sjis("各種設定の画面は、この版ではまだ用意されていません。"));
+      return 2;
+    };
+  }
+  if (!hooks_.dialogLogCount) hooks_.dialogLogCount = [] { return 0; };
+  if (!hooks_.askRecalculation) hooks_.askRecalculation = [] { return 2; };
+  if (!hooks_.restart) hooks_.restart = restartProgram;
+
+  MainWindowHooks windowHooks;
+  windowHooks.showAbout = hooks_.showAbout;
+  windowHooks.changeSettings = [this] { return settingsMenu(); };
+  windowHooks.restart = [this] { hooks_.restart(programDir_); };
+  windowHooks.placedWindow = [this](PlacedWindow window) { return placedWindow(window); };
+  mainWindow_->setHooks(std::move(windowHooks));
+  mainWindow_->setProgramDirectory(programDir_);
+}
+
+StartupWindow::~StartupWindow() {
+  delete noData_;
+  delete mainWindow_;
+}
+
+void StartupWindow::start() {
+  move(windowSettings_.placement.at(PlacedWindow::Form0).left, windowSettings_.placement.at(PlacedWindow::Form0).top);
+  show();
+  timer_->start();
+}
+
+int StartupWindow::runSequence() {
+  try {
+    runSteps();
+  } catch (const FatalError& error) {
+    showMessage(error.message());
+    exitCode_ = error.code();
+  } catch (const std::exception& error) {
+    // Anything else that escapes is shown and the process ends normally.
+    showMessage(error.what());
+    exitCode_ = 0;
+  }
+  return exitCode_;
+}
+
+void StartupWindow::runSteps() {
+  timer_->stop();
+  exitCode_ = 0;
+  if (hooks_.fillRunTimeCaptions) hooks_.fillRunTimeCaptions();
+  mainWindow_->applyWindowSettings(windowSettings_);
+  if (hooks_.loadMaList) hooks_.loadMaList(programDir_);
+  const CalculationOutcome outcome = hooks_.calculate(programDir_, optionLines_);
+  if (hooks_.buildMaReference) hooks_.buildMaReference();
+  hide();
+
+  readWindowSettings(windowSettingsPath(programDir_), windowSettings_);
+  mainWindow_->applyWindowSettings(windowSettings_);
+  applyPositions();
+
+  if (outcome.months.count <= 0) {
+    noDataPath();
+    return;
+  }
+
+  mainWindow_->prepare(outcome.months, outcome.settings);
+  mainWindow_->exec();
+  if (const auto& error = mainWindow_->endError()) throw *error;
+}
+
+void StartupWindow::noDataPath() {
+  if (noData_->exec() == NoDataDialog::kConfigure && hooks_.openSettingsDialog() == 1 &&
+      hooks_.dialogLogCount() > 0) {
+    if (hooks_.storeSettingsDialog) hooks_.storeSettingsDialog();
+    hooks_.restart(programDir_);
+    return;
+  }
+  fatalExit(230, sjis("読み込みデータが設定されないので、終了します。"));
+}
+
+QWidget* StartupWindow::placedWindow(PlacedWindow window) {
+  switch (window) {
+    case PlacedWindow::Form0: return this;
+    case PlacedWindow::Form1: return mainWindow_;
+    case PlacedWindow::Form7: return noData_;
+    default: return hooks_.placedWindow ? hooks_.placedWindow(window) : nullptr;
+  }
+}
+
+void StartupWindow::applyPositions() {
+  for (std::size_t i = 0; i < kPlacedWindowCount; ++i) {
+    const auto window = static_cast<PlacedWindow>(i);
+    if (window == PlacedWindow::Form1) continue;  // the main window places itself
+    if (QWidget* widget = placedWindow(window)) {
+      const WindowPosition& position = windowSettings_.placement.at(window);
+      widget->move(position.left, position.top);
+    }
+  }
+}
+
+bool StartupWindow::settingsMenu() {
+  if (hooks_.openSettingsDialog() != 1) return false;
+  if (hooks_.storeSettingsDialog) hooks_.storeSettingsDialog();
+  return hooks_.askRecalculation() == 1;
+}
+
+}  // namespace zelk

@@ -1,0 +1,73 @@
+#include "ui/qt/tool_icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
+
+namespace zelk {
+namespace {
+
+constexpr int kSize = 32;
+
+void drawArrow(QPainter& p, bool pointsLeft) {
+  QPolygonF head;
+  if (pointsLeft) {
+    head << QPointF(4, 16) << QPointF(16, 5) << QPointF(16, 11) << QPointF(28, 11) << QPointF(28, 21)
+         << QPointF(16, 21) << QPointF(16, 27);
+  } else {
+    head << QPointF(28, 16) << QPointF(16, 5) << QPointF(16, 11) << QPointF(4, 11) << QPointF(4, 21)
+         << QPointF(16, 21) << QPointF(16, 27);
+  }
+  p.setPen(QPen(QColor(20, 60, 140), 1.5));
+  p.setBrush(QColor(70, 130, 220));
+  p.drawPolygon(head);
+}
+
+// A calendar page with a rising line: the month carried on to its end.
+void drawEstimate(QPainter& p) {
+  p.setPen(QPen(QColor(90, 90, 90), 1.5));
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(4, 5, 24, 23));
+  p.setBrush(QColor(200, 60, 60));
+  p.drawRect(QRectF(4, 5, 24, 6));
+  p.setPen(QPen(QColor(30, 130, 60), 2.5));
+  QPainterPath line;
+  line.moveTo(7, 25);
+  line.lineTo(13, 20);
+  line.lineTo(18, 22);
+  line.lineTo(25, 14);
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(line);
+}
+
+void drawHelp(QPainter& p) {
+  p.setPen(QPen(QColor(20, 90, 40), 1.5));
+  p.setBrush(QColor(80, 170, 90));
+  p.drawEllipse(QRectF(3, 3, 26, 26));
+  QFont font;
+  font.setPixelSize(20);
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+}  // namespace
+
+QIcon toolIcon(ToolIcon kind) {
+  QPixmap pixmap(kSize, kSize);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  switch (kind) {
+    case ToolIcon::PreviousMonth: drawArrow(p, true); break;
+    case ToolIcon::NextMonth: drawArrow(p, false); break;
+    case ToolIcon::Estimate: drawEstimate(p); break;
+    case ToolIcon::Help: drawHelp(p); break;
+  }
+  p.end();
+  return QIcon(pixmap);
+}
+
+}  // namespace zelk
