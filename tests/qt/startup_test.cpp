@@ -1,0 +1,208 @@
+// The start-up sequence: the order of its steps, the no-data question and
+// its endings, the main window shown and closed, fatal conditions, and the
+// whole program run as a process.
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "platform/messages.h"
+#include "support/test_support.h"
+#include "tests/ui/ui_fixtures.h"
+#include "ui/qt/auto_answer.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/no_data_dialog.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/startup_window.h"
+
+namespace zelk {
+namespace {
+
+using test::sj;
+
+const char* const kNoDataMessage = "読み込みデータが設定されないので、終了します。";
+
+std::vector<QString> utf8Messages(const RecordingSink& sink) {
+  std::vector<QString> texts;
+  for (const std::string& m : sink.messages) texts.push_back(qtText(m));
+  return texts;
+}
+
+// A start-up with recorded hooks and messages, over a scratch program
+// directory. The calculation hands over `months`.
+struct Startup {
+  test::ScratchDir dir;
+  RecordingSink messages;
+  ScopedMessageSink sink{messages};
+  std::vector<std::string> steps;
+  MonthList months;
+  StartupHooks hooks;
+
+  Startup() {
+    hooks.fillRunTimeCaptions = [this] { steps.push_back("captions"); };
+    hooks.loadMaList = [this](const std::string& programDir) { steps.push_back("ma list " + programDir); };
+    hooks.calculate = [this](const std::string& programDir, const std::vector<std::string>& lines) {
+      std::string step = "calculate " + programDir;
+      for (const auto& line : lines) step += " " + line;
+      steps.push_back(step);
+      return CalculationOutcome{months, Settings{}};
+    };
+    hooks.buildMaReference = [this] { steps.push_back("ma reference"); };
+    hooks.restart = [this](const std::string&) { steps.push_back("restart"); };
+  }
+
+  int run(const std::string& answers) {
+    StartupWindow window(dir.path(), {"=i", "-c log.txt"}, hooks);
+    AutoAnswer answer(answers);
+    return window.runSequence();
+  }
+};
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() { installFontSubstitutions(); }
+
+  void windowsCarryTheirNamesAndTexts() {
+    StartupHooks hooks;
+    StartupWindow window("/tmp/", {}, hooks);
+    QCOMPARE(window.objectName(), QString("Form0"));
+    QCOMPARE(window.findChild<QLabel*>("Label1")->text(), QString::fromUtf8("zelk for Windowsを起動します"));
+    QCOMPARE(window.timer().objectName(), QString("Timer1"));
+    QCOMPARE(window.timer().interval(), 500);
+    QVERIFY(window.timer().isSingleShot());
+
+    NoDataDialog& form7 = window.noDataDialog();
+    QCOMPARE(form7.objectName(), QString("Form7"));
+    QCOMPARE(form7.findChild<QLabel*>("Label1")->text(), QString::fromUtf8("読み込みデータがありません。"));
+    QCOMPARE(form7.findChild<QLabel*>("Label2")->text(),
+             QString::fromUtf8("オプション設定して、データを読み込ませますか??"));
+    auto* ok = form7.findChild<QPushButton*>("Ok_Button");
+    auto* ng = form7.findChild<QPushButton*>("NG_Button");
+    QCOMPARE(ok->text(), QString::fromUtf8("設定する"));
+    QCOMPARE(ng->text(), QString::fromUtf8("やめる"));
+    QTimer::singleShot(0, ok, [ok] { ok->click(); });
+    QCOMPARE(form7.exec(), 1);
+    QTimer::singleShot(0, ng, [ng] { ng->click(); });
+    QCOMPARE(form7.exec(), 2);
+  }
+
+  void noMonthAndQuitEndsWith230() {
+    Startup s;
+    QCOMPARE(s.run("2"), 230);
+    QCOMPARE(utf8Messages(s.messages), std::vector<QString>{QString::fromUtf8(kNoDataMessage)});
+    const std::vector<std::string> steps = {"captions", "ma list " + s.dir.path(),
+                                            "calculate " + s.dir.path() + " =i -c log.txt", "ma reference"};
+    QCOMPARE(s.steps, steps);
+    QVERIFY(test::readFile(s.dir.path() + "zelkwin.cfg").empty());
+  }
+
+  void noMonthAndTheDialogNotYetAvailableEndsWith230() {
+    Startup s;
+    QCOMPARE(s.run("1"), 230);
+    const std::vector<QString> texts = utf8Messages(s.messages);
+    QCOMPARE(texts.size(), std::size_t{2});
+    QCOMPARE(texts.back(), QString::fromUtf8(kNoDataMessage));
+  }
+
+  void noMonthSettingsDialogEndings() {
+    struct Case {
+      const char* label;
+      int dialogResult;
+      int logs;
+      int exitCode;
+      bool stored;
+    };
+    const Case cases[] = {
+        {"cancelled", 2, 1, 230, false},
+        {"OK without a log", 1, 0, 230, false},
+        {"OK with a log restarts", 1, 2, 0, true},
+    };
+    for (const Case& c : cases) {
+      Startup s;
+      bool stored = false;
+      s.hooks.openSettingsDialog = [&c] { return c.dialogResult; };
+      s.hooks.dialogLogCount = [&c] { return c.logs; };
+      s.hooks.storeSettingsDialog = [&stored] { stored = true; };
+      QVERIFY2(s.run("1") == c.exitCode, c.label);
+      QVERIFY2(stored == c.stored, c.label);
+      QVERIFY2((s.steps.back() == "restart") == c.stored, c.label);
+      QVERIFY2(s.messages.messages.empty() == c.stored, c.label);
+    }
+  }
+
+  void aMonthIsShownWithTheWindowSettingsAndEscapeEndsWith0() {
+    Startup s;
+    s.months.count = 1;
+    s.months.months[0] = test::monthWithSlots(1, sj("2000年 8月15日〆分"));
+    s.dir.write("zelkwin.cfg", test::crlfLines({"F01T50", "F01L60", "F01H500", "F01W700", "F07T11", "F07L12",
+                                                 "FPMP20", "PF_P0"}));
+    StartupWindow window(s.dir.path(), {}, s.hooks);
+    AutoAnswer answer("");
+    QCOMPARE(window.runSequence(), 0);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.mainWindow().windowTitle(),
+             QString::fromUtf8("zelk for Windows Version 4.21    [2000年 8月15日〆分]"));
+    QCOMPARE(window.noDataDialog().pos(), QPoint(12, 11));
+    QCOMPARE(window.mainWindow().size(), QSize(700, 500));
+
+    WindowSettings written = defaultWindowSettings();
+    readWindowSettings(s.dir.path() + "zelkwin.cfg", written);
+    QCOMPARE(written.placement.at(PlacedWindow::Form7).top, 11);
+    QCOMPARE(written.placement.mainWidth, 700);
+    QCOMPARE(written.fonts.main.size, 20);
+    QCOMPARE(written.placement.at(PlacedWindow::Form0).left, 200);
+  }
+
+  void fatalConditionsAreShownAndEndWithTheirCode() {
+    Startup s;
+    s.hooks.calculate = [](const std::string&, const std::vector<std::string>&) -> CalculationOutcome {
+      fatalExit(255, sj("ファイルがオープンできません"));
+    };
+    QCOMPARE(s.run(""), 255);
+    QCOMPARE(utf8Messages(s.messages), std::vector<QString>{QString::fromUtf8("ファイルがオープンできません")});
+    QCOMPARE(s.steps.back(), "ma list " + s.dir.path());
+  }
+
+  void theTimerRunsTheSequenceOnce() {
+    Startup s;
+    StartupWindow window(s.dir.path(), {}, s.hooks);
+    AutoAnswer answer("2");
+    QSignalSpy finished(&window, &StartupWindow::finished);
+    window.start();
+    QVERIFY(window.isVisible());
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.first().first().toInt(), 230);
+    QVERIFY(!window.timer().isActive());
+    QCOMPARE(s.steps.size(), std::size_t{4});
+  }
+
+  // The program itself with an empty program directory (only ma.zlk): the
+  // calculation finds no log, the question is answered "やめる".
+  void theProgramWithoutDataEndsWith230() {
+    const std::string binary = ZELKWIN_BINARY;
+    if (binary.empty() || !std::filesystem::exists(binary)) QSKIP("zelkwin is not built");
+    test::ScratchDir home;
+    home.write("ma.zlk", test::readFile(std::string(ZELK_SOURCE_DIR) + "/data/ma.zlk"));
+    for (const char* answer : {"2", "1"}) {
+      const test::ProcessResult result = test::runCommand(
+          test::shellQuote(binary), home.path(),
+          {"ZELK_HOME=" + home.path(), "QT_QPA_PLATFORM=offscreen", std::string(kAutoAnswerVariable) + "=" + answer});
+      QVERIFY2(result.exitCode == 230, result.err.c_str());
+      QVERIFY2(result.err.find(kNoDataMessage) != std::string::npos, result.err.c_str());
+    }
+  }
+};
+
+}  // namespace zelk
+
+QTEST_MAIN(zelk::StartupTest)
+#include "startup_test.moc"
