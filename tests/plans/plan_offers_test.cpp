@@ -20,13 +20,6 @@ TEST(PlanOffers, StrictlyCheaperWinsAndTiesKeepTheEarlierPlan) {
   EXPECT_EQ(month.slots[17], 499u);
 }
 
-TEST(PlanOffers, TheFirstPlanIsTheCheapestWhateverItsFee) {
-  MonthResult month, estimate;
-  PlanOffers offers(month, estimate, 0.0f);
-  offers.first({14, 0xFFFFFFFFu, 0, "通常料金"});
-  EXPECT_EQ(offers.best().name, sjis("通常料金"));
-}
-
 TEST(PlanOffers, WithoutAFactorTheEstimateIsNotTouched) {
   MonthResult month, estimate;
   estimate.slots[20] = 77;
