@@ -22,7 +22,8 @@ std::string_view cutAtTrailingComma(std::string_view line);
 bool isDialledText(std::string_view line);
 
 // -a1 line test: a dial mark and a dialled text after it; cuts the line at a
-// trailing comma. A line with a connection name instead is not a record.
+// trailing comma. A line with a connection name instead, or with anything
+// but dial characters after the mark, is skipped like any other line.
 bool acceptDialledLine(std::string& line);
 
 // -a2: the dialled number after a dial mark, or else a connection name from

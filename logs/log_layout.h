@@ -62,7 +62,6 @@ using RecordHook = std::optional<std::string> (*)(std::string_view line, CallRec
 
 struct FormatLayout {
   LogFormat format;
-  std::string_view option;  // "-a1", for messages and tests
   std::span<const ColumnTest> tests;
   std::size_t minLength = 0;
   std::size_t maxLength = kLogLineBuffer - 1;

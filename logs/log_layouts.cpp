@@ -64,13 +64,15 @@ constexpr ColumnTest kRTests[] = {
 };
 
 constexpr std::array<FormatLayout, 11> kLayouts = {{
-    {.format = LogFormat::W, .option = "-w", .tests = kWTests, .minLength = 58, .maxLength = 79,
+    // -w
+    {.format = LogFormat::W, .tests = kWTests, .minLength = 58, .maxLength = 79,
      .year = {0, 4}, .month = {5, 2}, .day = {8, 2},
      .time = {{12, 2}, {15, 2}, {18, 2}}, .length = {{23, 2}, {26, 2}, {29, 2}},
      .fee = {33, 5},  // 38-39 hold the yen digit and a blank
      .numberRule = NumberRule::Digits, .number = {45, 12}},
 
-    {.format = LogFormat::T, .option = "-t", .tests = kTTests, .minLength = 37,
+    // -t
+    {.format = LogFormat::T, .tests = kTTests, .minLength = 37,
      .endsWithBracket = true,
      .year = {0, 4}, .month = {5, 2}, .day = {8, 2},
      .clockRule = ClockRule::EndAndLength,
@@ -78,55 +80,62 @@ constexpr std::array<FormatLayout, 11> kLayouts = {{
      .fee = {29, 4},  // 33-34 hold the yen digit and a blank
      .numberRule = NumberRule::Hook, .recordHook = readBracketNumber},
 
-    {.format = LogFormat::K, .option = "-k", .tests = kKTests, .minLength = 42,
+    // -k
+    {.format = LogFormat::K, .tests = kKTests, .minLength = 42,
      .endsWithBracket = true,
      .twoDigitYear = true, .year = {0, 2}, .month = {3, 2}, .day = {6, 2},
      .time = {{13, 2}, {16, 2}, {19, 2}}, .length = {{22, 2}, {25, 2}, {28, 2}},
      .fee = {33, 5},  // 38 holds the yen digit
      .numberRule = NumberRule::Hook, .recordHook = readBracketNumber},
 
-    {.format = LogFormat::C, .option = "-c", .tests = kCTests,
+    // -c
+    {.format = LogFormat::C, .tests = kCTests,
      .year = {0, 4}, .month = {5, 2}, .day = {8, 2},
      .time = {{11, 2}, {14, 2}, {17, 2}}, .length = {{20, 2}, {23, 2}, {26, 2}},
      .fee = {29, 4},  // 33 holds the yen digit
      .numberRule = NumberRule::Name, .number = {38, kToLineEnd}},
 
-    {.format = LogFormat::MF, .option = "-mf", .tests = kMfTests, .minLength = 79, .maxLength = 79,
+    // -mf
+    {.format = LogFormat::MF, .tests = kMfTests, .minLength = 79, .maxLength = 79,
      .year = {29, 4}, .month = {34, 2}, .day = {37, 2},
      .clockRule = ClockRule::EndAndLength,
      .time = {{40, 2}, {43, 2}, {46, 2}}, .length = {{56, 2}, {59, 2}, {62, 2}},
      .numberRule = NumberRule::Digits, .number = {7, 12}},
 
-    {.format = LogFormat::NT, .option = "-nt", .tests = kNtTests, .acceptLine = acceptTabFields,
+    // -nt
+    {.format = LogFormat::NT, .tests = kNtTests, .acceptLine = acceptTabFields,
      .year = {0, 4}, .month = {5, 2}, .day = {8, 2},
      .clockRule = ClockRule::StartOnly, .time = {{11, 2}, {14, 2}, {}},
      .numberRule = NumberRule::Hook, .recordHook = readTabFields},
 
-    {.format = LogFormat::V1, .option = "-v1", .tests = kV1Tests, .minLength = 68, .maxLength = 68,
+    // -v1
+    {.format = LogFormat::V1, .tests = kV1Tests, .minLength = 68, .maxLength = 68,
      .twoDigitYear = true, .year = {22, 2}, .month = {25, 2}, .day = {28, 2},
      .time = {{31, 2}, {34, 2}, {37, 2}}, .length = {{60, 2}, {63, 2}, {66, 2}},
      .numberRule = NumberRule::Name, .number = {0, 20}},
 
-    {.format = LogFormat::H, .option = "-h", .tests = kHTests, .minLength = 63, .maxLength = 63,
+    // -h
+    {.format = LogFormat::H, .tests = kHTests, .minLength = 63, .maxLength = 63,
      .year = {30, 4}, .month = {35, 2}, .day = {38, 2},
      .clockRule = ClockRule::StartAndEnd,
      .time = {{45, 2}, {48, 2}, {51, 2}}, .length = {{55, 2}, {58, 2}, {61, 2}},
      .numberRule = NumberRule::Name, .number = {0, 29}},
 
-    {.format = LogFormat::R, .option = "-r", .tests = kRTests,
+    // -r
+    {.format = LogFormat::R, .tests = kRTests,
      .year = {0, 4}, .month = {5, 2}, .day = {8, 2},
      .time = {{11, 2}, {14, 2}, {17, 2}}, .length = {{20, 2}, {23, 2}, {26, 2}},
      .numberRule = NumberRule::Hook, .recordHook = readCommaName},
 
-    // -a1 takes only dialled numbers; its line test has cut the line already.
-    {.format = LogFormat::A1, .option = "-a1", .tests = kAccessLogTests,
+    // -a1: only dialled numbers; its line test has cut the line already.
+    {.format = LogFormat::A1, .tests = kAccessLogTests,
      .acceptLine = acceptDialledLine,
      .twoDigitYear = true, .year = {0, 2}, .month = {3, 2}, .day = {6, 2},
      .time = {{9, 2}, {12, 2}, {15, 2}}, .length = {{19, 3}, {23, 2}, {26, 2}},
      .numberRule = NumberRule::Digits, .number = {kDialMarkColumn + 1, kToLineEnd}},
 
     // -a2 also takes connection names from column 67.
-    {.format = LogFormat::A2, .option = "-a2", .tests = kAccessLogTests,
+    {.format = LogFormat::A2, .tests = kAccessLogTests,
      .twoDigitYear = true, .year = {0, 2}, .month = {3, 2}, .day = {6, 2},
      .time = {{9, 2}, {12, 2}, {15, 2}}, .length = {{19, 3}, {23, 2}, {26, 2}},
      .numberRule = NumberRule::Hook, .recordHook = readAccessLogNumber},

@@ -47,8 +47,8 @@ std::vector<std::string> crlfSplit(const std::string& bytes) {
 }
 
 TEST(DemoLogs, EveryLogGivesCallsOfTheDemoYear) {
-  CalendarTime first{.day = 1, .month = 2, .year = 100};   // 1 March 2000
-  CalendarTime last{.day = 19, .month = 2, .year = 101};   // 19 March 2001
+  CalendarTime first{.day = 1, .month = 2, .year = 100};  // 1 March 2000
+  CalendarTime last{.day = 19, .month = 2, .year = 101};  // 19 March 2001
   ASSERT_TRUE(normalise(first) && normalise(last));
   for (const DemoLog& demo : kDemoLogs) {
     SCOPED_TRACE(demo.file);
@@ -90,7 +90,8 @@ TEST(DemoLogs, TheSettingsDeclareFiveOfThem) {
     for (const DemoLog& demo : kDemoLogs)
       if (line == std::string(demo.option) + "logs\\" + demo.file) match = &demo;
     ASSERT_NE(match, nullptr) << line;
-    EXPECT_TRUE(std::filesystem::is_regular_file(kDemo + nativePath(line.substr(std::string(match->option).size()))))
+    EXPECT_TRUE(std::filesystem::is_regular_file(
+        kDemo + nativePath(line.substr(std::string(match->option).size()))))
         << line;
   }
   EXPECT_EQ(declared, 5);

@@ -29,16 +29,18 @@ std::vector<std::string> numbers(const test::ReadLog& log) {
 
 TEST(AccessLog, A1TakesOnlyDialledNumbers) {
   auto log = test::readAllCalls(
-      LogFormat::A1, crlfLines({
-                         accessLine("00/04/05", "P03-1234-5678"),
-                         accessLine("00/04/06", "P03-1234-567a"),   // a letter: skipped
-                         accessLine("00/04/07", "NIFTY"),           // a name: skipped
-                         accessLine("00/04/08", "X0312345678"),     // no dial mark: skipped
-                         accessLine("00/04/09", "T(045)123-4567"),  // tone dialling
-                         accessLine("00/04/10", "T0,06-1234-5678,OK"),
-                         accessLine("00/04/11", "P03-1234-5678,FAIL"),  // the comma is not among the last four: skipped
-                         accessLine("00/04/12", "P"),                 // empty dialled text
-                     }));
+      LogFormat::A1,
+      crlfLines({
+          accessLine("00/04/05", "P03-1234-5678"),
+          accessLine("00/04/06", "P03-1234-567a"),   // a letter: skipped
+          accessLine("00/04/07", "NIFTY"),           // a name: skipped
+          accessLine("00/04/08", "X0312345678"),     // no dial mark: skipped
+          accessLine("00/04/09", "T(045)123-4567"),  // tone dialling
+          accessLine("00/04/10", "T0,06-1234-5678,OK"),
+          accessLine("00/04/11",
+                     "P03-1234-5678,FAIL"),  // the comma is not among the last four: skipped
+          accessLine("00/04/12", "P"),       // empty dialled text
+      }));
   EXPECT_EQ(numbers(log), (std::vector<std::string>{"0312345678", "0451234567", "0612345678", ""}));
   EXPECT_TRUE(log.messages.empty());
 }
@@ -48,11 +50,11 @@ TEST(AccessLog, A2ReadsNamesWhereA1SkipsThem) {
       LogFormat::A2,
       crlfLines({
           accessLine("99/02/08", "P0465514554"),
-          accessLine("99/02/10", "T440071,OK"),    // cut at the comma, then a number
-          accessLine("99/03/26", "IIJ4U"),         // a name: from the table
-          accessLine("99/03/27", "PPP-NET"),       // a mark, but no dialled text: a name
-          accessLine("99/03/28", "Pname,OK"),      // the name of the cut line
-          accessLine("99/03/29", "ASAHI,1,2"),     // no mark: a name keeps its commas
+          accessLine("99/02/10", "T440071,OK"),  // cut at the comma, then a number
+          accessLine("99/03/26", "IIJ4U"),       // a name: from the table
+          accessLine("99/03/27", "PPP-NET"),     // a mark, but no dialled text: a name
+          accessLine("99/03/28", "Pname,OK"),    // the name of the cut line
+          accessLine("99/03/29", "ASAHI,1,2"),   // no mark: a name keeps its commas
       }),
       test::namesTable({{"IIJ4U", "0312340000"}}));
   EXPECT_EQ(numbers(log), (std::vector<std::string>{"0465514554", "440071", "0312340000", "0999",
@@ -77,7 +79,8 @@ TEST(TwoDigitYears, ZeroToEightyAreThisCentury) {
        }},
       {LogFormat::K,
        [](const std::string& y) {
-         return y + "/04/05(" + sj("水") + ") 09:15:30 00:03:00     1200" + sj("円") + " [0312345678]";
+         return y + "/04/05(" + sj("水") + ") 09:15:30 00:03:00     1200" + sj("円") +
+                " [0312345678]";
        }},
   };
   const std::pair<const char*, int> years[] = {{"00", 100}, {"80", 180}, {"81", 81}, {"99", 99}};
@@ -92,13 +95,14 @@ TEST(TwoDigitYears, ZeroToEightyAreThisCentury) {
 }
 
 TEST(NtLog, FieldsEndInTabs) {
-  auto log = test::readAllCalls(LogFormat::NT, crlfLines({
-                                                   "2000/09/12\t22:02\t0628067349\t8566\tPPP",
-                                                   "2000/09/13\t22:02\t0628067349\t8566",  // no tab after the length
-                                                   "2000/09/14\t22:02\t0628067349",        // no length
-                                                   "2000/09/15\t14:11\t(192)468\t0\t",
-                                                   "2000/09/16\t14:11\t\t60\t",
-                                               }));
+  auto log = test::readAllCalls(
+      LogFormat::NT, crlfLines({
+                         "2000/09/12\t22:02\t0628067349\t8566\tPPP",
+                         "2000/09/13\t22:02\t0628067349\t8566",  // no tab after the length
+                         "2000/09/14\t22:02\t0628067349",        // no length
+                         "2000/09/15\t14:11\t(192)468\t0\t",
+                         "2000/09/16\t14:11\t\t60\t",
+                     }));
   ASSERT_EQ(log.calls.size(), 3u);
   EXPECT_EQ(log.calls[0].duration, 85659);
   EXPECT_EQ(log.calls[1].number, "192468");
@@ -108,8 +112,8 @@ TEST(NtLog, FieldsEndInTabs) {
 }
 
 TEST(NtLog, AHugeLengthStaysInRange) {
-  auto log = test::readAllCalls(LogFormat::NT,
-                                crlfLines({"2000/09/12\t22:02\t0628067349\t99999999999999999999\t"}));
+  auto log = test::readAllCalls(
+      LogFormat::NT, crlfLines({"2000/09/12\t22:02\t0628067349\t99999999999999999999\t"}));
   ASSERT_EQ(log.calls.size(), 1u);
   EXPECT_EQ(log.calls[0].duration, 2147483647);
 }
@@ -143,11 +147,12 @@ TEST(EndLoggedFormats, StartIsTheEndLessTheLength) {
 
 TEST(BracketNumbers, TakenAfterTheLastBracket) {
   const std::string head = sj("2000-04-01 10:01:00 00:03:00    30 円 ");
-  auto log = test::readAllCalls(LogFormat::T, crlfLines({
-                                                  head + "[x] NIFTY [0,03-3456-7890]",
-                                                  head + "03-3456-7890]",  // no "[": the empty number
-                                                  head + "[03-3456-7890] ",
-                                              }));
+  auto log =
+      test::readAllCalls(LogFormat::T, crlfLines({
+                                           head + "[x] NIFTY [0,03-3456-7890]",
+                                           head + "03-3456-7890]",  // no "[": the empty number
+                                           head + "[03-3456-7890] ",
+                                       }));
   EXPECT_EQ(numbers(log), (std::vector<std::string>{"0334567890", ""}));
 }
 
@@ -156,11 +161,12 @@ TEST(HLog, DurationIsTheExactDifference) {
   auto line = [&](const char* from, const char* to) {
     return name + sj(std::string("2000.04.05(水) ") + from + "～" + to);
   };
-  auto log = test::readAllCalls(LogFormat::H, crlfLines({
-                                                  line("10:00:00", "10:03:00"),
-                                                  line("23:59:30", "00:00:30"),
-                                                  line("00:00:00", "00:00:00"),
-                                              }),
+  auto log = test::readAllCalls(LogFormat::H,
+                                crlfLines({
+                                    line("10:00:00", "10:03:00"),
+                                    line("23:59:30", "00:00:30"),
+                                    line("00:00:00", "00:00:00"),
+                                }),
                                 test::namesTable({{"BIGLOBE", "0312345678"}}));
   ASSERT_EQ(log.calls.size(), 3u);
   EXPECT_EQ(log.calls[0].duration, 1800);
@@ -190,14 +196,6 @@ TEST(FeeColumns, OnlyTheLeadingPartIsRead) {
   }
 }
 
-TEST(FeeColumns, FormatsWithoutAFeeGiveMinusOne) {
-  // Digits where other formats keep their fee change nothing.
-  auto log = test::readAllCalls(LogFormat::R, crlfLines({"2000/10/01,12:00:00,00:05:00,1234,5678,NIFTY"}),
-                                test::namesTable({{"NIFTY", "0312345678"}}));
-  ASSERT_EQ(log.calls.size(), 1u);
-  EXPECT_EQ(log.calls[0].fee, -1);
-}
-
 TEST(RLog, TheSixthFieldIsTheName) {
   auto log = test::readAllCalls(LogFormat::R,
                                 crlfLines({
@@ -207,7 +205,8 @@ TEST(RLog, TheSixthFieldIsTheName) {
                                     "2000/10/04,12:00:00,00:05:00,a,b,",
                                 }),
                                 test::namesTable({{"NIFTY", "0312345678"}}));
-  EXPECT_EQ(numbers(log), (std::vector<std::string>{"0312345678", "0312345678", "0312345678", "0999"}));
+  EXPECT_EQ(numbers(log),
+            (std::vector<std::string>{"0312345678", "0312345678", "0312345678", "0999"}));
   ASSERT_EQ(log.tables.nameReplaceCount, 2);
   EXPECT_EQ(log.tables.nameReplace[1].name, "");
 }

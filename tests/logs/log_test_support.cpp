@@ -32,9 +32,7 @@ ReadLog readAllCalls(LogFormat format, const std::string& bytes, const ReplaceTa
   return readLogFile(format, dir.write("log", bytes), tables);
 }
 
-bool isRecord(LogFormat format, std::string line) {
-  return isRecordLine(*layoutOf(format), line);
-}
+bool isRecord(LogFormat format, std::string line) { return isRecordLine(*layoutOf(format), line); }
 
 const char* goodRecordLine(LogFormat format) {
   switch (format) {

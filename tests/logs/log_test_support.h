@@ -20,8 +20,7 @@ struct ReadLog {
 
 // Every call of `bytes` read as a log of `format`, with `tables` as the
 // name table at the start.
-ReadLog readAllCalls(LogFormat format, const std::string& bytes,
-                     const ReplaceTables& tables = {});
+ReadLog readAllCalls(LogFormat format, const std::string& bytes, const ReplaceTables& tables = {});
 
 // Every call of the log file at `path`.
 ReadLog readLogFile(LogFormat format, const std::string& path, const ReplaceTables& tables = {});

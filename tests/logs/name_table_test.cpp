@@ -1,8 +1,9 @@
 // Connection names and the name table.
+#include "logs/name_table.h"
+
 #include <gtest/gtest.h>
 
 #include "log_test_support.h"
-#include "logs/name_table.h"
 #include "platform/messages.h"
 #include "support/test_support.h"
 
@@ -13,7 +14,8 @@ using test::sj;
 
 std::string unknownNameMessage(const std::string& cp932Name) {
   return sj("この[") + cp932Name +
-         sj("]って所の番号を[0990]、170km以上として[zelk.cfg]に登録します。必要なら変更してください\n");
+         sj("]って所の番号を[0990]、170km以上として[zelk.cfg]"
+            "に登録します。必要なら変更してください\n");
 }
 
 struct NameTable : ::testing::Test {
@@ -94,11 +96,6 @@ TEST_F(NameTable, AnEntryOf38BytesServesLongerNamesThatBeginWithIt) {
   tables.nameReplace[tables.nameReplaceCount++] = {"0455551111", std::string(38, 'L')};
   EXPECT_EQ(lookup(std::string(38, 'L') + "-second-line"), "0455551111");
   EXPECT_TRUE(sink.messages.empty());
-}
-
-TEST_F(NameTable, TheFirstEqualEntryWins) {
-  tables.nameReplace[tables.nameReplaceCount++] = {"0111", "OCN"};
-  EXPECT_EQ(lookup("OCN"), "0698765432");
 }
 
 TEST(NameTableInLogs, ANameMetTwiceGivesOneMessage) {

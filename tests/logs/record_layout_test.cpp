@@ -32,47 +32,58 @@ struct LayoutCase {
 
 const std::vector<LayoutCase>& layoutCases() {
   static const std::vector<LayoutCase> cases = {
-      {LogFormat::A1, test::goodRecordLine(LogFormat::A1),
+      {LogFormat::A1,
+       test::goodRecordLine(LogFormat::A1),
        {100, 3, 5, 9, 15, 30, 37229, -1, "0334567890"},
        {2, 5, 8, 11, 14, 17, 18, 22, 25, 28, 29, 38, 49, 66, 67},
        {0, 3, 9, 19, 30, 50}},
-      {LogFormat::A2, test::goodRecordLine(LogFormat::A2),
+      {LogFormat::A2,
+       test::goodRecordLine(LogFormat::A2),
        {100, 3, 5, 9, 15, 30, 37229, -1, "0334567890"},
        {2, 5, 8, 11, 14, 17, 18, 22, 25, 28, 29, 38, 49, 66},
        {0, 3, 9, 19, 30, 50, 67, 68}},
-      {LogFormat::NT, test::goodRecordLine(LogFormat::NT),
+      {LogFormat::NT,
+       test::goodRecordLine(LogFormat::NT),
        {100, 3, 5, 23, 59, 0, 1799, -1, "0334567890"},
        {4, 7, 10, 13, 16},
        {0, 5, 11, 14}},
-      {LogFormat::V1, test::goodRecordLine(LogFormat::V1),
+      {LogFormat::V1,
+       test::goodRecordLine(LogFormat::V1),
        {99, 11, 31, 23, 58, 10, 1799, -1, kNifty},
        {20, 21, 24, 27, 30, 33, 36, 39, 40, 43, 46, 49, 52, 55, 58, 62, 65},
        {41, 50, 59}},
-      {LogFormat::C, test::goodRecordLine(LogFormat::C),
+      {LogFormat::C,
+       test::goodRecordLine(LogFormat::C),
        {100, 3, 5, 9, 15, 30, 1799, 12, kNifty},
        {4, 7, 10, 13, 16, 19, 22, 25, 34, 35, 36, 37},
        {28, 33}},
-      {LogFormat::T, test::goodRecordLine(LogFormat::T),
+      {LogFormat::T,
+       test::goodRecordLine(LogFormat::T),
        {100, 3, 1, 0, -2, 0, 1799, 3, "0334567890"},
        {4, 7, 10, 13, 16, 19, 22, 25, 35, 36, 37},
        {28, 33, 34}},
-      {LogFormat::W, test::goodRecordLine(LogFormat::W),
+      {LogFormat::W,
+       test::goodRecordLine(LogFormat::W),
        {100, 3, 5, 9, 15, 30, 1799, 10, "0334567890"},
        {4, 7, 10, 11, 14, 17, 20, 21, 22, 25, 28, 31, 32, 40, 41, 42, 43, 44, 57},
        {38, 39, 58}},
-      {LogFormat::H, test::goodRecordLine(LogFormat::H),
+      {LogFormat::H,
+       test::goodRecordLine(LogFormat::H),
        {100, 3, 5, 23, 59, 30, 600, -1, kNifty},
        {29, 34, 37, 40, 43, 44, 47, 50, 53, 54, 57, 60},
        {41, 42}},
-      {LogFormat::K, test::goodRecordLine(LogFormat::K),
+      {LogFormat::K,
+       test::goodRecordLine(LogFormat::K),
        {100, 3, 5, 9, 15, 30, 1799, 120, "0334567890"},
        {2, 5, 8, 11, 12, 15, 18, 21, 24, 27, 30, 39, 40, 41},
        {9, 10, 31, 32, 38}},
-      {LogFormat::MF, test::goodRecordLine(LogFormat::MF),
+      {LogFormat::MF,
+       test::goodRecordLine(LogFormat::MF),
        {100, 3, 5, 0, -3, 0, 2999, -1, "0334567890"},
        {0, 1, 2, 3, 4, 5, 6, 19, 78},
        {33, 36, 39, 42, 45, 48, 58, 61, 64}},
-      {LogFormat::R, test::goodRecordLine(LogFormat::R),
+      {LogFormat::R,
+       test::goodRecordLine(LogFormat::R),
        {100, 9, 1, 12, 0, 0, 2999, -1, kNifty},
        {4, 7, 10, 13, 16, 19, 22, 25, 28},
        {29}},
@@ -81,7 +92,8 @@ const std::vector<LayoutCase>& layoutCases() {
 }
 
 std::string withColumnChanged(std::string line, int column) {
-  line[static_cast<std::size_t>(column)] = line[static_cast<std::size_t>(column)] == 'X' ? 'Y' : 'X';
+  line[static_cast<std::size_t>(column)] =
+      line[static_cast<std::size_t>(column)] == 'X' ? 'Y' : 'X';
   return line;
 }
 
@@ -135,9 +147,9 @@ TEST(RecordLayout, ColumnsPastTheLineEndFail) {
 struct LengthCase {
   LogFormat format;
   const char* line;
-  std::size_t cutTo;    // 0: keep the line's length
-  std::size_t padTo;    // 0: no padding with blanks
-  const char* append;   // then appended
+  std::size_t cutTo;   // 0: keep the line's length
+  std::size_t padTo;   // 0: no padding with blanks
+  const char* append;  // then appended
   bool record;
 };
 
@@ -152,14 +164,14 @@ TEST(RecordLayout, LengthWindows) {
       {LogFormat::V1, v1, 67, 0, "", false},
       {LogFormat::V1, v1, 0, 0, " ", false},  // 69
       {LogFormat::H, h, 62, 0, "", false},
-      {LogFormat::H, h, 0, 0, "0", false},  // 64
+      {LogFormat::H, h, 0, 0, "0", false},    // 64
       {LogFormat::MF, mf, 0, 0, " ", false},  // 80
       {LogFormat::W, w, 58, 0, "", true},
       {LogFormat::W, w, 0, 79, "", true},
       {LogFormat::W, w, 0, 80, "", false},
       {LogFormat::W, w, 0, 0, "                                                  ", false},
-      {LogFormat::T, t, 0, 0, " ", false},     // does not end in "]"
-      {LogFormat::T, t, 36, 0, "]", false},    // 37 bytes, but column 37 lies past the end
+      {LogFormat::T, t, 0, 0, " ", false},   // does not end in "]"
+      {LogFormat::T, t, 36, 0, "]", false},  // 37 bytes, but column 37 lies past the end
       {LogFormat::K, k, 0, 0, " ", false},
       {LogFormat::K, k, 40, 0, "]", false},
   };
