@@ -17,16 +17,7 @@ std::string executablePath(const char* argv0) {
 }
 
 std::string programDirectory(const char* argv0) {
-  std::string dir;
-  if (const char* home = std::getenv("ZELK_HOME"); home && *home) {
-    dir = home;
-  } else {
-    dir = executablePath(argv0);
-    auto slash = dir.rfind('/');
-    dir = slash == std::string::npos ? std::string("./") : dir.substr(0, slash + 1);
-  }
-  if (dir.empty() || dir.back() != '/') dir += '/';
-  return dir;
+  return programDirectoryFor(executablePath(argv0));
 }
 
 bool needsDefaultFileName(std::string_view path) {
