@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -71,7 +70,7 @@ std::string nativePath(std::string_view declared) {
     result += parts[i];
   }
   if (!slashed.empty() && slashed.back() == '/' && !parts.empty()) result += '/';
-  if (result.empty()) result = absolute ? "/" : ".";
+  if (result.empty()) result.push_back(absolute ? '/' : '.');
   return result;
 }
 
