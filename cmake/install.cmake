@@ -7,6 +7,9 @@
 #   share/icons/hicolor/scalable/apps/zelk.svg  its icon
 #   share/man/man1/zelk.1.gz, zelkwin.1.gz      manual pages
 #
+# zelkwin, its desktop entry, icon and manual page exist only when Qt 6 was
+# found (the target zelkwin exists).
+#
 # An installed program keeps its settings in ~/.config/zelk/ and reads ma.zlk
 # and the help pages from share/zelk/, found from bin/ through the relative
 # path compiled into platform/program_files.cpp below.
@@ -35,30 +38,29 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/html/ DESTINATION ${ZELK_INSTALL_DA
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/demo/ DESTINATION ${ZELK_INSTALL_DATADIR}/demo
         OPTIONAL)
 
-# Desktop integration.
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelkwin.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelk.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# Desktop integration, for the desktop program only.
+if(TARGET zelkwin)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelkwin.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelk.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
 
-# Manual pages, compressed as Debian wants them when gzip is at hand.
-find_program(ZELK_GZIP gzip)
+# Manual pages, compressed as Debian wants them.
+find_program(ZELK_GZIP gzip REQUIRED)
 set(zelk_man_outputs)
 foreach(page zelk.1 zelkwin.1)
-  set(source ${PROJECT_SOURCE_DIR}/man/${page})
-  if(ZELK_GZIP)
-    set(output ${PROJECT_BINARY_DIR}/man/${page}.gz)
-    add_custom_command(OUTPUT ${output}
-      COMMAND ${CMAKE_COMMAND} -E copy ${source} ${PROJECT_BINARY_DIR}/man/${page}
-      COMMAND ${ZELK_GZIP} -9 -n -f ${PROJECT_BINARY_DIR}/man/${page}
-      DEPENDS ${source}
-      COMMENT "Compressing the manual page ${page}"
-      VERBATIM)
-  else()
-    set(output ${source})
-  endif()
+  set(output ${PROJECT_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/man/${page} ${PROJECT_BINARY_DIR}/man/${page}
+    COMMAND ${ZELK_GZIP} -9 -n -f ${PROJECT_BINARY_DIR}/man/${page}
+    DEPENDS ${PROJECT_SOURCE_DIR}/man/${page}
+    COMMENT "Compressing the manual page ${page}"
+    VERBATIM)
   list(APPEND zelk_man_outputs ${output})
-  install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  if(page STREQUAL "zelk.1" OR TARGET zelkwin)
+    install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
 endforeach()
 
 # The build folder is a portable installation: CMake copies ma.zlk beside
