@@ -201,13 +201,5 @@ TEST(TimeSlot, ByHourWeekdayAndHoliday) {
   for (const auto& c : cases) EXPECT_EQ(timeSlotOf(normalised(c.moment)), c.slot) << c.what;
 }
 
-TEST(LaterDate, ComparesOnlyTheDate) {
-  const auto morning = normalised(at(2000, 3, 1, 0, 0, 1));
-  const auto evening = normalised(at(2000, 3, 1, 23, 59, 59));
-  EXPECT_FALSE(isLaterDate(evening, morning));
-  EXPECT_TRUE(isLaterDate(normalised(at(2000, 3, 2)), evening));
-  EXPECT_TRUE(isLaterDate(normalised(at(2001, 1, 1)), normalised(at(2000, 12, 31))));
-}
-
 }  // namespace
 }  // namespace zelk
