@@ -72,10 +72,6 @@ MaList loadMaList(const std::string& path) {
   return MaList(image);
 }
 
-std::string maDataPath(const std::string& programDir) {
-  return programDir + std::string(kMaFileName);
-}
-
 const MaBlock* MaDataFile::find(std::string_view number) {
   if (!image_) image_ = readMaFile(path_);
   for (const auto& block : image_->blocks)

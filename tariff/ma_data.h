@@ -64,9 +64,6 @@ class MaList {
 // process (exit codes 247 to 250).
 MaList loadMaList(const std::string& path);
 
-// programDir + "ma.zlk"; `programDir` ends in the path separator.
-std::string maDataPath(const std::string& programDir);
-
 // The prefix search. The file is read once, at the first search, and every
 // search then answers from memory exactly as a reading of the file from the
 // top would: a search that passes every complete block of a broken file meets
