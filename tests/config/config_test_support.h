@@ -2,6 +2,8 @@
 // made-up MAs, and the records one reading fills.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -101,5 +103,21 @@ std::string describe(const Settings& settings);
 std::string describe(const ReplaceTables& tables);
 std::string describe(const LogSlots& slots, int logCount);
 std::string describe(const TelehodaiNumbers& telehodai);
+
+}  // namespace zelk::test
+
+namespace zelk::test {
+
+// The fatal condition `action` raises; a test failure when it raises none.
+template <typename Action>
+FatalError fatalErrorOf(Action action) {
+  try {
+    action();
+  } catch (const FatalError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no fatal condition was raised";
+  return FatalError(0, "");
+}
 
 }  // namespace zelk::test
