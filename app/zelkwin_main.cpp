@@ -9,6 +9,7 @@
 
 #include "engine/calculation_run.h"
 #include "platform/messages.h"
+#include "tariff/ma_data.h"
 #include "platform/paths.h"
 #include "ui/qt/auto_answer.h"
 #include "ui/qt/message_box_sink.h"
@@ -32,7 +33,11 @@ int main(int argc, char** argv) {
   std::unique_ptr<zelk::AutoAnswer> autoAnswer;
   if (answers) autoAnswer = std::make_unique<zelk::AutoAnswer>(answers);
 
+  zelk::MaList maList;
   zelk::StartupHooks hooks;
+  hooks.loadMaList = [&maList](const std::string& programDir) {
+    maList = zelk::loadMaList(zelk::maDataPath(programDir));
+  };
   hooks.calculate = [](const std::string& programDir, const std::vector<std::string>& lines) {
     zelk::CalculationRun run(programDir, lines);
     run.run();

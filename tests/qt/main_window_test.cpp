@@ -362,6 +362,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(read.placement.feeScrollPosition, 40);
   }
 
+  void aMaximisedWindowKeepsItsNormalBoundsForTheFile() {
+    WindowSettings ws = defaultWindowSettings();
+    ws.placement.mainState = WindowState::Maximised;
+    ws.placement.at(PlacedWindow::Form1) = {30, 40};
+    ws.placement.mainWidth = 600;
+    ws.placement.normalBounds = {30, 40, 900, 600};
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{}, ws);
+    QVERIFY(w.window.windowState() & Qt::WindowMaximized);
+    const WindowSettings now = w.window.currentWindowSettings();
+    QCOMPARE(now.placement.mainState, WindowState::Maximised);
+    QCOMPARE(now.placement.normalBounds, (WindowBounds{30, 40, 900, 600}));
+  }
+
   void aWindowSettingsFileThatCannotBeWrittenEndsWith244() {
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
     w.window.setProgramDirectory(w.dir.path() + "missing/");
@@ -409,6 +422,8 @@ class MainWindowTest : public QObject {
 
   void helpOpensThePagesBesideTheProgram() {
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    w.dir.write("html/help/zelk_doc.html", "<html></html>");
+    w.dir.write("html/help/zelk_key.html", "<html></html>");
     QTest::mouseClick(child<QToolButton>(w.window, "TB_Help"), Qt::LeftButton);
     child<QAction>(w.window, "Keyword")->trigger();
     QCOMPARE(w.opened.size(), std::size_t{2});

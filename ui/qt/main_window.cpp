@@ -17,6 +17,7 @@
 #include <QWindowStateChangeEvent>
 
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "ui/model/main_rows.h"
 #include "ui/model/month_display.h"
 #include "ui/qt/display_font.h"
@@ -442,8 +443,7 @@ void MainWindow::chooseFont(bool mainFont) {
 
 void MainWindow::openHelpPage(const char* fileName) {
   // The program directory is a path of this system, not a CP932 text.
-  const QString path = QFile::decodeName(programDir_.c_str()) + QStringLiteral("html/help/") + QString::fromUtf8(fileName);
-  hooks_.openUrl(QUrl::fromLocalFile(path));
+  hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(helpPagePath(programDir_, fileName).c_str())));
 }
 
 void MainWindow::changeSettings() {

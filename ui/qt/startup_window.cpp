@@ -11,6 +11,7 @@
 
 #include "platform/cp932.h"
 #include "platform/messages.h"
+#include "ui/model/month_display.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/no_data_dialog.h"
 
@@ -58,6 +59,7 @@ StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> op
   if (!hooks_.dialogLogCount) hooks_.dialogLogCount = [] { return 0; };
   if (!hooks_.askRecalculation) hooks_.askRecalculation = [] { return 2; };
   if (!hooks_.restart) hooks_.restart = restartProgram;
+  if (!hooks_.showAbout) hooks_.showAbout = [] { showMessage(productTitle()); };
 
   MainWindowHooks windowHooks;
   windowHooks.showAbout = hooks_.showAbout;

@@ -49,7 +49,7 @@ struct StartupHooks {
   std::function<void()> storeSettingsDialog;
   // Form6 after a store from the settings menu: 1 to recalculate. Default: 2.
   std::function<int()> askRecalculation;
-  // The about box Form2, modally.
+  // The about box Form2, modally. Default: the product title as a message.
   std::function<void()> showAbout;
   // The other windows whose positions zelkwin.cfg keeps (Form2 to Form6,
   // Form8, Form9, Ma_ref); nullptr for a window that does not exist.
