@@ -340,7 +340,8 @@ void MainWindow::relayout() {
 
 void MainWindow::placeValueLabel(QLabel* panel, QLabel* value, int labelTop) const {
   value->adjustSize();
-  const int height = std::max(panel->height() - labelTop, 1);
+  // The label's text is centred on the same line as the panel's caption.
+  const int height = std::max(panel->height() - 2 * labelTop, 1);
   value->setGeometry(valueLabelLeft(panel->width(), value->width()), labelTop, value->width(), height);
 }
 
