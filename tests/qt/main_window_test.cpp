@@ -165,6 +165,11 @@ class MainWindowTest : public QObject {
       OpenWindow w(MonthList{}, makeSettings(c.settings));
       QCOMPARE(panelOf(w.window, c.row)->text(), u8(c.caption));
     }
+    // Only a single-byte 0x5C is the yen sign; as the second byte of 表 and
+    // ソ it stays part of the character.
+    QCOMPARE(qtAmountText(sj("表ソ\\5")), u8("表ソ¥5"));
+    QCOMPARE(qtText(sj("C:\\表\\")), u8("C:\\表\\"));
+
     OpenWindow w(MonthList{}, Settings{});
     QCOMPARE(panelOf(w.window, 1)->toolTip(), u8("「ケンタくん」も対象ならば自動処理しています。"));
     QCOMPARE(child<QLabel>(w.window, "Panel_Inexpensive_Plan")->text(), u8("最適プラン"));
@@ -414,6 +419,7 @@ class MainWindowTest : public QObject {
     QVERIFY(panelOf(w.window, 1)->font().italic());
     QCOMPARE(valueOf(w.window, 1)->text(), before);
     const FontSpec main = w.window.currentWindowSettings().fonts.main;
+    QCOMPARE(main.name, sj("ＭＳ ゴシック"));
     QCOMPARE(main.size, 24);
     QCOMPARE(int(main.style), int(kFontItalic));
     QCOMPARE(main.colour, kWindowTextColour);
