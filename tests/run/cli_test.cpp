@@ -73,5 +73,18 @@ TEST(CommandLine, OptionLinesOverrideTheFile) {
   EXPECT_EQ(report["messages"][0], "all data is/are closed by -r option");
 }
 
+TEST(CommandLine, TheShippedMaDataPlacesTheOwnNumber) {
+  // With the country's MA data, =0 and a Tokyo number make Tokyo the own MA,
+  // which owns the whole area code 03.
+  test::ScratchDir home;
+  home.write("ma.zlk", test::readFile(std::string(ZELK_SOURCE_DIR) + "/data/ma.zlk"));
+  auto result = runZelk(home, "--json =0312345678 =#");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  json report = json::parse(result.out);
+  ASSERT_EQ(report["messages"].size(), 2u);  // "making", then the origin report
+  const std::string origin = report["messages"][1];
+  EXPECT_EQ(origin.rfind("同一MA#  03\n", 0), 0u) << origin;
+}
+
 }  // namespace
 }  // namespace zelk
