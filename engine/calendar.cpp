@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 namespace zelk {
 namespace {
@@ -48,6 +49,12 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
   std::int64_t q = a / b;
   return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
+
+bool fitsInt(std::int64_t value) {
+  return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+
+constexpr int kDaysPer400Years = 146097;
 
 // Folds every field into range and fills weekday and day of the year, as the
 // platform's local-time conversion does; false when the result lies outside
@@ -143,14 +150,58 @@ bool isHoliday(const CalendarTime& t) {
 
 bool normalise(CalendarTime& t) {
   if (t.year < 0) return false;
-  while (t.second < 0) { t.second += 60; --t.minute; }
-  while (t.minute < 0) { t.minute += 60; --t.hour; }
-  while (t.hour < 0) { t.hour += 24; --t.day; }
-  while (t.month < 0) {
-    t.month += 12;
-    if (--t.year < 0) return false;
+
+  // Negative seconds, minutes and hours borrow from the next larger field one
+  // unit at a time; the borrow is computed at once so that a call whose start
+  // was worked back from a long duration costs no loop of millions of steps.
+  std::int64_t minute = t.minute;
+  std::int64_t hour = t.hour;
+  std::int64_t day = t.day;
+  int second = t.second;
+  if (second < 0) {
+    const std::int64_t borrow = -floorDiv(second, 60);
+    second = static_cast<int>(second + borrow * 60);
+    minute -= borrow;
   }
-  while (t.month > 11) { t.month -= 12; ++t.year; }
+  if (minute < 0) {
+    const std::int64_t borrow = -floorDiv(minute, 60);
+    minute += borrow * 60;
+    hour -= borrow;
+  }
+  if (hour < 0) {
+    const std::int64_t borrow = -floorDiv(hour, 24);
+    hour += borrow * 24;
+    day -= borrow;
+  }
+  if (!fitsInt(minute) || !fitsInt(hour) || !fitsInt(day)) return false;
+  t.second = second;
+  t.minute = static_cast<int>(minute);
+  t.hour = static_cast<int>(hour);
+  t.day = static_cast<int>(day);
+
+  if (t.month < 0) {
+    const std::int64_t borrow = -floorDiv(t.month, 12);
+    if (t.year - borrow < 0) {
+      // Stepping a year at a time stops at the step that leaves 1900.
+      t.month += 12 * (t.year + 1);
+      t.year = -1;
+      return false;
+    }
+    t.month = static_cast<int>(t.month + borrow * 12);
+    t.year = static_cast<int>(t.year - borrow);
+  } else if (t.month > 11) {
+    const std::int64_t year = static_cast<std::int64_t>(t.year) + t.month / 12;
+    if (!fitsInt(year)) return false;
+    t.month %= 12;
+    t.year = static_cast<int>(year);
+  }
+
+  // Any 400 years hold the same number of days, so whole cycles are taken at
+  // once; the rest goes back a month at a time as the rule says.
+  while (t.day <= -kDaysPer400Years && t.year >= 400) {
+    t.day += kDaysPer400Years;
+    t.year -= 400;
+  }
   while (t.day < 1) {
     if (--t.month < 0) {
       t.month = 11;
@@ -158,6 +209,7 @@ bool normalise(CalendarTime& t) {
     }
     t.day += monthLength(t.month, t.year);
   }
+
   CalendarTime converted = t;
   if (!convertLocalTime(converted)) return false;
   t = converted;
@@ -180,6 +232,16 @@ std::optional<CalendarTime> startDate(const LocalDate& today, int meterDay, int 
   start.day = meterDay - 1;
   if (!normalise(start)) return std::nullopt;
   return start;
+}
+
+std::optional<BillingPeriod> firstBillingPeriod(const CalendarTime& start, int meterDay) {
+  // The day after is folded first: with month end, start 29 February gives
+  // 1 March and so the month closing 31 March, where an unfolded "30
+  // February" would close on 29 February again.
+  CalendarTime next = start;
+  next.day += 1;
+  if (!normalise(next)) return std::nullopt;
+  return closingDateOf(next, meterDay);
 }
 
 TimeSlot timeSlotOf(const CalendarTime& t) {

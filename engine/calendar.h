@@ -34,7 +34,8 @@ using BillingPeriod = CalendarTime;
 enum class TimeSlot : std::uint8_t { WeekdayDay = 0, HolidayDay = 1, Evening = 2, LateNight = 3 };
 
 // Normalises the record in place and fills weekday and day of the year.
-// False (record as it was) when the result cannot be represented.
+// False when the year falls before 1900 or the result lies outside the years
+// 1900-2100; the borrowing steps done until then stay in the record.
 bool normalise(CalendarTime& record);
 
 // True when a's date is later than b's date (year, then day of the year).
@@ -49,6 +50,10 @@ std::optional<BillingPeriod> closingDateOf(const CalendarTime& date, int meterDa
 // The closing date of the last billing month that is not kept; nothing when it
 // cannot be normalised.
 std::optional<CalendarTime> startDate(const LocalDate& today, int meterDay, int latestMonths);
+
+// The closing date of the first billing month kept: the billing month of the
+// day after the start date; nothing when it cannot be converted.
+std::optional<BillingPeriod> firstBillingPeriod(const CalendarTime& start, int meterDay);
 
 // The time slot of a normalised moment.
 TimeSlot timeSlotOf(const CalendarTime& moment);

@@ -1,5 +1,12 @@
 #include "engine/number.h"
 
+#include <cmath>
+#include <cstdio>
+
+#include "engine/text.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
+
 namespace zelk {
 namespace {
 
@@ -7,6 +14,72 @@ bool startsWithAny(std::string_view text, const std::vector<std::string>& prefix
   for (const auto& prefix : prefixes)
     if (text.substr(0, prefix.size()) == prefix) return true;
   return false;
+}
+
+// Upper bounds of the distance bands in km; a distance on a bound belongs to
+// the nearer band.
+struct BandLimit {
+  double km;
+  DistanceBand band;
+};
+constexpr BandLimit kBandLimits[] = {
+    {30.0, DistanceBand::Upto30km},   {60.0, DistanceBand::Upto60km},
+    {100.0, DistanceBand::Upto100km}, {160.0, DistanceBand::Upto160km},
+    {170.0, DistanceBand::Upto170km},
+};
+
+// Areas a Telechoice plan allows, by telechoiceKind (10, 15, 30).
+constexpr int kTelechoiceAreas[] = {0, 2, 5, 1};
+
+// The number without its first character, as the MA data writes prefixes.
+std::string_view withoutFirst(std::string_view number) {
+  return number.empty() ? number : number.substr(1);
+}
+
+int findRow(const MonthTable& table, int rowCount, const std::string& number) {
+  for (int i = 0; i < rowCount; ++i)
+    if (table.rows[static_cast<std::size_t>(i)].number == number) return i;
+  return -1;
+}
+
+const NumberReplacement* findReplacement(const ReplaceTables& tables, const std::string& number) {
+  for (int i = 0; i < tables.numberReplaceCount; ++i) {
+    const auto& entry = tables.numberReplace[static_cast<std::size_t>(i)];
+    if (entry.from == number) return &entry;
+  }
+  return nullptr;
+}
+
+// The band the user set for the number. Entries without a band are skipped:
+// were they found, the number would gain a fresh entry in every month until
+// the area set overflowed.
+DistanceBand areaSetBand(const ReplaceTables& tables, const std::string& number) {
+  for (int i = 0; i < tables.areaSetCount; ++i) {
+    const auto& entry = tables.areaSet[static_cast<std::size_t>(i)];
+    if (entry.band != DistanceBand::Undetermined && entry.number == number) return entry.band;
+  }
+  return DistanceBand::Undetermined;
+}
+
+// Adds the number with its computed band to the area set; a number of
+// unknown MA is entered as beyond 170 km for the user to correct.
+DistanceBand registerInAreaSet(RowContext& context, const std::string& number,
+                               DistanceBand band) {
+  auto& tables = context.tables;
+  if (tables.areaSetCount < 0 ||
+      static_cast<std::size_t>(tables.areaSetCount) >= ReplaceTables::kMaxAreaSet)
+    fatalExit(238, sjis("[zelk.cfg]の「電話料金不明データ登録」が多すぎます"));
+  auto& entry = tables.areaSet[static_cast<std::size_t>(tables.areaSetCount)];
+  entry.number = digitsOnly(number);
+  if (band == DistanceBand::UnknownDistance) {
+    band = DistanceBand::Beyond170km;
+    // "0999" stands for a connection name without a number: nothing to set.
+    if (number != "0999") showMessage(sjis("この[") + number + sjis("]って番号をzelk.cfgでセットしてね\n"));
+    context.settings.dirty = 1;
+  }
+  entry.band = band;
+  ++tables.areaSetCount;
+  return band;
 }
 
 }  // namespace
@@ -19,8 +92,74 @@ DistanceBand originBand(std::string_view number, const MaLookup& origin) {
   return DistanceBand::Undetermined;
 }
 
+DistanceBand distanceBand(const MaLookup& called, int originX, int originY) {
+  if (!called.found()) return DistanceBand::UnknownDistance;
+  // One grid step is 2 km.
+  const double dx = 2.0 * (static_cast<double>(originX) - called.x);
+  const double dy = 2.0 * (static_cast<double>(originY) - called.y);
+  const double km = std::sqrt(dx * dx + dy * dy);
+  for (const auto& limit : kBandLimits)
+    if (km <= limit.km) return limit.band;
+  return DistanceBand::Beyond170km;
+}
+
 bool isTelechoiceTarget(std::string_view number, const MaLookup& origin) {
   return !number.empty() && number[0] == '0' && startsWithAny(number.substr(1), origin.areaList);
+}
+
+int resolveRow(CallRecord& call, RowContext& context) {
+  auto& rowCount = context.settings.numberCount;
+  int row = findRow(context.table, rowCount, call.number);
+  if (row >= 0) return row;
+  if (const NumberReplacement* replacement = findReplacement(context.tables, call.number)) {
+    call.number = replacement->to;
+    row = findRow(context.table, rowCount, call.number);
+    if (row >= 0) return row;
+  }
+
+  if (rowCount < 0 || static_cast<std::size_t>(rowCount) >= kMaxMonthRows) {
+    char text[64];
+    std::snprintf(text, sizeof text, sjis("あれ、%d項目より多いぞ(=_=;;;").c_str(),
+                  static_cast<int>(kMaxMonthRows));
+    fatalExit(252, text);
+  }
+  row = rowCount++;
+  NumberTotals& totals = context.table.rows[static_cast<std::size_t>(row)];
+  totals.number = call.number;
+
+  // A number without leading 0 is looked up too (and may not be found), but
+  // stays in area.
+  MaLookup& called = context.called;
+  context.maSearch.findSingle(withoutFirst(call.number), called);
+  totals.outOfPrefecture = !called.found() || called.prefecture != context.origin.prefecture;
+
+  DistanceBand band = originBand(call.number, context.origin);
+  if (band == DistanceBand::Undetermined) band = areaSetBand(context.tables, call.number);
+  if (band == DistanceBand::Undetermined)
+    band = registerInAreaSet(context, call.number,
+                             distanceBand(called, context.origin.x, context.origin.y));
+  totals.band = band;
+  return row;
+}
+
+void registerTelechoiceAreas(const Settings& settings, MaLookup& origin, MaSearch& maSearch) {
+  const int kind = settings.telechoiceKind;
+  if (kind <= 0 || kind >= static_cast<int>(std::size(kTelechoiceAreas))) return;
+  const std::string_view text = settings.telechoiceText;
+  if (text.size() <= 2) return;
+  const int allowed = kTelechoiceAreas[kind] * (settings.isdn ? 2 : 1);
+  // The list after the plan prefix ("15") is split at commas; empty pieces
+  // are no codes, every other piece uses up an allowed area, found or not.
+  std::string_view list = text.substr(2);
+  int taken = 0;
+  while (taken < allowed && !list.empty()) {
+    const std::size_t comma = list.find(',');
+    const std::string_view code = list.substr(0, comma);
+    list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    if (code.empty()) continue;
+    maSearch.findAccumulate(withoutFirst(code), origin);
+    ++taken;
+  }
 }
 
 }  // namespace zelk

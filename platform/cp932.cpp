@@ -56,6 +56,20 @@ std::string toUtf8(std::string_view cp932) {
   return convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD");
 }
 
+std::string toUtf8WithYen(std::string_view cp932) {
+  std::string out;
+  std::size_t segment = 0;
+  for (std::size_t i = 0; i < cp932.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(cp932[i]))) {
+      ++i;
+    } else if (cp932[i] == '\\') {
+      out += toUtf8(cp932.substr(segment, i - segment)) + "\u00A5";
+      segment = i + 1;
+    }
+  }
+  return out + toUtf8(cp932.substr(segment));
+}
+
 const std::string& sjis(std::string_view utf8) {
   static std::mutex lock;
   static std::map<std::string, std::string, std::less<>> cache;

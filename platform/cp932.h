@@ -15,6 +15,11 @@ std::string toCp932(std::string_view utf8);
 // log line of binary junk can still be shown.
 std::string toUtf8(std::string_view cp932);
 
+// As toUtf8, but a single-byte 0x5C (the yen sign of the Japanese fonts)
+// becomes "¥" (U+00A5); a 0x5C that is the trail byte of a double-byte
+// character stays part of that character. For amounts shown to a person.
+std::string toUtf8WithYen(std::string_view cp932);
+
 // The system's fixed texts are written in UTF-8 in the sources; sjis() gives
 // their CP932 bytes. Conversions are cached, so calling it per use is cheap.
 const std::string& sjis(std::string_view utf8);

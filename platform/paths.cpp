@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -17,16 +16,7 @@ std::string executablePath(const char* argv0) {
 }
 
 std::string programDirectory(const char* argv0) {
-  std::string dir;
-  if (const char* home = std::getenv("ZELK_HOME"); home && *home) {
-    dir = home;
-  } else {
-    dir = executablePath(argv0);
-    auto slash = dir.rfind('/');
-    dir = slash == std::string::npos ? std::string("./") : dir.substr(0, slash + 1);
-  }
-  if (dir.empty() || dir.back() != '/') dir += '/';
-  return dir;
+  return programDirectoryFor(executablePath(argv0));
 }
 
 bool needsDefaultFileName(std::string_view path) {
@@ -80,7 +70,7 @@ std::string nativePath(std::string_view declared) {
     result += parts[i];
   }
   if (!slashed.empty() && slashed.back() == '/' && !parts.empty()) result += '/';
-  if (result.empty()) result = absolute ? "/" : ".";
+  if (result.empty()) result.push_back(absolute ? '/' : '.');
   return result;
 }
 

@@ -7,13 +7,45 @@
 
 namespace zelk {
 
-// The directory of the program, always ending in "/": ZELK_HOME when set,
-// else the directory of the running executable (`argv0` is the fallback when
-// the executable cannot be found through /proc).
+// The directory of the program, always ending in "/": where zelk.cfg,
+// zelkcfg.org and zelkwin.cfg are read and written. It is, in this order:
+//  1. ZELK_HOME, when set and not empty;
+//  2. the directory of the running executable, when it holds ma.zlk (the
+//     portable layout; also the build folder, which gets a copy of ma.zlk);
+//  3. $XDG_CONFIG_HOME/zelk/ (by default ~/.config/zelk/), created on first
+//     use: an installed program cannot write beside its executable.
+// `argv0` is the fallback when the executable cannot be found through /proc.
 std::string programDirectory(const char* argv0);
+
+// The same rule for a given executable path (the running one in the program).
+std::string programDirectoryFor(const std::string& executable);
 
 // The path of the running executable.
 std::string executablePath(const char* argv0);
+
+// The read-only data an installation ships beside its bin/ folder:
+// "<executable's dir>/../share/zelk/" (ending in "/"), or "" when
+// `executable` is empty.
+std::string installedDataDirectory(const std::string& executable);
+
+// Where to read the MA data file from: programDir + "ma.zlk" when the user has
+// one there, else the installed copy when it exists, else programDir +
+// "ma.zlk" (which then names the missing file in the "Cannot find" message).
+// Every reader of ma.zlk, the calculation run's included, opens this path
+// instead of joining programDir and "ma.zlk" itself.
+std::string maDataPath(const std::string& programDir,
+                       const std::string& executable = executablePath(nullptr));
+
+// The folder of the help pages: programDir + "html/help/" when it exists,
+// else the installed one when it exists, else programDir + "html/help/".
+std::string helpDirectory(const std::string& programDir,
+                          const std::string& executable = executablePath(nullptr));
+
+// The file to open for one help page ("zelk_doc.html", "Tab_Opt.html", ...):
+// the user's own page under programDir + "html/help/" wins, page by page, over
+// the installed one, so a partly replaced set of pages has no dead link.
+std::string helpPagePath(const std::string& programDir, const std::string& page,
+                         const std::string& executable = executablePath(nullptr));
 
 // True when `path` is empty or ends in a directory separator ("\", "/") or a
 // drive colon, so that a default file name is to be appended.

@@ -1,0 +1,90 @@
+# Install rules (`cmake --install`), and the same layout inside the build
+# folder so that a build runs as a portable installation.
+#
+#   bin/zelk, bin/zelkwin                      the programs
+#   share/zelk/ma.zlk, html/help/, demo/        read-only data
+#   share/applications/zelkwin.desktop          desktop entry
+#   share/icons/hicolor/scalable/apps/zelk.svg  its icon
+#   share/man/man1/zelk.1.gz, zelkwin.1.gz      manual pages
+#
+# zelkwin, its desktop entry, icon and manual page exist only when Qt 6 was
+# found (the target zelkwin exists).
+#
+# An installed program keeps its settings in ~/.config/zelk/ and reads ma.zlk
+# and the help pages from share/zelk/, found from bin/ through the relative
+# path compiled into platform/program_files.cpp below.
+
+include(GNUInstallDirs)
+
+set(ZELK_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/zelk)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+file(RELATIVE_PATH zelk_data_from_bin
+     ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/zelk)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/program_files.cpp PROPERTIES
+    COMPILE_DEFINITIONS "ZELK_INSTALLED_DATA_FROM_BIN=\"${zelk_data_from_bin}\"")
+
+# Programs. zelkwin exists only when Qt 6 was found.
+install(TARGETS zelk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET zelkwin)
+  install(TARGETS zelkwin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# Read-only data. The help pages and the demo may be absent from a checkout.
+install(FILES ${PROJECT_SOURCE_DIR}/data/ma.zlk DESTINATION ${ZELK_INSTALL_DATADIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/html/ DESTINATION ${ZELK_INSTALL_DATADIR}/html
+        OPTIONAL)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/demo/ DESTINATION ${ZELK_INSTALL_DATADIR}/demo
+        OPTIONAL)
+
+# Desktop integration, for the desktop program only.
+if(TARGET zelkwin)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelkwin.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelk.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
+
+# Manual pages, compressed as Debian wants them.
+find_program(ZELK_GZIP gzip REQUIRED)
+set(zelk_man_outputs)
+foreach(page zelk.1 zelkwin.1)
+  set(output ${PROJECT_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/man/${page} ${PROJECT_BINARY_DIR}/man/${page}
+    COMMAND ${ZELK_GZIP} -9 -n -f ${PROJECT_BINARY_DIR}/man/${page}
+    DEPENDS ${PROJECT_SOURCE_DIR}/man/${page}
+    COMMENT "Compressing the manual page ${page}"
+    VERBATIM)
+  list(APPEND zelk_man_outputs ${output})
+  if(page STREQUAL "zelk.1" OR TARGET zelkwin)
+    install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
+endforeach()
+
+# The build folder is a portable installation: CMake copies ma.zlk beside
+# zelk (root CMakeLists); the help pages go to html/ beside it as well.
+file(GLOB_RECURSE zelk_html_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/html/*)
+set(zelk_html_stamp ${PROJECT_BINARY_DIR}/html.stamp)
+add_custom_command(OUTPUT ${zelk_html_stamp}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${PROJECT_BINARY_DIR}/html
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data/html
+          ${PROJECT_BINARY_DIR}/html
+  COMMAND ${CMAKE_COMMAND} -E touch ${zelk_html_stamp}
+  DEPENDS ${zelk_html_sources}
+  COMMENT "Copying the help pages into the build folder"
+  VERBATIM)
+add_custom_target(zelk_release_files ALL DEPENDS ${zelk_man_outputs} ${zelk_html_stamp})
+
+# The install test installs this build into a scratch prefix.
+if(TARGET release_tests)
+  add_dependencies(release_tests zelk_release_files)
+  target_compile_definitions(release_tests PRIVATE
+    ZELK_CMAKE_COMMAND="${CMAKE_COMMAND}"
+    ZELK_BUILD_DIR="${PROJECT_BINARY_DIR}")
+  if(TARGET zelkwin)
+    add_dependencies(release_tests zelkwin)
+    target_compile_definitions(release_tests PRIVATE ZELK_HAVE_ZELKWIN=1)
+  endif()
+endif()

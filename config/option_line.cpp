@@ -1,0 +1,165 @@
+#include "config/option_line.h"
+
+#include "config/log_options.h"
+#include "config/messages.h"
+#include "engine/text.h"
+#include "platform/cp932.h"
+#include "platform/paths.h"
+
+namespace zelk {
+namespace {
+
+struct OptionContext {
+  Settings& settings;
+  LogSlots& slots;
+  MaLookup& origin;
+  MaSearch& maSearch;
+};
+
+// Each handler gets the text after "=", its letter included.
+using OptionHandler = void (*)(std::string_view afterEquals, OptionContext& context);
+
+std::int16_t as16Bits(long value) { return static_cast<std::int16_t>(value); }
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+void setMeterDay(std::string_view text, OptionContext& c) {
+  // "=de" means month end whatever follows it.
+  if (text.size() > 1 && lower(text[1]) == 'e')
+    c.settings.meterDay = 1;
+  else
+    c.settings.meterDay = as16Bits(atoiLike(text.substr(1)) + 1);
+}
+
+void setLatestMonths(std::string_view text, OptionContext& c) {
+  c.settings.latestMonths = text.size() == 1 ? 1 : as16Bits(atoiLike(text.substr(1)));
+}
+
+void setOutputPath(std::string_view text, OptionContext& c) {
+  std::string path(text.substr(1));
+  if (!needsDefaultFileName(path)) path += '\\';
+  c.settings.outputPath = cutText(path, kMaxSettingTextBytes);
+}
+
+void setOrigin(std::string_view text, OptionContext& c) {
+  c.maSearch.findSingle(text.substr(1), c.origin);
+}
+
+// "10", "15" or "30" as the two characters; 0 for anything else.
+std::int16_t telechoiceKindOf(std::string_view digits) {
+  if (digits.size() < 2) return 0;
+  if (digits[0] == '1' && digits[1] == '0') return 1;
+  if (digits[0] == '1' && digits[1] == '5') return 2;
+  if (digits[0] == '3' && digits[1] == '0') return 3;
+  return 0;
+}
+
+void setTelechoice(std::string_view text, OptionContext& c) {
+  std::int16_t kind = telechoiceKindOf(text);
+  if (kind == 0) return;
+  c.settings.telechoiceKind = kind;
+  c.settings.telechoiceText = cutText(text, kMaxSettingTextBytes);
+}
+
+void setTelechoiceKindOnly(std::string_view text, OptionContext& c) {
+  if (std::int16_t kind = telechoiceKindOf(text.substr(1))) c.settings.telechoiceKind = kind;
+}
+
+void closeAllLogs(std::string_view, OptionContext& c) {
+  for (auto& slot : c.slots) {
+    slot.file.close();
+    slot.declaration = LogDeclaration{};
+    slot.call = CallRecord{};
+  }
+  c.settings.logCount = 0;
+  showText(sjis("all data is/are closed by -r option"));
+}
+
+struct EqualsOption {
+  char letter;  // lower case; matched without regard to case
+  OptionHandler apply;
+};
+
+constexpr EqualsOption kEqualsOptions[] = {
+    {'d', setMeterDay},
+    {'t', [](std::string_view, OptionContext& c) { c.settings.regionalCarrier = 1; }},
+    {'q', [](std::string_view, OptionContext& c) { c.settings.regionalCarrier = 2; }},
+    {'k', [](std::string_view, OptionContext& c) { c.settings.kddi = 1; }},
+    {'l', setLatestMonths},
+    {'e', [](std::string_view, OptionContext& c) { c.settings.estimate = 1; }},
+    {'f', [](std::string_view, OptionContext& c) { c.settings.fullCalc = 1; }},
+    {'i', [](std::string_view, OptionContext& c) { c.settings.isdn = 1; }},
+    {'c', [](std::string_view, OptionContext& c) { c.settings.crtOutput = 1; }},
+    {'z', [](std::string_view, OptionContext& c) { c.settings.flets = 1; }},
+    {'#', [](std::string_view, OptionContext& c) { c.settings.showOriginMa = 1; }},
+    {'o', setOutputPath},
+    {'0', setOrigin},
+    {'1', setTelechoice},
+    {'3', setTelechoice},
+    {'&', setTelechoiceKindOnly},
+    {'r', closeAllLogs},
+};
+
+void applyEqualsOption(std::string_view afterEquals, OptionContext& context) {
+  if (afterEquals.empty()) return;
+  for (const auto& option : kEqualsOptions) {
+    if (option.letter == lower(afterEquals[0])) {
+      option.apply(afterEquals, context);
+      return;
+    }
+  }
+}
+
+void declareLog(std::string_view afterDash, OptionContext& c) {
+  std::int16_t& count = c.settings.logCount;
+  if (count < 0 || count >= static_cast<std::int16_t>(kMaxLogs)) return;
+  const LogOption* option = matchLogOption(afterDash);
+  if (!option) return;
+  // The path is kept exactly as written: it is what "Not found" shows.
+  std::string path(afterDash.substr(option->letters.size()));
+  if (needsDefaultFileName(path)) path += option->defaultFile;
+  LogSource& slot = c.slots[static_cast<std::size_t>(count)];
+  slot.file.close();
+  slot.call = CallRecord{};
+  slot.declaration = LogDeclaration{option->format, cutText(path, kMaxSettingTextBytes)};
+  ++count;
+}
+
+// "!XY-": bit Y of byte X; X is "0" to "9", "a" or "b" (lower case only).
+void setHideSwitch(std::string_view line, Settings& settings) {
+  if (line.size() < 4 || line[3] != '-') return;
+  int byte = -1;
+  if (line[1] >= '0' && line[1] <= '9')
+    byte = line[1] - '0';
+  else if (line[1] == 'a' || line[1] == 'b')
+    byte = 10 + (line[1] - 'a');
+  int bit = line[2] - '0';
+  if (byte < 0 || bit < 0 || bit > 7) return;
+  settings.hiddenFlags[static_cast<std::size_t>(byte)] |= static_cast<std::uint8_t>(1u << bit);
+}
+
+}  // namespace
+
+void applyOptionLine(std::string_view line, Settings& settings, LogSlots& slots,
+                     MaLookup& origin, MaSearch& maSearch) {
+  // A NUL byte ends the line, as it ends the text of a C string.
+  line = line.substr(0, line.find('\0'));
+  if (line.empty()) return;
+  OptionContext context{settings, slots, origin, maSearch};
+  switch (line[0]) {
+    case '!':
+      setHideSwitch(line, settings);
+      break;
+    case '-':
+    case '/':
+      declareLog(line.substr(1), context);
+      break;
+    case '=':
+      applyEqualsOption(line.substr(1), context);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace zelk

@@ -1,0 +1,24 @@
+// One option line of the settings syntax, from zelk.cfg or the command line:
+// hide switches "!XY-", log declarations "-w..." or "/w...", and the "="
+// options. The tables ("%", "#", "$", "H", "N") exist only in the file and are
+// read by the settings file reader; here they change nothing.
+#pragma once
+
+#include <string_view>
+
+#include "config/settings.h"
+#include "logs/log_source.h"
+#include "tariff/ma_lookup.h"
+#include "tariff/ma_search.h"
+
+namespace zelk {
+
+// Longest declared path, telechoiceText and outputPath, in bytes.
+inline constexpr std::size_t kMaxSettingTextBytes = 127;
+
+// Applies one line; a line that does not parse changes nothing. The origin
+// option "=0<number>" asks `maSearch` for the MA of the number.
+void applyOptionLine(std::string_view line, Settings& settings, LogSlots& slots,
+                     MaLookup& origin, MaSearch& maSearch);
+
+}  // namespace zelk

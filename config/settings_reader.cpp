@@ -1,0 +1,93 @@
+#include "config/settings_reader.h"
+
+#include <sys/stat.h>
+
+#include "config/messages.h"
+#include "config/option_line.h"
+#include "config/settings_writer.h"
+#include "config/table_lines.h"
+#include "engine/text.h"
+#include "platform/cp932.h"
+
+namespace zelk {
+namespace {
+
+bool pathExists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+void createMissingFile(const std::string& path, const Settings& settings,
+                       const ReplaceTables& tables, const LogSlots& slots,
+                       const TelehodaiNumbers& telehodai, const MaLookup& origin) {
+  // Something that is there but cannot be read (a folder, an unreadable
+  // file) is never replaced by a fresh file.
+  if (pathExists(path)) failConfigFile(244, sjis("Cannot creat"), path);
+  writeSettingsFile(WriteMode::Fresh, path, tables, logDeclarationsOf(slots), origin, telehodai,
+                    settings);
+  showConfigFileMessage(sjis("making"), path);
+}
+
+}  // namespace
+
+void resetSettings(Settings& settings, ReplaceTables& tables, TelehodaiNumbers& telehodai,
+                   MaLookup& origin) {
+  std::string programDir = std::move(settings.programDir);
+  settings = Settings{};
+  settings.programDir = std::move(programDir);
+  tables = ReplaceTables{};
+  telehodai = TelehodaiNumbers{};
+  origin.clear();
+}
+
+void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTables& tables,
+                           LogSlots& slots, TelehodaiNumbers& telehodai, MaLookup& origin,
+                           MaSearch& maSearch) {
+  // A NUL byte ends the line, as it ends the text of a C string.
+  line = line.substr(0, line.find('\0'));
+  if (line.empty()) return;
+  switch (line[0]) {
+    case '!':
+    case '-':
+    case '/':
+    case '=':
+      applyOptionLine(line, settings, slots, origin, maSearch);
+      break;
+    case '%':
+    case '#':
+      addAreaSetLine(line, tables);
+      break;
+    case '$':
+      addNameLine(line, tables);
+      break;
+    case 'H':
+      addTelehodaiLine(line, telehodai, origin);
+      break;
+    case 'N':
+      addNumberReplaceLine(line, tables);
+      break;
+    default:
+      break;  // comments, blank lines, the version line
+  }
+}
+
+void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
+                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch) {
+  const std::string path = settings.programDir + "zelk.cfg";
+  LineReader file;
+  if (!file.open(path)) {
+    createMissingFile(path, settings, tables, slots, telehodai, origin);
+    return;
+  }
+  std::string line;
+  if (!file.readLine(line, kSettingsLineBuffer)) return;  // an empty file stays as it is
+  const bool current = line == kVersionLine;
+  do {
+    applySettingsFileLine(line, settings, tables, slots, telehodai, origin, maSearch);
+  } while (file.readLine(line, kSettingsLineBuffer));
+  file.close();
+  if (!current)
+    backupAndRewrite(path, tables, logDeclarationsOf(slots), origin, telehodai, settings);
+}
+
+}  // namespace zelk

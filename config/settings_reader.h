@@ -1,0 +1,34 @@
+// Reading zelk.cfg: every line by its first character (option lines, log
+// declarations, hide switches and the four tables). A missing file is
+// created with defaults; a file of an older version is backed up to
+// zelkcfg.org and rewritten.
+#pragma once
+
+#include <string_view>
+
+#include "config/settings.h"
+#include "logs/log_source.h"
+#include "tariff/ma_lookup.h"
+#include "tariff/ma_search.h"
+
+namespace zelk {
+
+// Lines of at least 511 bytes are read whole; a longer line is cut there.
+inline constexpr std::size_t kSettingsLineBuffer = 512;
+
+// Every setting back to its default except `programDir`; the tables and the
+// Telehodai list emptied and the origin cleared.
+void resetSettings(Settings& settings, ReplaceTables& tables, TelehodaiNumbers& telehodai,
+                   MaLookup& origin);
+
+// Reads `settings.programDir` + "zelk.cfg" into the records. Fatal conditions
+// (the file cannot be created, backed up or rewritten) throw FatalError.
+void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
+                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch);
+
+// One line of the file: the option lines and the tables.
+void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTables& tables,
+                           LogSlots& slots, TelehodaiNumbers& telehodai, MaLookup& origin,
+                           MaSearch& maSearch);
+
+}  // namespace zelk

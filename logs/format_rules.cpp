@@ -1,0 +1,114 @@
+#include "logs/format_rules.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "engine/text.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
+
+namespace zelk {
+namespace {
+
+// Text from `column` to the end, empty when the line is shorter.
+std::string_view from(std::string_view line, std::size_t column) {
+  return column < line.size() ? line.substr(column) : std::string_view();
+}
+
+bool hasDialMark(std::string_view line) {
+  return line.size() > kDialMarkColumn &&
+         (line[kDialMarkColumn] == 'P' || line[kDialMarkColumn] == 'T');
+}
+
+// The -r record's exit code when its name field is missing.
+constexpr int kBrokenRecordExit = 239;
+
+}  // namespace
+
+std::string_view cutAtTrailingComma(std::string_view line) {
+  std::size_t lastFour = line.size() >= 4 ? line.size() - 4 : 0;
+  std::size_t comma = line.find(',', lastFour);
+  return comma == std::string_view::npos ? line : line.substr(0, comma);
+}
+
+bool isDialledText(std::string_view line) {
+  for (char c : from(line, kDialMarkColumn + 1)) {
+    bool dialChar = (c >= '0' && c <= '9') || c == '(' || c == ')' || c == ',' || c == '-';
+    if (!dialChar) return false;
+  }
+  return true;
+}
+
+bool acceptDialledLine(std::string& line) {
+  if (!hasDialMark(line)) return false;
+  line.resize(cutAtTrailingComma(line).size());
+  return isDialledText(line);
+}
+
+std::optional<std::string> readAccessLogNumber(std::string_view line, CallRecord& call) {
+  // Only a line with a dial mark is cut: a connection name keeps its commas.
+  if (hasDialMark(line)) {
+    line = cutAtTrailingComma(line);
+    if (isDialledText(line)) {
+      call.number = digitsOnly(from(line, kDialMarkColumn + 1));
+      return std::nullopt;
+    }
+  }
+  return std::string(from(line, kDialMarkColumn));
+}
+
+namespace {
+
+constexpr std::size_t kTabNumberColumn = 17;
+
+struct TabFields {
+  std::string_view number;
+  std::string_view seconds;
+};
+
+// The number field (column 17 up to the next tab) and the length field after
+// it; nothing when either lacks its closing tab.
+std::optional<TabFields> tabFields(std::string_view line) {
+  if (line.size() <= kTabNumberColumn) return std::nullopt;
+  std::size_t numberEnd = line.find('\t', kTabNumberColumn);
+  if (numberEnd == std::string_view::npos) return std::nullopt;
+  std::size_t secondsEnd = line.find('\t', numberEnd + 1);
+  if (secondsEnd == std::string_view::npos) return std::nullopt;
+  return TabFields{line.substr(kTabNumberColumn, numberEnd - kTabNumberColumn),
+                   line.substr(numberEnd + 1, secondsEnd - numberEnd - 1)};
+}
+
+}  // namespace
+
+bool acceptTabFields(std::string& line) { return tabFields(line).has_value(); }
+
+std::optional<std::string> readTabFields(std::string_view line, CallRecord& call) {
+  auto fields = tabFields(line);
+  if (!fields) return std::nullopt;  // the line test keeps such lines out
+  call.number = digitsOnly(fields->number);
+  // The length is free text of any size: keep its tenths within the field's range.
+  long long tenths = static_cast<long long>(readDecimal(fields->seconds)) * 10 - 1;
+  constexpr long long kMax = std::numeric_limits<std::int32_t>::max();
+  call.duration = static_cast<std::int32_t>(tenths > kMax ? kMax : tenths);
+  return std::nullopt;
+}
+
+std::optional<std::string> readBracketNumber(std::string_view line, CallRecord& call) {
+  if (!line.empty() && line.back() == ']') line.remove_suffix(1);
+  std::size_t open = line.rfind('[');
+  call.number = open == std::string_view::npos ? std::string() : digitsOnly(line.substr(open + 1));
+  return std::nullopt;
+}
+
+std::optional<std::string> readCommaName(std::string_view line, CallRecord& call) {
+  constexpr std::size_t kFourthField = 29;
+  std::size_t fourthEnd = line.find(',', kFourthField);
+  std::size_t fifthEnd =
+      fourthEnd == std::string_view::npos ? fourthEnd : line.find(',', fourthEnd + 1);
+  if (fifthEnd == std::string_view::npos)
+    fatalExit(kBrokenRecordExit, sjis("なんか変な行がある(=_=)"));
+  std::string_view name = line.substr(fifthEnd + 1);
+  return std::string(name.substr(0, name.find(',')));
+}
+
+}  // namespace zelk

@@ -1,0 +1,45 @@
+#include "logs/name_table.h"
+
+#include <algorithm>
+
+#include "engine/text.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
+
+namespace zelk {
+namespace {
+
+void showUnknownName(const std::string& name) {
+  std::string text = sjis(
+      "この[%s]って所の番号を[0990]、170km以上として[zelk.cfg]に登録します。"
+      "必要なら変更してください\n");
+  // '%' is never the trail byte of a double-byte character.
+  text.replace(text.find("%s"), 2, name);
+  showMessage(text);
+}
+
+}  // namespace
+
+std::string nameKey(std::string_view name) {
+  std::string key = trimRight(name);
+  if (key.size() > ReplaceTables::kMaxNameBytes)
+    key = trimRight(cutText(key, ReplaceTables::kMaxNameBytes));
+  return key;
+}
+
+std::string lookupName(std::string_view name, ReplaceTables& tables, Settings& settings) {
+  const std::string key = nameKey(name);
+  const int count = std::clamp<int>(tables.nameReplaceCount, 0, ReplaceTables::kMaxNameReplace);
+  for (int i = 0; i < count; ++i)
+    if (tables.nameReplace[i].name == key) return tables.nameReplace[i].number;
+
+  showUnknownName(trimRight(name));
+  if (count < static_cast<int>(ReplaceTables::kMaxNameReplace)) {
+    tables.nameReplace[count] = {std::string(kUnknownNameNumber), key};
+    tables.nameReplaceCount = static_cast<std::int16_t>(count + 1);
+    settings.dirty = 1;
+  }
+  return std::string(kUnknownNameNumber);
+}
+
+}  // namespace zelk

@@ -1,0 +1,28 @@
+// Connection names: the logs that record the name of the connection instead
+// of the dialled number get their number from the settings' name table.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "config/settings.h"
+
+namespace zelk {
+
+// The number that stands for an unknown connection name until the user sets
+// one in zelk.cfg.
+inline constexpr std::string_view kUnknownNameNumber = "0999";
+
+// The table key of a name: trailing blanks removed; a name longer than the
+// table's 38 bytes keeps its first 38 bytes, cut without splitting a
+// double-byte character and with trailing blanks removed again, so every
+// call of the same long name meets the same entry.
+std::string nameKey(std::string_view name);
+
+// The number for a connection name. An unknown name shows a message with the
+// whole name and gets "0999"; while the table has room the name is added with
+// that number and `settings.dirty` is set, so it is written to zelk.cfg and
+// later calls find it without a second message.
+std::string lookupName(std::string_view name, ReplaceTables& tables, Settings& settings);
+
+}  // namespace zelk

@@ -1,0 +1,33 @@
+// The one engine that reads every format from its layout table: the line
+// finder, which skips lines until one is a record, and the record parser,
+// which fills a CallRecord from that line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/text.h"
+#include "logs/log_layout.h"
+#include "logs/log_source.h"
+
+namespace zelk {
+
+// True when `line` is a record of the layout: every column test, the length
+// window, the final "]" and the format's own line test. A column past the end
+// of the line fails its test. The format's line test may cut the line.
+bool isRecordLine(const FormatLayout& layout, std::string& line);
+
+// Reads lines of 256-byte buffers until one is a record; false at the end of
+// the file. A NUL byte ends a line's text, as it ends a C string in the
+// programs that write these logs.
+bool findRecord(const FormatLayout& layout, LineReader& file, std::string& line);
+
+// Fills `call` from a record line. Start fields are stored as logged (they
+// may be out of range before normalisation); weekday and day of the year are
+// left as they were. Returns the connection name when the format logs a name
+// instead of a number; `call.number` is then for the caller to fill.
+std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_view line,
+                                       CallRecord& call);
+
+}  // namespace zelk

@@ -1,0 +1,111 @@
+#include "tariff/ma_data.h"
+
+#include "engine/number.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
+
+namespace zelk {
+namespace {
+
+bool coversNumber(const std::vector<std::string>& prefixes, std::string_view number) {
+  for (const auto& prefix : prefixes)
+    if (prefixMatches(prefix, number)) return true;
+  return false;
+}
+
+std::string notFoundMessage(std::string_view number) {
+  return sjis("なんか、該当dataがないのぉ(:_;)") + "[0" + std::string(number) + "]";
+}
+
+}  // namespace
+
+MaList::MaList(const MaFileImage& image) {
+  for (const auto& block : image.blocks) {
+    if (records_.size() == kMaxEntries - 1) break;
+    MaHeader header = parseMaHeader(block.header);
+    if (header.name.empty()) break;
+    MaRecord record;
+    record.name = std::move(header.name);
+    record.prefixes = block.prefixes;
+    record.prefecture = header.prefecture;
+    record.x = header.x;
+    record.y = header.y;
+    records_.push_back(std::move(record));
+  }
+}
+
+std::vector<std::string> MaList::names() const {
+  std::vector<std::string> result;
+  result.reserve(records_.size());
+  for (const auto& record : records_) result.push_back(record.name);
+  return result;
+}
+
+std::string MaList::areaCode(std::size_t index) const {
+  if (index >= records_.size()) return {};
+  const auto& prefixes = records_[index].prefixes;
+  return "0" + (prefixes.empty() ? std::string() : prefixes.front());
+}
+
+MaRecord MaList::findByNumber(std::string_view number) const {
+  for (const auto& record : records_)
+    if (coversNumber(record.prefixes, number)) return record;
+  return MaRecord{};
+}
+
+DistanceBand MaList::distanceBandOf(std::string_view number, const MaLookup& own) const {
+  const DistanceBand near = originBand(number, own);
+  if (near != DistanceBand::Undetermined) return near;
+  // originBand has answered every number that does not begin with "0".
+  const MaRecord record = findByNumber(number.substr(1));
+  MaLookup called;
+  called.name = record.name;
+  called.x = record.x;
+  called.y = record.y;
+  return distanceBand(called, own.x, own.y);
+}
+
+MaList loadMaList(const std::string& path) {
+  // The loader reads to "end", so any break of the file stops it.
+  const MaFileImage image = readMaFile(path);
+  if (!image.ended) image.fail();
+  return MaList(image);
+}
+
+const MaBlock* MaDataFile::find(std::string_view number) {
+  if (!image_) image_ = readMaFile(path_);
+  for (const auto& block : image_->blocks)
+    if (coversNumber(block.prefixes, number)) return &block;
+  if (!image_->ended) image_->fail();
+  showMessage(notFoundMessage(number));
+  return nullptr;
+}
+
+int MaDataFile::findSingle(std::string_view number, MaLookup& lookup) {
+  const MaBlock* block = find(number);
+  if (!block) {
+    // Nothing of the last block read may stay behind: an unknown origin would
+    // otherwise pass for the file's last MA.
+    std::vector<std::string> areaList = std::move(lookup.areaList);
+    lookup.clear();
+    lookup.areaList = std::move(areaList);
+    return 0;
+  }
+  const MaHeader header = parseMaHeader(block->header);
+  lookup.prefixes = block->prefixes;
+  lookup.adjacentPrefixes = block->adjacent;
+  lookup.name = header.name;
+  lookup.prefecture = header.prefecture;
+  lookup.x = header.x;
+  lookup.y = header.y;
+  return static_cast<int>(lookup.prefixes.size());
+}
+
+int MaDataFile::findAccumulate(std::string_view number, MaLookup& lookup) {
+  const MaBlock* block = find(number);
+  if (!block) return 0;
+  lookup.areaList.insert(lookup.areaList.end(), block->prefixes.begin(), block->prefixes.end());
+  return static_cast<int>(lookup.areaList.size());
+}
+
+}  // namespace zelk

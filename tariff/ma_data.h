@@ -1,0 +1,90 @@
+// The MA data file ma.zlk of the program directory, as its two users see it:
+// the MA list loaded once at start-up (the MA reference window and the
+// settings dialog), and the prefix search of a calculation, which finds the MA
+// that serves a number or gathers the prefixes of several MAs.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/distance_band.h"
+#include "tariff/ma_file.h"
+#include "tariff/ma_lookup.h"
+#include "tariff/ma_search.h"
+
+namespace zelk {
+
+// One MA of the start-up list.
+struct MaRecord {
+  static constexpr std::size_t kMaxPrefixes = 19;
+  std::string name;                   // at most 12 bytes; empty in the "none" record
+  std::vector<std::string> prefixes;  // at most 19, without the leading 0
+  int prefecture = 0;
+  int x = 0;
+  int y = 0;
+  int prefixCount() const { return static_cast<int>(prefixes.size()); }
+};
+
+// The MAs of the file in file order. The list has room for 600 entries, the
+// last of them the empty entry that ends it, so it holds at most 599 MAs; a
+// block with an empty name ends it as well.
+class MaList {
+ public:
+  static constexpr std::size_t kMaxEntries = 600;
+
+  MaList() = default;
+  explicit MaList(const MaFileImage& image);
+
+  const std::vector<MaRecord>& records() const { return records_; }
+  std::size_t size() const { return records_.size(); }
+
+  // The MA names in file order (the MA reference window's list).
+  std::vector<std::string> names() const;
+
+  // "0" and the first prefix of entry `index` ("0422"); empty when there is
+  // no such entry.
+  std::string areaCode(std::size_t index) const;
+
+  // The first MA one of whose prefixes begins `number` (a number without its
+  // leading 0); a record with an empty name when none does.
+  MaRecord findByNumber(std::string_view number) const;
+
+  // The band the area-set page shows for a number: in-area or adjacent from
+  // the own MA, else the distance of the number's MA from the own MA, or
+  // UnknownDistance when no MA of the list covers it.
+  DistanceBand distanceBandOf(std::string_view number, const MaLookup& own) const;
+
+ private:
+  std::vector<MaRecord> records_;
+};
+
+// Loads the list from the file at `path`. A missing or broken file ends the
+// process (exit codes 247 to 250).
+MaList loadMaList(const std::string& path);
+
+// The prefix search. The file is read once, at the first search, and every
+// search then answers from memory exactly as a reading of the file from the
+// top would: a search that passes every complete block of a broken file meets
+// the break and ends the process with its exit code, a search that matches an
+// earlier block succeeds.
+class MaDataFile : public MaSearch {
+ public:
+  explicit MaDataFile(std::string path) : path_(std::move(path)) {}
+  // A search over a file already read.
+  explicit MaDataFile(MaFileImage image) : image_(std::move(image)) {}
+
+  int findSingle(std::string_view number, MaLookup& lookup) override;
+  int findAccumulate(std::string_view number, MaLookup& lookup) override;
+
+ private:
+  // The first block that covers the number; nullptr (after the not-found
+  // message) when the file ends without one.
+  const MaBlock* find(std::string_view number);
+
+  std::string path_;
+  std::optional<MaFileImage> image_;
+};
+
+}  // namespace zelk

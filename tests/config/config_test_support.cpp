@@ -1,0 +1,65 @@
+#include "config_test_support.h"
+
+#include <sstream>
+
+namespace zelk::test {
+
+std::vector<std::string> splitCrlf(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string describe(const Settings& s) {
+  std::ostringstream out;
+  out << "meterDay=" << s.meterDay << " regionalCarrier=" << s.regionalCarrier
+      << " kddi=" << s.kddi << " latestMonths=" << s.latestMonths << " logCount=" << s.logCount
+      << " numberCount=" << s.numberCount << " telechoiceKind=" << s.telechoiceKind
+      << " telechoiceText=[" << s.telechoiceText << "] estimate=" << int(s.estimate)
+      << " showOriginMa=" << int(s.showOriginMa) << " isdn=" << int(s.isdn)
+      << " crtOutput=" << int(s.crtOutput) << " fullCalc=" << int(s.fullCalc)
+      << " dirty=" << int(s.dirty) << " flets=" << int(s.flets)
+      << " estimateFactor=" << s.estimateFactor << " outputPath=[" << s.outputPath
+      << "] programDir=[" << s.programDir << "] hidden=";
+  for (auto byte : s.hiddenFlags) out << int(byte) << ",";
+  return out.str();
+}
+
+std::string describe(const ReplaceTables& t) {
+  std::ostringstream out;
+  out << "numberReplace:";
+  for (int i = 0; i < t.numberReplaceCount; ++i)
+    out << " [" << t.numberReplace[i].from << "->" << t.numberReplace[i].to << "]";
+  out << " areaSet:";
+  for (int i = 0; i < t.areaSetCount; ++i)
+    out << " [" << t.areaSet[i].number << ":" << int(t.areaSet[i].band) << "]";
+  out << " nameReplace:";
+  for (int i = 0; i < t.nameReplaceCount; ++i)
+    out << " [" << t.nameReplace[i].name << "=" << t.nameReplace[i].number << "]";
+  return out.str();
+}
+
+std::string describe(const LogSlots& slots, int logCount) {
+  std::ostringstream out;
+  for (int i = 0; i < logCount; ++i)
+    out << "[" << int(slots[i].declaration.format) << ":" << slots[i].declaration.path << "]";
+  return out.str();
+}
+
+std::string describe(const TelehodaiNumbers& t) {
+  std::ostringstream out;
+  out << "count=" << int(t.count) << " adjacent=" << int(t.adjacent);
+  for (int i = 0; i < t.count && i < 2; ++i) out << " " << t.number[i];
+  return out.str();
+}
+
+}  // namespace zelk::test
