@@ -24,6 +24,7 @@ AreaSetList fullList() {
 
 // Records what the fee-table window was asked and gives a fixed answer.
 struct FeeWindow {
+  explicit FeeWindow(std::optional<DistanceBand> given) : answer(given) {}
   std::optional<DistanceBand> answer;
   std::vector<std::pair<std::string, DistanceBand>> asked;
   BandQuestion question() {

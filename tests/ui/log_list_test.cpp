@@ -101,6 +101,31 @@ TEST(LogList, DeclarationsRoundTrip) {
   EXPECT_EQ(stored[3].path, "");
 }
 
+TEST(LogList, StoredPathsNameAFile) {
+  struct Case {
+    int choice;
+    const char* typed;
+    const char* declared;
+  };
+  const Case cases[] = {
+      {10, "", "wterm.tel"},
+      {5, "d:\\fapx\\", "d:\\fapx\\connect.dat"},
+      {7, "d:", "d:log.txt"},
+      {0, "/home/u/logs/", "/home/u/logs/access.log"},
+      {8, "c:\\tf\\my.tel", "c:\\tf\\my.tel"},
+  };
+  for (const Case& c : cases) {
+    LogList list;
+    list.append(c.choice, c.typed);
+    LogDeclarations logs{};
+    std::int16_t count = 0;
+    list.storeInto(logs, count);
+    EXPECT_EQ(logs[0].path, c.declared) << c.typed;
+    // The panel keeps what was typed until the list is read again.
+    EXPECT_EQ(list.panel(0).fileName, c.typed);
+  }
+}
+
 TEST(LogList, LongFileNamesAreCutWithoutSplittingACharacter) {
   LogList list;
   const std::string name = std::string(126, 'a') + sj("ロ");

@@ -346,7 +346,7 @@ TEST_F(SettingsDialogRules, LoadThenStoreKeepsEveryRecord) {
   s.hiddenFlags[6] = 0x80;
   s.logCount = 2;
   records.logs[0] = {LogFormat::A1, "c:\\ac\\access.log"};
-  records.logs[1] = {LogFormat::W, ""};
+  records.logs[1] = {LogFormat::W, "wterm.tel"};
   records.origin = TwoMas::tokyo();
   records.telehodai.count = 2;
   records.telehodai.adjacent = 1;

@@ -1,8 +1,24 @@
 #include "ui/model/log_list.h"
 
+#include "config/log_options.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 
 namespace zelk {
+namespace {
+
+// The path as a declaration holds it: a folder (or nothing) names the
+// format's default file in it, as when the settings file is read.
+std::string declaredPath(LogFormat format, const std::string& fileName) {
+  std::string path = fileName;
+  if (needsDefaultFileName(path)) {
+    for (const LogOption& option : kLogOptions)
+      if (option.format == format) path += option.defaultFile;
+  }
+  return cutText(path, LogList::kMaxPathBytes);
+}
+
+}  // namespace
 
 const std::array<LogFormatChoice, kLogFormatChoiceCount>& logFormatChoices() {
   // The descriptions of the file dialog differ from the list in two places
@@ -76,7 +92,7 @@ LogPanelText LogList::panel(int index) const {
 void LogList::storeInto(LogDeclarations& logs, std::int16_t& count) const {
   for (std::size_t i = 0; i < kMaxLogs; ++i) {
     if (i < entries_.size()) {
-      logs[i] = {entries_[i].format, entries_[i].fileName};
+      logs[i] = {entries_[i].format, declaredPath(entries_[i].format, entries_[i].fileName)};
     } else {
       logs[i] = LogDeclaration{};
     }

@@ -76,7 +76,8 @@ class LogList {
   LogPanelText panel(int index) const;
 
   // Writes the entries into the declarations and the count; the slots after
-  // them are emptied.
+  // them are emptied. A file name that names no file (empty, or a folder)
+  // gets the format's default file name, as the settings reader gives it.
   void storeInto(LogDeclarations& logs, std::int16_t& count) const;
 
  private:
