@@ -58,8 +58,8 @@ std::string homeDirectory() {
   return {};
 }
 
-// $XDG_CONFIG_HOME/zelk/, or ~/.config/zelk/: the base directory
-// specification tells to ignore a relative XDG_CONFIG_HOME.
+// $XDG_CONFIG_HOME/zelk/, or ~/.config/zelk/; a relative XDG_CONFIG_HOME is
+// ignored, as the XDG base directory rules say.
 std::string userConfigDirectory() {
   std::string base = environment("XDG_CONFIG_HOME");
   if (base.empty() || base.front() != '/') {

@@ -8,7 +8,7 @@
 #include "config/messages.h"
 #include "engine/text.h"
 #include "platform/cp932.h"
-#include "ui/model/file_replace.h"
+#include "platform/staged_file.h"
 
 namespace zelk {
 namespace {
@@ -161,7 +161,7 @@ std::string formatWindowSettings(const WindowSettings& settings) {
 }
 
 void writeWindowSettings(const std::string& path, const WindowSettings& settings) {
-  if (!replaceFileContents(path, formatWindowSettings(settings))) failConfigFile(244, "Cannot creat", path);
+  if (!replaceFileContent(path, formatWindowSettings(settings))) failConfigFile(244, "Cannot creat", path);
 }
 
 void rememberNormalBounds(WindowPlacement& placement, WindowState state, const WindowBounds& bounds) {

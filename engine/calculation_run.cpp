@@ -1,0 +1,178 @@
+#include "engine/calculation_run.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "config/messages.h"
+#include "config/option_line.h"
+#include "config/settings_reader.h"
+#include "config/settings_rewrite.h"
+#include "engine/calendar.h"
+#include "engine/number.h"
+#include "logs/log_reader.h"
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "tariff/charges.h"
+#include "tariff/ma_data.h"
+#include "tariff/month_closing.h"
+
+namespace zelk {
+namespace {
+
+// The merge orders calls by this key. It is compared unsigned, so a call
+// dated before 1980 (a negative key) sorts after every later date.
+std::uint32_t dayKey(const CalendarTime& date) {
+  return static_cast<std::uint32_t>(date.year * 1000 + date.yearDay - 80000);
+}
+
+void normaliseCall(CallRecord& call) {
+  if (!normalise(call.start)) showMessage(sjis("なんか変な行がある(=_=)"));
+}
+
+[[noreturn]] void failBillingDate() { fatalExit(254, sjis("検針日が設定できません(-_-)\n")); }
+
+BillingPeriod closingDateOrFail(const CalendarTime& date, int meterDay) {
+  auto period = closingDateOf(date, meterDay);
+  if (!period) failBillingDate();
+  return *period;
+}
+
+std::string joinedPrefixes(const std::vector<std::string>& prefixes) {
+  std::string text;
+  for (std::size_t i = 0; i < prefixes.size(); ++i) text += (i ? "/0" : "") + prefixes[i];
+  return text;
+}
+
+}  // namespace
+
+CalculationRun::CalculationRun(std::string programDir, std::vector<std::string> optionLines)
+    : programDir_(std::move(programDir)), optionLines_(std::move(optionLines)) {}
+
+void CalculationRun::run() {
+  // Reset and settings: the file first, then every command-line option line.
+  settings_.programDir = programDir_;
+  resetSettings(settings_, tables_, telehodai_, origin_);
+  settings_.meterDay = 1;
+  table_.clear();
+  settings_.numberCount = 0;
+  MaDataFile maData(maDataPath(programDir_));
+  readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData);
+  for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
+  openLogs(settings_, slots_);
+
+  // What a rewrite of zelk.cfg writes back, as it stood after reading.
+  settings_.originMa = origin_;
+  settings_.telehodai = telehodai_;
+  const SettingsSnapshot snapshot = takeSettingsSnapshot(settings_, slots_, telehodai_, origin_);
+
+  if (settings_.telechoiceKind != 0) registerTelechoiceAreas(settings_, origin_, maData);
+  if (settings_.latestMonths == 0 || settings_.latestMonths > 12) settings_.latestMonths = 12;
+
+  auto start = startDate(today(), settings_.meterDay, settings_.latestMonths);
+  if (!start) fatalExit(241, sjis("=l option不良"));
+  auto firstPeriod = firstBillingPeriod(*start, settings_.meterDay);
+  if (!firstPeriod) failBillingDate();
+  BillingPeriod period = *firstPeriod;
+
+  if (settings_.showOriginMa && !origin_.prefixes.empty()) {
+    std::string report = sjis("同一MA#  0") + joinedPrefixes(origin_.prefixes) + "\n";
+    if (!origin_.adjacentPrefixes.empty())
+      report += sjis("隣接MA#  0") + joinedPrefixes(origin_.adjacentPrefixes) + "\n";
+    showMessage(report);
+  }
+
+  skipOldCalls(*start);
+  mergeCalls(period, maData);
+
+  if (settings_.dirty) rewriteSettingsAfterRun(snapshot, tables_);
+  handedOver_ = settings_;
+}
+
+void CalculationRun::skipOldCalls(const CalendarTime& start) {
+  int i = 0;
+  while (i < settings_.logCount) {
+    if (readNextCall(i, slots_, tables_, settings_) != 0) continue;  // the last log moved into i
+    normaliseCall(slots_[i].call);
+    if (isLaterDate(slots_[i].call.start, start)) ++i;
+  }
+}
+
+void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
+  RowContext rows{table_, settings_, tables_, origin_, called_, maData};
+  while (settings_.logCount > 0) {
+    int chosen = 0;
+    std::uint32_t smallest = std::numeric_limits<std::uint32_t>::max();
+    for (int i = 0; i < settings_.logCount; ++i) {
+      std::uint32_t key = dayKey(slots_[i].call.start);
+      if (key < smallest) {
+        smallest = key;
+        chosen = i;
+      }
+    }
+    CallRecord& call = slots_[chosen].call;
+
+    if (isLaterDate(call.start, period)) {
+      closeMonthIfAny(period);
+      period = closingDateOrFail(call.start, settings_.meterDay);
+    }
+
+    NumberTotals& row = table_.rows[resolveRow(call, rows)];
+    accumulateCall(call, row);
+
+    if (readNextCall(chosen, slots_, tables_, settings_) == 0) normaliseCall(slots_[chosen].call);
+  }
+  closeMonthIfAny(period);
+}
+
+void CalculationRun::closeMonthIfAny(const BillingPeriod& period) {
+  if (settings_.numberCount == 0) return;
+  closeMonth(period, table_, settings_, origin_, telehodai_, months_);
+  table_.clear();
+  settings_.numberCount = 0;
+}
+
+void CalculationRun::accumulateCall(CallRecord& call, NumberTotals& row) {
+  const CalendarTime& start = call.start;
+  const std::int32_t duration = call.duration;
+  if (settings_.fullCalc || call.fee == -1) call.fee = nttUnits(start, duration, row.band);
+  const std::uint32_t fee = static_cast<std::uint32_t>(call.fee);
+  const std::uint32_t com = static_cast<std::uint32_t>(comUnits(start, duration, row.band));
+  const TimeSlot slot = timeSlotOf(start);
+  const bool late = slot == TimeSlot::LateNight;
+  auto add = [late](std::uint32_t& lateField, std::uint32_t& restField, std::uint32_t value) {
+    (late ? lateField : restField) += value;
+  };
+
+  add(row.feeLate, row.feeRest, fee);
+  add(row.comUnitsLate, row.comUnitsRest, com);
+  if (slot == TimeSlot::LateNight || slot == TimeSlot::HolidayDay) row.comUnitsOffPeak += com;
+  if (slot == TimeSlot::WeekdayDay || slot == TimeSlot::Evening)
+    row.peakCharge += row.outOfPrefecture ? com : fee;
+  if (settings_.regionalCarrier == 1) {
+    add(row.relayChargeLate, row.relayChargeRest,
+        static_cast<std::uint32_t>(ttnetCharge(start, duration, row.band, row.outOfPrefecture)));
+  } else if (settings_.regionalCarrier == 2) {
+    const std::int32_t charge = qtnetCharge(start, duration, row.band, row.outOfPrefecture);
+    add(row.relayChargeLate, row.relayChargeRest, static_cast<std::uint32_t>(charge));
+    add(row.relayReducedLate, row.relayReducedRest,
+        static_cast<std::uint32_t>(kyushuReduced(charge, row.number)));
+  }
+  if (row.band == DistanceBand::InArea) {
+    add(row.localFeeLate, row.localFeeRest, fee);
+    add(row.localPlanUnitsLate, row.localPlanUnitsRest,
+        static_cast<std::uint32_t>(localPlanUnits(start, duration)));
+  } else if (row.band == DistanceBand::Adjacent) {
+    add(row.adjacentFeeLate, row.adjacentFeeRest, fee);
+    add(row.adjacentAsLocalUnitsLate, row.adjacentAsLocalUnitsRest,
+        static_cast<std::uint32_t>(nttUnits(start, duration, DistanceBand::InArea)));
+  }
+  if (settings_.kddi)
+    add(row.kddiChargeLate, row.kddiChargeRest,
+        static_cast<std::uint32_t>(kddiCharge(start, duration, row.band, row.outOfPrefecture)));
+  row.feeTotal += fee;
+  row.comUnitsTotal += com;
+}
+
+}  // namespace zelk

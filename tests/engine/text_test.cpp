@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "engine/text.h"
+#include "support/test_support.h"
+
+namespace zelk {
+namespace {
+
+TEST(DigitsOnly, DialledTextsBecomeNumbers) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"0,03-1234-1234", "0312341234"},  // outside-line prefix and pause dropped
+      {"03-1234-1234", "0312341234"},
+      {"03-3200-****", "033200"},
+      {"0081-028-651", "0081028651"},
+      {"0,312", "312"},
+      {"12,3", "123"},                    // a comma after two digits is just ignored
+      {"abc", ""},
+      {"", ""},
+      {"0123456789012345", "012345678901"},  // at most 12 digits
+  };
+  for (const auto& [text, number] : cases) EXPECT_EQ(digitsOnly(text), number) << text;
+  EXPECT_EQ(digitsOnly("0797681736123", 11), "07976817361");
+}
+
+TEST(TrimRight, RemovesOnlySpaces) {
+  EXPECT_EQ(trimRight("NIFTY 2     "), "NIFTY 2");
+  EXPECT_EQ(trimRight("a\t"), "a\t");
+  EXPECT_EQ(trimRight("   "), "");
+}
+
+TEST(RepeatChar, NegativeCountEndsTheLine) {
+  std::string out;
+  repeatChar(out, '-', -3);
+  EXPECT_EQ(out, "---\n");
+  out.clear();
+  repeatChar(out, '-', 3);
+  EXPECT_EQ(out, "---");
+}
+
+std::vector<std::string> readAll(const std::string& bytes, std::size_t bufferSize = 256) {
+  test::ScratchDir dir;
+  LineReader reader;
+  EXPECT_TRUE(reader.open(dir.write("f", bytes)));
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader.readLine(line, bufferSize)) lines.push_back(line);
+  EXPECT_FALSE(reader.readLine(line, bufferSize));  // stays at the end
+  return lines;
+}
+
+TEST(ReadLine, SplitsLinesAsTextModeDoes) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(readAll(""), Lines{});
+  EXPECT_EQ(readAll("a\r\nb\nc"), (Lines{"a", "b", "c"}));  // last line without LF counts
+  EXPECT_EQ(readAll("a\r\r\n"), Lines{"a\r"});              // only the CR before LF goes
+  EXPECT_EQ(readAll("a\rb\n"), Lines{"a\rb"});
+  EXPECT_EQ(readAll("\n\n"), (Lines{"", ""}));
+  EXPECT_EQ(readAll("x\r"), Lines{"x\r"});
+  EXPECT_EQ(readAll(std::string("a\0b\n", 4)), Lines{std::string("a\0b", 3)});
+}
+
+TEST(ReadLine, CutsLongLinesAndSkipsTheirTail) {
+  const std::string huge(100000, 'x');
+  auto lines = readAll(huge + "\r\nnext\r\n" + huge);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], std::string(255, 'x'));
+  EXPECT_EQ(lines[1], "next");
+  EXPECT_EQ(lines[2], std::string(255, 'x'));
+  EXPECT_EQ(readAll(std::string(511, 'y') + "\n", 512)[0].size(), 511u);  // settings lines fit whole
+}
+
+TEST(ReadLine, DirectoriesAndMissingFilesDoNotOpen) {
+  test::ScratchDir dir;
+  LineReader reader;
+  EXPECT_FALSE(reader.open(dir.path()));
+  EXPECT_FALSE(reader.open(dir.path() + "missing"));
+}
+
+TEST(Numbers, DecimalReadingRules) {
+  EXPECT_EQ(readDecimal("  5"), 5);
+  EXPECT_EQ(readDecimal(""), 0);
+  EXPECT_EQ(readDecimal("12ab"), 12);
+  EXPECT_EQ(readDecimal("-3"), 0);
+  EXPECT_EQ(atoiLike(" -12x"), -12);
+  EXPECT_EQ(atoiLike("+7"), 7);
+  EXPECT_EQ(atoiLike("x"), 0);
+}
+
+}  // namespace
+}  // namespace zelk

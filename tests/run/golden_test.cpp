@@ -1,0 +1,90 @@
+// End-to-end runs of zelk --json on complete program directories (settings,
+// MA data, logs in every format) whose results were computed independently.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "support/test_support.h"
+#include "tariff/ma_data.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace zelk {
+namespace {
+
+std::vector<std::string> goldenCases() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(std::string(ZELK_TEST_DATA) + "/golden")) {
+    if (entry.is_directory()) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Copies the case into a scratch directory with our own identification line
+// at the top of its MA data file.
+void prepareHome(const std::string& caseDir, const test::ScratchDir& home) {
+  fs::copy(caseDir, home.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::string ma = test::readFile(home.path() + "ma.zlk");
+  ma = std::string(kMaIdentificationLine) + ma.substr(ma.find('\n'));
+  home.write("ma.zlk", ma);
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
+    text.replace(pos, from.size(), to);
+}
+
+void expectSameResult(const json& expected, const json& actual, const std::string& what) {
+  SCOPED_TRACE(what);
+  if (expected.contains("title")) {
+    EXPECT_EQ(expected["title"], actual["title"]);
+  }
+  EXPECT_EQ(expected["cheapest"], actual["cheapest"]);
+  EXPECT_EQ(expected["calls"], actual["calls"]);
+  ASSERT_EQ(expected["slots"].size(), actual["slots"].size());
+  for (std::size_t slot = 0; slot < expected["slots"].size(); ++slot)
+    EXPECT_EQ(expected["slots"][slot], actual["slots"][slot]) << "slot " << slot;
+}
+
+class GoldenCase : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenCase, GivesTheExpectedResult) {
+  const std::string caseDir = std::string(ZELK_TEST_DATA) + "/golden/" + GetParam();
+  const json scenario = json::parse(test::readFile(caseDir + "/scenario.json"));
+  json expected = json::parse(test::readFile(caseDir + "/expected.json"));
+
+  test::ScratchDir home;
+  prepareHome(caseDir, home);
+  std::string command = test::shellQuote(ZELK_BINARY) + " --json";
+  for (const auto& arg : scenario["args"]) command += " " + test::shellQuote(arg.get<std::string>());
+  auto result = test::runCommand(command, home.path(),
+                                 {"ZELK_HOME=" + home.path(),
+                                  "ZELK_TODAY=" + scenario["today"].get<std::string>()});
+  std::string out = result.out;
+  replaceAll(out, home.path(), "<HOME>");
+  ASSERT_FALSE(out.empty()) << result.err;
+  json actual = json::parse(out);
+
+  EXPECT_EQ(expected["exitCode"].get<int>(), result.exitCode) << result.err;
+  EXPECT_EQ(expected["fatal"], actual["fatal"]);
+  EXPECT_EQ(expected["messages"], actual["messages"]);
+  EXPECT_EQ(expected["estimateFactor"].get<float>(), actual["estimateFactor"].get<float>());
+  ASSERT_EQ(expected["months"].size(), actual["months"].size());
+  for (std::size_t i = 0; i < expected["months"].size(); ++i)
+    expectSameResult(expected["months"][i], actual["months"][i], "month " + std::to_string(i));
+  expectSameResult(expected["estimate"], actual["estimate"], "estimate");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, ::testing::ValuesIn(goldenCases()),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& c : name)
+                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace zelk
