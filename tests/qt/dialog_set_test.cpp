@@ -127,14 +127,6 @@ class DialogSetTest : public QObject {
       QCOMPARE(folder.settingsText(), original);
     }
   }
-
-  void theMaReferenceListIsFilledAtCreation() {
-    test::ProgramFolder folder(crlfLines({"zelk Version 4.21"}));
-    DialogSet dialogs(folder.services);
-    auto* list = dialogs.maRef().findChild<QListWidget*>("ListBox");
-    QCOMPARE(list->count(), 3);
-    QCOMPARE(list->item(2)->text(), QStringLiteral("大阪"));
-  }
 };
 
 }  // namespace zelk

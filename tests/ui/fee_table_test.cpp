@@ -79,13 +79,6 @@ TEST(FeeTable, EveryCellOfEveryTab) {
             << "tab " << tab << " row " << row << " column " << column;
 }
 
-TEST(FeeTable, CellsOutsideTheGridAreEmpty) {
-  EXPECT_EQ(feeCell(-1, 0, 0), "");
-  EXPECT_EQ(feeCell(kFeeTabCount, 0, 0), "");
-  EXPECT_EQ(feeCell(0, kFeeBandRows, 0), "");
-  EXPECT_EQ(feeCell(0, 0, kFeeTimeColumns), "");
-}
-
 TEST(FeeTable, TabsAndHeadings) {
   const std::array<const char*, kFeeTabCount> tabs = {"NTT東・西",      "NTT Com",    "KDDI(001)/県内", "KDDI(001)/県外",
                                                       "TTNet/県内", "TTNet/県外", "QTNet"};

@@ -72,12 +72,12 @@ FeeTableWindow::FeeTableWindow(QWidget* parent)
   layout->addLayout(top);
   layout->addWidget(tabs_);
   auto* body = new QHBoxLayout;
-  body->addWidget(legend_, 1);
-  body->addWidget(grid_, 1);
+  body->addWidget(legend_, 2);
+  body->addWidget(grid_, 3);
   layout->addLayout(body, 1);
 
   showTab(0);
-  resize(QSize(760, 420).expandedTo(sizeHint()));
+  resize(QSize(940, 440).expandedTo(sizeHint()));
 }
 
 void FeeTableWindow::showTab(int tab) {

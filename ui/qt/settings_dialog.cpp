@@ -334,8 +334,8 @@ QWidget* SettingsDialog::buildAreaSetPage() {
                               QStringLiteral("指定した番号について、追加あるいは変更処理します。"));
   auto* remove = dialogButton(widget, "Button_AreaDelete", QStringLiteral("削除"),
                               QStringLiteral("指定した番号を削除します。"));
-  connect(change, &QPushButton::clicked, this, &SettingsDialog::changeAreaEntry);
-  connect(remove, &QPushButton::clicked, this, &SettingsDialog::deleteAreaEntry);
+  connect(change, &QPushButton::clicked, this, &SettingsDialog::addOrChangeArea);
+  connect(remove, &QPushButton::clicked, this, &SettingsDialog::deleteArea);
   auto* row = new QHBoxLayout;
   row->addWidget(areaSet_);
   row->addWidget(change);
@@ -456,7 +456,7 @@ void SettingsDialog::refillAreaSet() {
   areaSet_->setEditText(typed);
 }
 
-void SettingsDialog::changeAreaEntry() {
+void SettingsDialog::addOrChangeArea() {
   const MaLookup& origin = records_.origin;
   const MaList* maList = services_.maList;
   const BandProposal propose = [&origin, maList](std::string_view number) {
@@ -465,14 +465,14 @@ void SettingsDialog::changeAreaEntry() {
   const BandQuestion ask = [this](const std::string& number, DistanceBand band) {
     return helpers_.feeTable->askBand(fromCp932(number), band);
   };
-  const AreaChange outcome = zelk::changeAreaEntry(form_.areaSet, toCp932Text(areaSet_->currentText()), propose, ask);
+  const AreaChange outcome = changeAreaEntry(form_.areaSet, toCp932Text(areaSet_->currentText()), propose, ask);
   if (outcome == AreaChange::Added || outcome == AreaChange::Changed) refillAreaSet();
   // The table had no room for the number: nothing of this opening is kept.
   if (outcome == AreaChange::OverLimit) reject();
 }
 
-void SettingsDialog::deleteAreaEntry() {
-  if (zelk::deleteAreaEntry(form_.areaSet, toCp932Text(areaSet_->currentText())) == AreaDelete::Deleted)
+void SettingsDialog::deleteArea() {
+  if (deleteAreaEntry(form_.areaSet, toCp932Text(areaSet_->currentText())) == AreaDelete::Deleted)
     refillAreaSet();
 }
 

@@ -74,8 +74,8 @@ class SettingsDialog : public PlacedDialog {
   void appendLog();
   void deleteLogFromList();
   void logPanelDoubleClicked(int panel);  // 0-4
-  void changeAreaEntry();
-  void deleteAreaEntry();
+  void addOrChangeArea();
+  void deleteArea();
   void pickOrigin();
   void pickTelechoiceArea();
   void showHelp();
