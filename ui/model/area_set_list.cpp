@@ -1,0 +1,85 @@
+#include "ui/model/area_set_list.h"
+
+#include <algorithm>
+
+#include "engine/text.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
+
+namespace zelk {
+
+AreaSetList AreaSetList::fromTables(const ReplaceTables& tables) {
+  AreaSetList list;
+  const int count = std::min<int>(tables.areaSetCount, static_cast<int>(ReplaceTables::kMaxAreaSet));
+  for (int i = 0; i < count; ++i) list.entries_.push_back(tables.areaSet[static_cast<std::size_t>(i)]);
+  return list;
+}
+
+void AreaSetList::storeInto(ReplaceTables& tables) const {
+  for (std::size_t i = 0; i < ReplaceTables::kMaxAreaSet; ++i)
+    tables.areaSet[i] = i < entries_.size() ? entries_[i] : AreaSetEntry{};
+  tables.areaSetCount = static_cast<std::int16_t>(entries_.size());
+}
+
+std::vector<std::string> AreaSetList::numbers() const {
+  std::vector<std::string> result;
+  for (const auto& entry : entries_) result.push_back(entry.number);
+  return result;
+}
+
+int AreaSetList::find(std::string_view number) const {
+  int found = -1;
+  for (int i = 0; i < size(); ++i)
+    if (entries_[static_cast<std::size_t>(i)].number == number) found = i;
+  return found;
+}
+
+void AreaSetList::remove(int index) {
+  entries_.at(static_cast<std::size_t>(index)) = entries_.back();
+  entries_.pop_back();
+}
+
+AreaChange changeAreaEntry(AreaSetList& list, std::string_view comboText, const BandProposal& propose,
+                           const BandQuestion& ask) {
+  if (comboText.empty()) {
+    showMessage(sjis("番号を入力または選択して下さい"));
+    return AreaChange::NoText;
+  }
+  const std::string number = digitsOnly(comboText);
+  if (number.empty()) {
+    showMessage(sjis("番号を入力してください"));
+    return AreaChange::NoDigits;
+  }
+  const int index = list.find(number);
+  // A new number beyond the limit still gets its question, but the table has
+  // no slot for it: the whole dialog is then cancelled.
+  const bool overLimit = index < 0 && list.full();
+  if (overLimit) showMessage(sjis("登録限度を超えてます"));
+
+  const DistanceBand current = index >= 0 ? list.at(index).band : propose(number);
+  const std::optional<DistanceBand> chosen = ask(number, current);
+  if (overLimit) return AreaChange::OverLimit;
+  if (!chosen) return AreaChange::Cancelled;
+  if (index >= 0) {
+    list.setBand(index, *chosen);
+    return AreaChange::Changed;
+  }
+  list.add({number, *chosen});
+  return AreaChange::Added;
+}
+
+AreaDelete deleteAreaEntry(AreaSetList& list, std::string_view comboText) {
+  if (comboText.empty()) {
+    showMessage(sjis("番号を入力または選択して下さい"));
+    return AreaDelete::NoText;
+  }
+  const int index = list.find(digitsOnly(comboText));
+  if (index < 0) {
+    showMessage(sjis("該当番号は登録してありません"));
+    return AreaDelete::NotFound;
+  }
+  list.remove(index);
+  return AreaDelete::Deleted;
+}
+
+}  // namespace zelk
