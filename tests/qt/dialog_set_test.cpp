@@ -34,7 +34,7 @@ void confirmSettings() {
 class DialogSetTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void recalculatingRestartsTheProgram() {
     test::ProgramFolder folder(crlfLines({"zelk Version 4.21", "=03", "-w"}));
     DialogSet dialogs(folder.services);

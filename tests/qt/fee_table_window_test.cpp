@@ -19,7 +19,7 @@ class FeeTableWindowTest : public QObject {
   QString memo(FeeTableWindow& w) { return w.findChild<QPlainTextEdit*>("Memo_Feeinfo")->toPlainText(); }
   RadioGroup* bands(FeeTableWindow& w) { return w.findChild<RadioGroup*>("RG_MA"); }
 
- private slots:
+ private Q_SLOTS:
   void firstTabAtCreation() {
     FeeTableWindow window;
     auto* tabs = window.findChild<QTabBar*>("TabControl1");

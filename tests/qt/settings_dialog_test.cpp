@@ -69,7 +69,7 @@ class SettingsDialogTest : public QObject {
     child<QTableWidget>(dialog, grid)->setItem(row, column, new QTableWidgetItem(value));
   }
 
- private slots:
+ private Q_SLOTS:
   void controlsCarryTheirNamesAndTexts() {
     test::ProgramFolder folder(crlfLines(kFullSettings));
     DialogSet dialogs(folder.services);

@@ -18,7 +18,7 @@ class SmallDialogsTest : public QObject {
     QString lastName;
   };
 
- private slots:
+ private Q_SLOTS:
   void captionsAndRoles() {
     AboutBox about;
     QCOMPARE(about.objectName(), QStringLiteral("Form2"));
@@ -92,7 +92,7 @@ class SmallDialogsTest : public QObject {
     });
     auto* list = dialog.findChild<QListWidget*>("OptionLB");
     list->setCurrentRow(3);
-    emit list->itemDoubleClicked(list->item(3));
+    Q_EMIT list->itemDoubleClicked(list->item(3));
     QCOMPARE(opened, 1);
     QCOMPARE(dialog.selectedFormat(), 3);
   }
@@ -103,7 +103,7 @@ class SmallDialogsTest : public QObject {
     test::whenModal("Form5", [](QDialog* dialog) {
       auto* list = dialog->findChild<QListWidget*>("LogLB");
       list->setCurrentRow(1);
-      emit list->itemDoubleClicked(list->item(1));
+      Q_EMIT list->itemDoubleClicked(list->item(1));
     });
     QCOMPARE(form5.exec(), int(QDialog::Accepted));
     QCOMPARE(form5.selectedIndex(), 1);
@@ -113,7 +113,7 @@ class SmallDialogsTest : public QObject {
     test::whenModal("Ma_ref", [](QDialog* dialog) {
       auto* list = dialog->findChild<QListWidget*>("ListBox");
       list->setCurrentRow(2);
-      emit list->itemDoubleClicked(list->item(2));
+      Q_EMIT list->itemDoubleClicked(list->item(2));
     });
     QCOMPARE(maRef.exec(), int(QDialog::Accepted));
     QCOMPARE(maRef.selectedIndex(), 2);

@@ -23,7 +23,7 @@ class RadioGroup : public QGroupBox {
   int count() const { return static_cast<int>(buttons_.buttons().size()); }
   QRadioButton* item(int index) const;
 
- signals:
+ Q_SIGNALS:
   void itemChosen(int index);
 
  private:
