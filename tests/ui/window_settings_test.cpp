@@ -133,6 +133,15 @@ TEST(WindowSettings, BrokenFilesReadWithoutHarm) {
   EXPECT_EQ(cut.fonts.sub.name, std::string(506, 'a'));
 }
 
+TEST(WindowSettings, ANameReadBackIsTheNameWritten) {
+  // Found by fuzzing: a NUL behind a lead byte used to leave a name whose
+  // written form, read again, lost one more byte.
+  const char input[] = "FPSN\xFF\x9A\xD4\x9A\x9A\x9A\0\0\x9A\x9A";
+  const WindowSettings first = readFrom(std::string(input, sizeof input - 1));
+  EXPECT_EQ(first.fonts.sub.name, "\xFF\x9A\xD4\x9A\x9A");
+  EXPECT_EQ(readFrom(formatWindowSettings(first)), first);
+}
+
 TEST(WindowSettings, ANameWithALineEndCannotBreakTheFile) {
   WindowSettings s = defaultWindowSettings();
   s.fonts.main.name = "Evil\r\nF01S1";

@@ -23,9 +23,12 @@ int readInteger(std::string_view value) {
   return static_cast<int>(number);
 }
 
-// A face name is one line of the file: it ends at a line end or NUL.
-std::string nameForFile(const std::string& name) {
-  return name.substr(0, name.find_first_of(std::string("\r\n\0", 3)));
+// A face name is one line of the file: it ends at a line end or NUL, and it
+// holds whole characters only. Reading and writing both take it this way, so
+// a name read back is the name written.
+std::string nameForFile(std::string_view name) {
+  name = name.substr(0, name.find_first_of(std::string_view("\r\n\0", 3)));
+  return std::string(name.substr(0, cutPosition(name, name.size())));
 }
 
 // One key of the file: how its value is read and written.
@@ -57,7 +60,7 @@ void addFontKeys(std::vector<KeyCodec>& keys, const std::string& prefix, FontSpe
       [font](const WindowSettings& s) { return (s.fonts.*font).colour; }));
   keys.push_back({prefix + "N",
                   [font](WindowSettings& s, std::string_view v) {
-                    (s.fonts.*font).name = std::string(v.substr(0, cutPosition(v, v.size())));
+                    (s.fonts.*font).name = nameForFile(v);
                   },
                   [font](const WindowSettings& s) { return nameForFile((s.fonts.*font).name); }});
   keys.push_back(integerKey(

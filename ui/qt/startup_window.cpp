@@ -50,12 +50,8 @@ StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> op
   mainWindow_ = new MainWindow;
   noData_ = new NoDataDialog;
 
-  if (!hooks_.openSettingsDialog) {
-    hooks_.openSettingsDialog = [] {
-      showMessage(sjis("各種設定の画面は、この版ではまだ用意されていません。"));
-      return 2;
-    };
-  }
+  // Without a settings dialog the no-data path ends as if it was cancelled.
+  if (!hooks_.openSettingsDialog) hooks_.openSettingsDialog = [] { return 2; };
   if (!hooks_.dialogLogCount) hooks_.dialogLogCount = [] { return 0; };
   if (!hooks_.askRecalculation) hooks_.askRecalculation = [] { return 2; };
   if (!hooks_.restart) hooks_.restart = restartProgram;

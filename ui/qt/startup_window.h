@@ -40,8 +40,7 @@ struct StartupHooks {
   // Fills the MA reference list Ma_ref from the loaded MA list.
   std::function<void()> buildMaReference;
   // Loads zelk.cfg into the settings dialog's copy of the settings, shows
-  // Form3 modally and returns its modal result (1 OK). Default: a message
-  // that the dialog is not available, and 2.
+  // Form3 modally and returns its modal result (1 OK). Default: 2.
   std::function<int()> openSettingsDialog;
   // The logs registered in the dialog's copy of the settings. Default: 0.
   std::function<int()> dialogLogCount;

@@ -1,0 +1,69 @@
+// Pictures of the settings dialog's six pages and of the fee-table window,
+// drawn as they show the demo settings, for the README:
+//
+//   window_pictures PROGRAM_DIR OUTPUT_DIR
+//
+// Runs on any Qt platform, offscreen included (scripts/screenshot --dialogs).
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <cstdio>
+#include <string>
+
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "tariff/ma_data.h"
+#include "ui/qt/dialog_set.h"
+#include "ui/qt/qt_text.h"
+
+namespace {
+
+bool save(QWidget& widget, const QString& path) {
+  widget.adjustSize();
+  widget.show();
+  QApplication::processEvents();
+  const bool saved = widget.grab().save(path);
+  std::printf("%s %s\n", saved ? "saved" : "could not save", path.toUtf8().constData());
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: window_pictures PROGRAM_DIR OUTPUT_DIR\n");
+    return 2;
+  }
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  zelk::installFontSubstitutions();
+  zelk::StderrSink messages;
+  zelk::ScopedMessageSink sink(messages);
+
+  std::string programDir = argv[1];
+  if (programDir.empty() || programDir.back() != '/') programDir += '/';
+  const QString out = QString::fromLocal8Bit(argv[2]);
+  QDir().mkpath(out);
+  try {
+    QDir::setCurrent(QString::fromLocal8Bit(programDir.c_str()));
+    zelk::MaList maList = zelk::loadMaList(zelk::maDataPath(programDir));
+    zelk::MaDataFile maSearch(zelk::maDataPath(programDir));
+    zelk::DialogSet dialogs(zelk::DialogServices{programDir, &maList, &maSearch, nullptr, nullptr});
+    zelk::SettingsDialog& form3 = dialogs.form3();
+    form3.load();
+    auto* pages = form3.findChild<QTabWidget*>();
+    bool saved = true;
+    for (int page = 0; pages && page < pages->count(); ++page) {
+      pages->setCurrentIndex(page);
+      saved &= save(form3, out + QString("/settings-page%1.png").arg(page + 1));
+    }
+    zelk::FeeTableWindow& form8 = dialogs.form8();
+    form8.preselect(zelk::DistanceBand::Upto60km);
+    form8.showTab(0);
+    saved &= save(form8, out + "/fee-table.png");
+    return saved ? 0 : 1;
+  } catch (const zelk::FatalError& error) {
+    messages.show(error.message());
+    return error.code();
+  }
+}
