@@ -19,7 +19,6 @@
 namespace {
 
 bool save(QWidget& widget, const QString& path) {
-  widget.adjustSize();
   widget.show();
   QApplication::processEvents();
   const bool saved = widget.grab().save(path);
