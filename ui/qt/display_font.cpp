@@ -6,13 +6,13 @@
 
 namespace zelk {
 
-QFont toQFont(const FontSpec& spec) {
-  QFont font(qtText(spec.name));
-  if (spec.size > 0) font.setPointSize(spec.size);
-  font.setBold(spec.has(kFontBold));
-  font.setItalic(spec.has(kFontItalic));
-  font.setUnderline(spec.has(kFontUnderline));
-  font.setStrikeOut(spec.has(kFontStrikeOut));
+QFont toQFont(const FontSpec& fontSpec) {
+  QFont font(qtText(fontSpec.name));
+  if (fontSpec.size > 0) font.setPointSize(fontSpec.size);
+  font.setBold(fontSpec.has(kFontBold));
+  font.setItalic(fontSpec.has(kFontItalic));
+  font.setUnderline(fontSpec.has(kFontUnderline));
+  font.setStrikeOut(fontSpec.has(kFontStrikeOut));
   return font;
 }
 
@@ -22,14 +22,14 @@ QColor toQColor(std::int32_t colour, const QPalette& palette) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-void storeQFont(const QFont& font, FontSpec& spec) {
-  spec.name = cp932Text(font.family());
+void storeQFont(const QFont& font, FontSpec& fontSpec) {
+  fontSpec.name = cp932Text(font.family());
   if (font.pointSize() > 0) {
-    spec.size = font.pointSize();
+    fontSpec.size = font.pointSize();
   } else if (font.pointSizeF() > 0) {
-    spec.size = static_cast<int>(std::lround(font.pointSizeF()));
+    fontSpec.size = static_cast<int>(std::lround(font.pointSizeF()));
   }
-  spec.style = static_cast<std::uint8_t>((font.bold() ? kFontBold : 0) | (font.italic() ? kFontItalic : 0) |
+  fontSpec.style = static_cast<std::uint8_t>((font.bold() ? kFontBold : 0) | (font.italic() ? kFontItalic : 0) |
                                          (font.underline() ? kFontUnderline : 0) |
                                          (font.strikeOut() ? kFontStrikeOut : 0));
 }

@@ -9,14 +9,14 @@
 
 namespace zelk {
 
-QFont toQFont(const FontSpec& spec);
+QFont toQFont(const FontSpec& fontSpec);
 
 // A system colour (high bit set) takes the palette's window-text colour;
 // any other value is 0x00BBGGRR.
 QColor toQColor(std::int32_t colour, const QPalette& palette);
 
-// Face name, size and style of `font` into `spec`; the colour stays, since
+// Face name, size and style of `font` into `fontSpec`; the colour stays, since
 // the font dialog does not choose one.
-void storeQFont(const QFont& font, FontSpec& spec);
+void storeQFont(const QFont& font, FontSpec& fontSpec);
 
 }  // namespace zelk

@@ -57,11 +57,11 @@ QLabel* makeValueLabel(QLabel* panel, const std::string& name) {
   return label;
 }
 
-void setFontAndColour(QWidget* widget, const FontSpec& spec) {
-  widget->setFont(toQFont(spec));
+void setFontAndColour(QWidget* widget, const FontSpec& fontSpec) {
+  widget->setFont(toQFont(fontSpec));
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, toQColor(spec.colour, palette));
-  palette.setColor(QPalette::Text, toQColor(spec.colour, palette));
+  palette.setColor(QPalette::WindowText, toQColor(fontSpec.colour, palette));
+  palette.setColor(QPalette::Text, toQColor(fontSpec.colour, palette));
   widget->setPalette(palette);
 }
 
@@ -277,9 +277,9 @@ void MainWindow::prepare(const MonthList& months, const Settings& settings) {
 void MainWindow::applyFonts() {
   const DisplayFonts& fonts = windowSettings_.fonts;
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
-    const FontSpec& spec = mainRows()[i].kind == RowKind::Fee ? fonts.main : fonts.sub;
-    setFontAndColour(rows_[i].panel, spec);
-    setFontAndColour(rows_[i].value, spec);
+    const FontSpec& fontSpec = mainRows()[i].kind == RowKind::Fee ? fonts.main : fonts.sub;
+    setFontAndColour(rows_[i].panel, fontSpec);
+    setFontAndColour(rows_[i].value, fontSpec);
   }
   setFontAndColour(planPanel_, fonts.main);
   setFontAndColour(planLabel_, fonts.main);
@@ -433,10 +433,10 @@ void MainWindow::showEstimate() {
 }
 
 void MainWindow::chooseFont(bool mainFont) {
-  FontSpec& spec = mainFont ? windowSettings_.fonts.main : windowSettings_.fonts.sub;
-  const std::optional<QFont> chosen = hooks_.chooseFont(toQFont(spec), this);
+  FontSpec& fontSpec = mainFont ? windowSettings_.fonts.main : windowSettings_.fonts.sub;
+  const std::optional<QFont> chosen = hooks_.chooseFont(toQFont(fontSpec), this);
   if (!chosen) return;
-  storeQFont(*chosen, spec);
+  storeQFont(*chosen, fontSpec);
   applyFonts();
   applyHeights();
   relayout();
