@@ -152,6 +152,31 @@ TEST(Run, LearnedNumbersAndNamesAreWrittenBackKeepingThePreviousFile) {
     EXPECT_EQ(message.get<std::string>().find("zelk.cfg"), std::string::npos) << message;
 }
 
+TEST(Run, TheReportForAPersonShowsTheMonthsLikeTheWindow) {
+  // Two months of one in-area call each; the second is projected (=e).
+  Home home({"=03", "=e", "-nta.log"});
+  home.dir.write("a.log", test::crlfLines({ntLine("2000/02/02", "10:00", "0312345678", 60),
+                                           ntLine("2000/03/02", "10:00", "0312345678", 60)}));
+  auto text = [&](const std::string& args) {
+    auto result = test::runCommand(test::shellQuote(ZELK_BINARY) + " " + args, home.dir.path(),
+                                   {"ZELK_HOME=" + home.dir.path(), "ZELK_TODAY=2000-03-10"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return result.out;
+  };
+  const std::string newest = text("");
+  EXPECT_NE(newest.find("2000年 3月31日〆分"), std::string::npos) << newest;
+  EXPECT_EQ(newest.find("2000年 2月29日〆分"), std::string::npos);
+  EXPECT_NE(newest.find("通常料金"), std::string::npos);
+  EXPECT_NE(newest.find("¥      9"), std::string::npos) << newest;  // one unit at 9 yen
+  EXPECT_NE(newest.find("最適プラン"), std::string::npos);
+  EXPECT_NE(newest.find("0312345678"), std::string::npos);
+
+  const std::string all = text("--all");
+  EXPECT_LT(all.find("2000年 2月29日〆分"), all.find("2000年 3月31日〆分"));
+  EXPECT_EQ(text("--month 1").find("2000年 3月31日〆分"), std::string::npos);
+  EXPECT_NE(text("--estimate").find("今月推計"), std::string::npos);
+}
+
 TEST(Run, AStartDateBefore1900EndsTheRun) {
   // Two months before February 1900 the start date cannot be formed.
   Home home({"=03"});
