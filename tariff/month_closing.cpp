@@ -13,12 +13,14 @@ namespace {
 
 // The closing date of the billing month before the one that closes on
 // `closing`: the latest "day meterDay − 1 of a month", normalised, that lies
-// before it. Going back from the following month also finds it for month-end
-// closings (day 0 of the next month) and for closing days a short month
-// pushed into the next one (day 30 of February is 2 March, its predecessor
-// 30 January).
+// before it. Going back from the closing's own month also finds it for
+// month-end closings (day 0 of the closing's month is the last day of the
+// month before) and for closing days a short month pushed into the next one
+// (day 30 of February is 2 March, its predecessor 30 January). No candidate
+// of a later month can lie before the closing, and forming one would fail
+// for a closing in the calendar's last month.
 CalendarTime previousClosing(const BillingPeriod& closing, int meterDay) {
-  for (int monthsBack = -1; monthsBack <= 3; ++monthsBack) {
+  for (int monthsBack = 0; monthsBack <= 3; ++monthsBack) {
     CalendarTime candidate;
     candidate.year = closing.year;
     candidate.month = closing.month - monthsBack;

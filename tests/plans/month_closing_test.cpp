@@ -51,6 +51,10 @@ TEST(MonthClosing, EstimateFactor) {
       // before closed on 30 January.
       {"=d30 closing pushed into March", {2001, 2, 10}, 31, {2001, 2, 10}, 31, 11},
       {"the previous closing in the year before", {2001, 1, 5}, 16, {2001, 1, 5}, 31, 21},
+      // The last month the calendar holds: nothing beyond its closing date is
+      // needed to find the month's start.
+      {"the last month of 2100", {2100, 12, 1}, 16, {2100, 12, 1}, 30, 16},
+      {"the last month of 2100, month end", {2100, 12, 1}, 1, {2100, 12, 1}, 31, 1},
   };
   for (const auto& c : cases) {
     const BillingPeriod closing = closingOf(c.inMonth.year, c.inMonth.month, c.inMonth.day,
