@@ -48,7 +48,8 @@ std::int32_t countUnits(const CalendarTime& start, std::int32_t duration,
     if (length <= 0) break;
     ++units;
     remaining -= length;
-    if (remaining <= 0) break;  // no further unit starts; the clock is not read again
+    // The clock is moved past the last unit too: a moment the calendar cannot
+    // hold is reported even for a call of one unit.
     std::int64_t seconds = length / 10;
     if (length % 10 != 0 && ++halfSeconds == 2) {
       ++seconds;

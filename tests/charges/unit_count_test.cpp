@@ -134,6 +134,11 @@ TEST(CountUnits, ClockPastTheLastDayReportsOnceAndCountingGoesOn) {
   EXPECT_EQ(nttUnits(at(2100, 12, 31, 23, 59), secs(600), DistanceBand::InArea), 3);
   ASSERT_EQ(sink.messages.size(), 1u);
   EXPECT_EQ(sink.messages[0], sjis("検針日が設定できません(-_-)\n"));
+
+  // A single unit that runs past the last day moves the clock out too.
+  sink.messages.clear();
+  EXPECT_EQ(nttUnits(at(2100, 12, 31, 23, 59), secs(60), DistanceBand::InArea), 1);
+  EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 TEST(CountUnits, StartThatWasNeverADateStillCounts) {
@@ -142,6 +147,12 @@ TEST(CountUnits, StartThatWasNeverADateStillCounts) {
   CalendarTime before1900 = at(2000, 6, 14, 10);
   before1900.year = -5;  // a broken line, processed as read
   EXPECT_EQ(countUnits(before1900, secs(400), {1800, 1800, 2400}), 3);
+  EXPECT_EQ(sink.messages.size(), 1u);
+
+  // One unit is enough to hear of it: the clock is moved past every unit,
+  // the last one too.
+  sink.messages.clear();
+  EXPECT_EQ(countUnits(before1900, secs(100), {1800, 1800, 2400}), 1);
   EXPECT_EQ(sink.messages.size(), 1u);
 
   CalendarTime hugeSeconds = at(2000, 6, 14, 10);
