@@ -75,9 +75,17 @@ class FileText {
     line(";");
   }
 
+  // As text mode writes them: every line feed, also one that a record
+  // brought along from the command line, goes to the disk as CR LF.
   std::string bytes() const {
     std::string out;
-    for (const auto& text : lines_) out += text + "\r\n";
+    for (const auto& text : lines_) {
+      for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+      }
+      out += "\r\n";
+    }
     return out;
   }
 

@@ -152,6 +152,23 @@ TEST(SettingsWriter, NamesAndPathsAreWrittenAsTheirBytes) {
   EXPECT_TRUE(contains(lines, "-w" + sj("ログ\\") + "wterm.tel"));
 }
 
+// A command-line option can carry a line feed that no line of the file can:
+// the file is written in text mode, so it ends up as CR LF like every other.
+TEST(SettingsWriter, ALineFeedInsideARecordIsWrittenAsTextModeWritesIt) {
+  SettingsRecords r;
+  MaLookup origin;
+  applyOptionLine("-wa\nb", r.settings, r.slots, origin, r.maSearch);
+  applyOptionLine("=oc:\\x\ny", r.settings, r.slots, origin, r.maSearch);
+  const std::string bytes = r.fileText(WriteMode::Rewrite);
+  EXPECT_NE(bytes.find("\r\n-wa\r\nb\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\n=oc:\\x\r\ny\\\r\n"), std::string::npos);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n') {
+      ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at " << i;
+    }
+  }
+}
+
 TEST(SettingsWriter, EveryLineIsShiftJisWithCrLf) {
   SettingsRecords r;
   for (auto line : {"=0286", "=15011", "-w", "H=0286", "$a==1", "%8=1", "N=1==2"}) r.line(line);
