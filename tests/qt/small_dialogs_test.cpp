@@ -139,6 +139,26 @@ class SmallDialogsTest : public QObject {
     QCOMPARE(placement.at(PlacedWindow::Form6), (WindowPosition{120, 300}));
     QCOMPARE(placement.at(PlacedWindow::Form5), WindowPosition{});
   }
+
+  // zelkwin hands no placement to the dialogs: the start-up moves each one to
+  // where zelkwin.cfg put it, and the window settings are written from where
+  // they stand at the end. Showing must not send them back to the design
+  // position, neither the first time nor after the user moved one.
+  void withoutAPlacementADialogStaysWhereItWasPut() {
+    AboutBox fresh;
+    fresh.show();
+    QCOMPARE(fresh.pos(), QPoint(200, 100));
+    fresh.hide();
+
+    RecalculateDialog dialog;
+    dialog.move(310, 140);  // the start-up applying F06L, F06T
+    dialog.show();
+    QCOMPARE(dialog.pos(), QPoint(310, 140));
+    dialog.move(330, 170);  // the user drags it
+    dialog.hide();
+    dialog.show();
+    QCOMPARE(dialog.pos(), QPoint(330, 170));
+  }
 };
 
 }  // namespace zelk
