@@ -42,6 +42,20 @@ class SmallDialogsTest : public QObject {
     QVERIFY(ma.findChild<QPushButton*>("Button_ok")->isDefault());
   }
 
+  // The small windows draw their texts in "ＭＳ Ｐゴシック" unless a control
+  // has a font of its own (the about box's title).
+  void theSmallWindowsUseTheProportionalGothicFont() {
+    AboutBox form2;
+    NewLogDialog form4;
+    DeleteLogDialog form5;
+    RecalculateDialog form6;
+    ConfirmDeleteDialog form9;
+    MaReferenceDialog maRef;
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&form2, &form4, &form5, &form6, &form9, &maRef})
+      QVERIFY2(dialog->font().family() == QStringLiteral("ＭＳ Ｐゴシック"), qPrintable(dialog->objectName()));
+    QCOMPARE(form2.findChild<QLabel*>("Label1")->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
+  }
+
   void escapeClosesTheAboutBox() {
     AboutBox about;
     about.show();
