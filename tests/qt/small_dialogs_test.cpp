@@ -35,6 +35,8 @@ class SmallDialogsTest : public QObject {
     confirm.setFileName("c:\\ac\\access.log");
     QCOMPARE(confirm.findChild<QLabel*>("Label2")->text(), QStringLiteral("c:\\ac\\access.log"));
     QCOMPARE(confirm.findChild<QLabel*>("Label2")->width(), 357);
+    // A file name is shown as it is, even when it looks like markup.
+    QCOMPARE(confirm.findChild<QLabel*>("Label2")->textFormat(), Qt::PlainText);
     QVERIFY(confirm.findChild<QPushButton*>("Button1")->isDefault());
 
     MaReferenceDialog ma;
