@@ -112,6 +112,10 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(text(form3, "Label_Terminal2_Opt"), QStringLiteral("-w"));
     QCOMPARE(text(form3, "Label_Terminal2_FName"), QStringLiteral("wterm.tel"));
     QCOMPARE(text(form3, "Label_Terminal3_Opt"), QString());
+    for (int n = 1; n <= 5; ++n) {
+      const QString name = QStringLiteral("Label_Terminal%1_FName").arg(n);
+      QVERIFY2(child<QLabel>(form3, name.toLatin1().constData())->textFormat() == Qt::PlainText, qPrintable(name));
+    }
     QCOMPARE(child<QLineEdit>(form3, "Edit_num2")->text(), QStringLiteral("0422111111"));
     QCOMPARE(child<QTableWidget>(form3, "SG_ReplaceNo")->item(0, 1)->text(), QStringLiteral("6513026"));
     QCOMPARE(child<QTableWidget>(form3, "SG_ReplaceName")->item(0, 0)->text(), QStringLiteral("NIFTY 2"));

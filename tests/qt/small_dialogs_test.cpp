@@ -35,11 +35,27 @@ class SmallDialogsTest : public QObject {
     confirm.setFileName("c:\\ac\\access.log");
     QCOMPARE(confirm.findChild<QLabel*>("Label2")->text(), QStringLiteral("c:\\ac\\access.log"));
     QCOMPARE(confirm.findChild<QLabel*>("Label2")->width(), 357);
+    // A file name is shown as it is, even when it looks like markup.
+    QCOMPARE(confirm.findChild<QLabel*>("Label2")->textFormat(), Qt::PlainText);
     QVERIFY(confirm.findChild<QPushButton*>("Button1")->isDefault());
 
     MaReferenceDialog ma;
     QCOMPARE(ma.windowTitle(), QStringLiteral("MA参照ウインドウ"));
     QVERIFY(ma.findChild<QPushButton*>("Button_ok")->isDefault());
+  }
+
+  // The small windows draw their texts in "ＭＳ Ｐゴシック" unless a control
+  // has a font of its own (the about box's title).
+  void theSmallWindowsUseTheProportionalGothicFont() {
+    AboutBox form2;
+    NewLogDialog form4;
+    DeleteLogDialog form5;
+    RecalculateDialog form6;
+    ConfirmDeleteDialog form9;
+    MaReferenceDialog maRef;
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&form2, &form4, &form5, &form6, &form9, &maRef})
+      QVERIFY2(dialog->font().family() == QStringLiteral("ＭＳ Ｐゴシック"), qPrintable(dialog->objectName()));
+    QCOMPARE(form2.findChild<QLabel*>("Label1")->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
   }
 
   void escapeClosesTheAboutBox() {
@@ -138,6 +154,26 @@ class SmallDialogsTest : public QObject {
     dialog.hide();
     QCOMPARE(placement.at(PlacedWindow::Form6), (WindowPosition{120, 300}));
     QCOMPARE(placement.at(PlacedWindow::Form5), WindowPosition{});
+  }
+
+  // zelkwin hands no placement to the dialogs: the start-up moves each one to
+  // where zelkwin.cfg put it, and the window settings are written from where
+  // they stand at the end. Showing must not send them back to the design
+  // position, neither the first time nor after the user moved one.
+  void withoutAPlacementADialogStaysWhereItWasPut() {
+    AboutBox fresh;
+    fresh.show();
+    QCOMPARE(fresh.pos(), QPoint(200, 100));
+    fresh.hide();
+
+    RecalculateDialog dialog;
+    dialog.move(310, 140);  // the start-up applying F06L, F06T
+    dialog.show();
+    QCOMPARE(dialog.pos(), QPoint(310, 140));
+    dialog.move(330, 170);  // the user drags it
+    dialog.hide();
+    dialog.show();
+    QCOMPARE(dialog.pos(), QPoint(330, 170));
   }
 };
 

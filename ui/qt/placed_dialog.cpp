@@ -1,16 +1,22 @@
 #include "ui/qt/placed_dialog.h"
 
+#include <QFont>
+
 namespace zelk {
 
 PlacedDialog::PlacedDialog(QWidget* parent, PlacedWindow which, const QString& name)
     : QDialog(parent), which_(which) {
   setObjectName(name);
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
+  // Without a placement the window keeps where it is put (the start-up moves
+  // it to the position of zelkwin.cfg) and where the user leaves it.
+  const WindowPosition design;
+  move(design.left, design.top);
 }
 
 void PlacedDialog::showEvent(QShowEvent* event) {
-  const WindowPosition& position = placement_ ? placement_->at(which_) : designPosition_;
-  move(position.left, position.top);
+  if (placement_) move(placement_->at(which_).left, placement_->at(which_).top);
   QDialog::showEvent(event);
 }
 

@@ -15,7 +15,8 @@ class PlacedDialog : public QDialog {
  public:
   PlacedDialog(QWidget* parent, PlacedWindow which, const QString& name);
 
-  // The positions to use and to update; null keeps the design position.
+  // The positions to use and to update; null: the window keeps the position
+  // it was given (the design position at first).
   void setPlacement(WindowPlacement* placement) { placement_ = placement; }
 
  protected:
@@ -24,7 +25,6 @@ class PlacedDialog : public QDialog {
 
  private:
   WindowPlacement* placement_ = nullptr;
-  WindowPosition designPosition_;
   PlacedWindow which_;
 };
 

@@ -222,6 +222,7 @@ QWidget* SettingsDialog::buildLogPage() {
     option->setMinimumWidth(40);
     auto* file = new QLabel(panel);
     file->setObjectName(QStringLiteral("Label_Terminal%1_FName").arg(n));
+    file->setTextFormat(Qt::PlainText);  // a file name, never markup
     auto* row = new QHBoxLayout(panel);
     row->addWidget(option);
     row->addWidget(file, 1);

@@ -174,6 +174,7 @@ ConfirmDeleteDialog::ConfirmDeleteDialog(QWidget* parent)
   fileName_ = label(this, "Label2", QString());
   fileName_->setFixedWidth(357);
   fileName_->setWordWrap(false);
+  fileName_->setTextFormat(Qt::PlainText);
   auto* remove = dialogButton(this, "Button1", QStringLiteral("削除"));
   auto* cancel = dialogButton(this, "Button2", QStringLiteral("キャンセル"));
   remove->setDefault(true);
