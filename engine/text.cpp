@@ -101,7 +101,7 @@ bool LineReader::readLine(std::string& line, std::size_t bufferSize) {
 
 long readDecimal(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  while (i < text.size() && text[i] == ' ') ++i;
   long value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     if (value < 100000000000L) value = value * 10 + (text[i] - '0');

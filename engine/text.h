@@ -61,9 +61,9 @@ class LineReader {
   std::size_t end_ = 0;
 };
 
-// Reads a decimal number as the logs and files write it: leading blanks are
-// skipped and reading stops at the first character that is not a digit, so
-// "  5" reads as 5 and an empty field as 0.
+// Reads a decimal number as the logs and files write it: leading spaces (not
+// tabs) are skipped and reading stops at the first character that is not a
+// digit, so "  5" reads as 5 and an empty field as 0.
 long readDecimal(std::string_view text);
 
 // C's atoi: leading white space, an optional sign, then digits.

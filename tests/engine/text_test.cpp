@@ -81,6 +81,9 @@ TEST(Numbers, DecimalReadingRules) {
   EXPECT_EQ(readDecimal(""), 0);
   EXPECT_EQ(readDecimal("12ab"), 12);
   EXPECT_EQ(readDecimal("-3"), 0);
+  // Only spaces are skipped: a tab is the first non-digit.
+  EXPECT_EQ(readDecimal("\t5"), 0);
+  EXPECT_EQ(readDecimal(" \t5"), 0);
   EXPECT_EQ(atoiLike(" -12x"), -12);
   EXPECT_EQ(atoiLike("+7"), 7);
   EXPECT_EQ(atoiLike("x"), 0);

@@ -183,6 +183,7 @@ TEST(FeeColumns, OnlyTheLeadingPartIsRead) {
   const Case cases[] = {
       {LogFormat::C, "2000/04/05 09:15:30 00:03:00   120  : OCN", 12},
       {LogFormat::C, "2000/04/05 09:15:30 00:03:00    7X  : OCN", 7},
+      {LogFormat::C, "2000/04/05 09:15:30 00:03:00 \t1200  : OCN", 0},  // a tab is no blank
       {LogFormat::K, sj("00/04/05(水) 09:15:30 00:03:00      12X円 [0312345678]"), 12},
       {LogFormat::K, sj("00/04/05(水) 09:15:30 00:03:00   123456円 [0312345678]"), 12345},
       {LogFormat::W, sj("2000-04-05  09:15:30  [00:03:00]  12345 円  [03-1234-5678]"), 1234},
