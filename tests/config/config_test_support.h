@@ -15,6 +15,7 @@
 #include "logs/log_source.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
+#include "support/test_support.h"
 #include "tariff/ma_search.h"
 
 namespace zelk::test {
@@ -103,21 +104,5 @@ std::string describe(const Settings& settings);
 std::string describe(const ReplaceTables& tables);
 std::string describe(const LogSlots& slots, int logCount);
 std::string describe(const TelehodaiNumbers& telehodai);
-
-}  // namespace zelk::test
-
-namespace zelk::test {
-
-// The fatal condition `action` raises; a test failure when it raises none.
-template <typename Action>
-FatalError fatalErrorOf(Action action) {
-  try {
-    action();
-  } catch (const FatalError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no fatal condition was raised";
-  return FatalError(0, "");
-}
 
 }  // namespace zelk::test

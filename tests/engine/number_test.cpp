@@ -30,16 +30,6 @@ std::string sampleFile() {
   });
 }
 
-FatalError fatalOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const FatalError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no fatal condition";
-  return FatalError(0, "");
-}
-
 std::string notFound(const std::string& number) {
   return sj("なんか、該当dataがないのぉ(:_;)") + "[0" + number + "]";
 }
@@ -248,7 +238,7 @@ TEST_F(NumberTest, FiftyFirstNumberEndsTheProcess) {
   setOrigin("3");
   for (int i = 0; i < 50; ++i) resolve("03" + std::to_string(1000 + i));
   EXPECT_EQ(resolve("031000"), 0);
-  const FatalError error = fatalOf([&] { resolve("039999"); });
+  const FatalError error = test::fatalErrorOf([&] { resolve("039999"); });
   EXPECT_EQ(error.code(), 252);
   EXPECT_EQ(error.message(), sj("あれ、50項目より多いぞ(=_=;;;"));
 }
@@ -261,7 +251,7 @@ TEST_F(NumberTest, FullAreaSetEndsTheProcessOnlyWhenAnEntryIsNeeded) {
   resolve("0312");
   resolve("0441");
   resolve("04510");
-  const FatalError error = fatalOf([&] { resolve("0612"); });
+  const FatalError error = test::fatalErrorOf([&] { resolve("0612"); });
   EXPECT_EQ(error.code(), 238);
   EXPECT_EQ(error.message(), sj("[zelk.cfg]の「電話料金不明データ登録」が多すぎます"));
 }

@@ -57,16 +57,6 @@ std::vector<Block> sampleBlocks() {
   };
 }
 
-FatalError fatalOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const FatalError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no fatal condition";
-  return FatalError(0, "");
-}
-
 class MaDataTest : public ::testing::Test {
  protected:
   std::string write(const std::string& bytes) { return dir.write("ma.zlk", bytes); }
@@ -225,10 +215,10 @@ TEST_F(MaDataTest, BrokenFilesEndTheProcess) {
     const std::string message = c.message.empty() ? "broken file : " + path + "\n" : c.message;
     MaDataFile data(path);
     MaLookup lookup;
-    FatalError searchError = fatalOf([&] { data.findSingle("9", lookup); });
+    FatalError searchError = test::fatalErrorOf([&] { data.findSingle("9", lookup); });
     EXPECT_EQ(searchError.code(), c.code) << c.what;
     EXPECT_EQ(searchError.message(), message) << c.what;
-    FatalError loadError = fatalOf([&] { loadMaList(path); });
+    FatalError loadError = test::fatalErrorOf([&] { loadMaList(path); });
     EXPECT_EQ(loadError.code(), c.code) << c.what;
     EXPECT_EQ(loadError.message(), message) << c.what;
   }
@@ -239,11 +229,11 @@ TEST_F(MaDataTest, MissingFileFailsAtTheFirstSearch) {
   const std::string path = dir.path() + "none/ma.zlk";
   MaDataFile data(path);
   MaLookup lookup;
-  FatalError error = fatalOf([&] { data.findSingle("3", lookup); });
+  FatalError error = test::fatalErrorOf([&] { data.findSingle("3", lookup); });
   EXPECT_EQ(error.code(), 250);
   EXPECT_EQ(error.message(), "Cannot find : " + path + "\n");
-  EXPECT_EQ(fatalOf([&] { loadMaList(path); }).code(), 250);
-  EXPECT_EQ(fatalOf([&] { loadMaList(dir.path()); }).code(), 250);  // a directory
+  EXPECT_EQ(test::fatalErrorOf([&] { loadMaList(path); }).code(), 250);
+  EXPECT_EQ(test::fatalErrorOf([&] { loadMaList(dir.path()); }).code(), 250);  // a directory
 }
 
 TEST_F(MaDataTest, BrokenTailFailsOnlySearchesThatReachIt) {
@@ -259,11 +249,11 @@ TEST_F(MaDataTest, BrokenTailFailsOnlySearchesThatReachIt) {
   EXPECT_EQ(data.findSingle("71", lookup), 1);  // the block before the break is whole
   EXPECT_EQ(lookup.name, "Z");
   EXPECT_EQ(data.findAccumulate("3", lookup), 1);
-  FatalError error = fatalOf([&] { data.findSingle("999", lookup); });
+  FatalError error = test::fatalErrorOf([&] { data.findSingle("999", lookup); });
   EXPECT_EQ(error.code(), 247);
-  EXPECT_EQ(fatalOf([&] { data.findAccumulate("999", lookup); }).code(), 247);
+  EXPECT_EQ(test::fatalErrorOf([&] { data.findAccumulate("999", lookup); }).code(), 247);
   EXPECT_EQ(data.findSingle("3", lookup), 1);  // and earlier blocks still answer
-  EXPECT_EQ(fatalOf([&] { loadMaList(path); }).code(), 247);
+  EXPECT_EQ(test::fatalErrorOf([&] { loadMaList(path); }).code(), 247);
   EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -313,7 +303,7 @@ TEST_F(MaDataTest, LineEndsAndALastLineWithoutLineFeed) {
   EXPECT_EQ(loadMaList(write(text)).size(), 4u);
   EXPECT_EQ(loadMaList(write(test::crlfLines(fileLines(sampleBlocks())))).size(), 4u);
   // A CR that is not part of a line end stays in the line.
-  EXPECT_EQ(fatalOf([&] { loadMaList(write(std::string(kMaIdentificationLine) + "\r\r\n")); }).code(), 248);
+  EXPECT_EQ(test::fatalErrorOf([&] { loadMaList(write(std::string(kMaIdentificationLine) + "\r\r\n")); }).code(), 248);
 }
 
 TEST_F(MaDataTest, ListHelpers) {

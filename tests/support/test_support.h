@@ -2,8 +2,12 @@
 // and running the zelk executable.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
+
+#include "platform/messages.h"
 
 namespace zelk::test {
 
@@ -42,6 +46,18 @@ struct ProcessResult {
 // assignments ("NAME=value"), capturing stdout and stderr.
 ProcessResult runCommand(const std::string& command, const std::string& workDir,
                          const std::vector<std::string>& environment = {});
+
+// The fatal condition `action` raises; a test failure when it raises none.
+template <typename Action>
+FatalError fatalErrorOf(Action action) {
+  try {
+    action();
+  } catch (const FatalError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no fatal condition was raised";
+  return FatalError(0, "");
+}
 
 // Quotes a word for the shell.
 std::string shellQuote(const std::string& word);
