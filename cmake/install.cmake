@@ -2,13 +2,19 @@
 # folder so that a build runs as a portable installation.
 #
 #   bin/zelk, bin/zelkwin                      the programs
-#   share/zelk/ma.zlk, html/help/, demo/        read-only data
-#   share/applications/zelkwin.desktop          desktop entry
+#   share/zelk/ma.zlk, html/help/               read-only data
+#   share/doc/zelk/examples/                    the demo settings and logs
+#   share/bash-completion/completions/zelk      bash completion
+#   share/applications/<id>.desktop             desktop entry
+#   share/metainfo/<id>.metainfo.xml            its AppStream metadata
 #   share/icons/hicolor/scalable/apps/zelk.svg  its icon
 #   share/man/man1/zelk.1.gz, zelkwin.1.gz      manual pages
 #
-# zelkwin, its desktop entry, icon and manual page exist only when Qt 6 was
-# found (the target zelkwin exists).
+# Every file belongs to one of two components, which cmake/package.cmake
+# turns into the Debian packages of the same names: zelk (the command line
+# and its data) and zelkwin (the desktop program, its help pages and desktop
+# files). zelkwin and its files exist only when Qt 6 was found (the target
+# zelkwin exists).
 #
 # An installed program keeps its settings in ~/.config/zelk/ and reads ma.zlk
 # and the help pages from share/zelk/, found from bin/ through the relative
@@ -25,25 +31,31 @@ file(RELATIVE_PATH zelk_data_from_bin
 set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/program_files.cpp PROPERTIES
     COMPILE_DEFINITIONS "ZELK_INSTALLED_DATA_FROM_BIN=\"${zelk_data_from_bin}\"")
 
-# Programs. zelkwin exists only when Qt 6 was found.
-install(TARGETS zelk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET zelkwin)
-  install(TARGETS zelkwin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+# The desktop program's id: the name of its desktop entry and metadata.
+set(ZELK_DESKTOP_ID io.github.zelk.zelkwin)
 
-# Read-only data. The help pages and the demo may be absent from a checkout.
-install(FILES ${PROJECT_SOURCE_DIR}/data/ma.zlk DESTINATION ${ZELK_INSTALL_DATADIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/html/ DESTINATION ${ZELK_INSTALL_DATADIR}/html
-        OPTIONAL)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/demo/ DESTINATION ${ZELK_INSTALL_DATADIR}/demo
-        OPTIONAL)
+# The command line, its data, completion and demo. The demo may be absent
+# from a checkout.
+install(TARGETS zelk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zelk)
+install(FILES ${PROJECT_SOURCE_DIR}/data/ma.zlk DESTINATION ${ZELK_INSTALL_DATADIR}
+        COMPONENT zelk)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelk.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zelk
+        COMPONENT zelk)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/demo/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+        COMPONENT zelk OPTIONAL)
 
-# Desktop integration, for the desktop program only.
+# The desktop program, its help pages (which only it opens) and desktop files.
 if(TARGET zelkwin)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelkwin.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(TARGETS zelkwin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zelkwin)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/html/ DESTINATION ${ZELK_INSTALL_DATADIR}/html
+          COMPONENT zelkwin OPTIONAL)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/${ZELK_DESKTOP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT zelkwin)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/${ZELK_DESKTOP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT zelkwin)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelk.svg
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT zelkwin)
 endif()
 
 # Manual pages, compressed as Debian wants them.
@@ -58,8 +70,10 @@ foreach(page zelk.1 zelkwin.1)
     COMMENT "Compressing the manual page ${page}"
     VERBATIM)
   list(APPEND zelk_man_outputs ${output})
-  if(page STREQUAL "zelk.1" OR TARGET zelkwin)
-    install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  if(page STREQUAL "zelk.1")
+    install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT zelk)
+  elseif(TARGET zelkwin)
+    install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT zelkwin)
   endif()
 endforeach()
 

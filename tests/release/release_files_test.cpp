@@ -2,6 +2,7 @@
 // entry and icon, and the layout that `cmake --install` produces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -23,6 +24,9 @@ using test::shellQuote;
 
 const std::string kSource = ZELK_SOURCE_DIR "/";
 const std::string kHelp = kSource + "data/html/help/";
+// The desktop program's id: its desktop entry and AppStream metadata are named after it.
+const std::string kDesktopId = "io.github.zelk.zelkwin";
+const std::string kDesktopEntry = kSource + "packaging/" + kDesktopId + ".desktop";
 
 // Every page the programs open by name: the help menu, the tool button and
 // the help button of each settings-dialog page.
@@ -136,7 +140,7 @@ TEST(ManPages, RenderThroughManAndNameEveryExitCode) {
 
 std::map<std::string, std::string> desktopEntry() {
   std::map<std::string, std::string> keys;
-  const std::string text = readFile(kSource + "packaging/zelkwin.desktop");
+  const std::string text = readFile(kDesktopEntry);
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
@@ -161,7 +165,7 @@ TEST(DesktopEntry, StartsZelkwinWithItsIconInOfficeAndFinance) {
   EXPECT_TRUE(fs::is_regular_file(kSource + "packaging/" + keys["Icon"] + ".svg"));
   if (commandExists("desktop-file-validate")) {
     auto result = runCommand(
-        "desktop-file-validate " + shellQuote(kSource + "packaging/zelkwin.desktop"), kSource);
+        "desktop-file-validate " + shellQuote(kDesktopEntry), kSource);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
   }
 }
@@ -176,6 +180,55 @@ TEST(Icon, IsAScalableSvg) {
   }
 }
 
+// What the shipped bash completion offers for the last of `words`, one entry
+// a line, completed in `dir`.
+std::string completions(const std::vector<std::string>& words, const std::string& dir) {
+  std::string array = "zelk";
+  for (const auto& word : words) array += " " + shellQuote(word);
+  const std::string script = "source " + shellQuote(kSource + "packaging/zelk.bash-completion") +
+                             "; COMP_WORDS=(" + array + "); COMP_CWORD=" +
+                             std::to_string(words.size()) +
+                             "; _zelk; for reply in \"${COMPREPLY[@]}\"; do printf '%s\\n' \"$reply\"; done";
+  const auto result = runCommand("bash -c " + shellQuote(script), dir);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  return result.out;
+}
+
+TEST(BashCompletion, OffersFlagsOptionLettersAndLogPaths) {
+  ScratchDir dir;
+  dir.write("logs/wterm.tel", "");
+  const struct {
+    std::vector<std::string> words;
+    std::string pattern;  // what the whole answer must match
+  } cases[] = {
+      {{"--mo"}, "--month\n"},
+      {{"--month", "1"}, "1\n10\n11\n12\n"},
+      {{"=d"}, "=d +\\(meter-reading day n \\(1-31\\)\\)\n=de +\\([^)]+\\)\n"},
+      {{"=de"}, "=de\n"},
+      {{"-a"}, "-a1 +\\(.+\\)\n-a2 +\\(.+\\)\n"},
+      {{"-wlo"}, "-wlogs/\n"},
+      {{"-wlogs/w"}, "-wlogs/wterm.tel\n"},
+      {{"/hlogs/"}, "/hlogs/wterm.tel\n"},
+      {{"logs"}, ""},  // not an option line: nothing, not a file name
+  };
+  for (const auto& c : cases)
+    EXPECT_TRUE(std::regex_match(completions(c.words, dir.path()), std::regex(c.pattern)))
+        << c.words.back() << " -> " << completions(c.words, dir.path());
+
+  // Every flag the program knows is offered, and every entry of the full list
+  // says what it does.
+  const auto help = runCommand(shellQuote(ZELK_BINARY) + " --help", dir.path());
+  const std::string flags = completions({"--"}, dir.path());
+  const std::regex flagPattern("--[a-z][a-z-]*");
+  for (std::sregex_iterator it(help.out.begin(), help.out.end(), flagPattern), end; it != end;
+       ++it)
+    EXPECT_TRUE(std::regex_search(flags, std::regex("(^|\n)" + it->str() + " ")))
+        << it->str() << " is not completed";
+  const std::string all = completions({""}, dir.path());
+  EXPECT_GT(std::count(all.begin(), all.end(), '\n'), 30);
+  EXPECT_TRUE(std::regex_match(all, std::regex("([^ \n]+ +\\([^\n]+\\)\n)+"))) << all;
+}
+
 TEST(Install, LaysOutProgramsDataAndDesktopFiles) {
   ScratchDir prefix;
   auto result = runCommand(std::string(ZELK_CMAKE_COMMAND) + " --install " +
@@ -184,15 +237,18 @@ TEST(Install, LaysOutProgramsDataAndDesktopFiles) {
   ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
   const std::string root = prefix.path();
 
-  std::vector<std::string> expected = {"bin/zelk", "share/zelk/ma.zlk", "share/man/man1/zelk.1.gz"};
-  for (const char* page : kOpenedPages) expected.push_back(std::string("share/zelk/html/help/") + page);
+  const std::vector<std::string> expected = {"bin/zelk", "share/zelk/ma.zlk",
+                                             "share/man/man1/zelk.1.gz",
+                                             "share/bash-completion/completions/zelk"};
   // The desktop program's files come with it, or not at all.
-  const std::vector<std::string> desktop = {
+  std::vector<std::string> desktop = {
       "bin/zelkwin",
-      "share/applications/zelkwin.desktop",
+      "share/applications/" + kDesktopId + ".desktop",
+      "share/metainfo/" + kDesktopId + ".metainfo.xml",
       "share/icons/hicolor/scalable/apps/zelk.svg",
       "share/man/man1/zelkwin.1.gz",
   };
+  for (const char* page : kOpenedPages) desktop.push_back(std::string("share/zelk/html/help/") + page);
 #ifdef ZELK_HAVE_ZELKWIN
   const bool haveZelkwin = true;
 #else
@@ -203,14 +259,17 @@ TEST(Install, LaysOutProgramsDataAndDesktopFiles) {
   EXPECT_EQ(fs::status(root + "bin/zelk").permissions() & fs::perms::others_exec,
             fs::perms::others_exec);
   EXPECT_EQ(readFile(root + "share/zelk/ma.zlk"), readFile(kSource + "data/ma.zlk"));
-  EXPECT_EQ(fs::is_directory(root + "share/zelk/demo"), fs::is_directory(kSource + "data/demo"));
+  EXPECT_EQ(fs::is_regular_file(root + "share/doc/zelk/examples/zelk.cfg"),
+            fs::is_directory(kSource + "data/demo"));
 
-  // The installed program finds the installed data through its own rule.
+  // The installed programs find the installed data through their own rule.
   ScratchDir config;
-  const std::string exe = root + "bin/zelk";
-  EXPECT_EQ(maDataPath(config.path(), exe), root + "share/zelk/ma.zlk");
-  for (const char* page : kOpenedPages)
-    EXPECT_EQ(helpPagePath(config.path(), page, exe), root + "share/zelk/html/help/" + page);
+  EXPECT_EQ(maDataPath(config.path(), root + "bin/zelk"), root + "share/zelk/ma.zlk");
+  if (haveZelkwin) {
+    for (const char* page : kOpenedPages)
+      EXPECT_EQ(helpPagePath(config.path(), page, root + "bin/zelkwin"),
+                root + "share/zelk/html/help/" + page);
+  }
 }
 
 }  // namespace
