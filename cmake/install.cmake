@@ -34,9 +34,21 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/program_files.cpp PRO
 # The desktop program's id: the name of its desktop entry and metadata.
 set(ZELK_DESKTOP_ID io.github.zelk.zelkwin)
 
+# A program of `component`. A stripping install (cpack, cmake --install
+# --strip) also drops the compiler's .comment and .note sections, as Debian's
+# dh_strip does.
+function(zelk_install_program target component)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${component})
+  set(installed "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${target}")
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                      --remove-section=.note \"${installed}\" COMMAND_ERROR_IS_FATAL ANY)
+    endif()" COMPONENT ${component})
+endfunction()
+
 # The command line, its data, completion and demo. The demo may be absent
 # from a checkout.
-install(TARGETS zelk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zelk)
+zelk_install_program(zelk zelk)
 install(FILES ${PROJECT_SOURCE_DIR}/data/ma.zlk DESTINATION ${ZELK_INSTALL_DATADIR}
         COMPONENT zelk)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelk.bash-completion
@@ -47,7 +59,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/demo/ DESTINATION ${CMAKE_INSTALL_D
 
 # The desktop program, its help pages (which only it opens) and desktop files.
 if(TARGET zelkwin)
-  install(TARGETS zelkwin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT zelkwin)
+  zelk_install_program(zelkwin zelkwin)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/html/ DESTINATION ${ZELK_INSTALL_DATADIR}/html
           COMPONENT zelkwin OPTIONAL)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/${ZELK_DESKTOP_ID}.desktop
