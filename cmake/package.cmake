@@ -34,6 +34,9 @@ foreach(source_and_name "packaging/debian/changelog|changelog.Debian.gz" "CHANGE
   list(APPEND zelk_changelogs ${output})
 endforeach()
 add_custom_target(zelk_debian_files ALL DEPENDS ${zelk_changelogs})
+if(TARGET release_tests)
+  add_dependencies(release_tests zelk_debian_files)  # the install test installs them
+endif()
 
 foreach(package IN LISTS zelk_packages)
   install(FILES packaging/debian/copyright ${zelk_changelogs}
