@@ -2,7 +2,9 @@
 // start-up window runs it, shows the main window, and the process ends when
 // the main window closes (or restarts itself after the settings changed).
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +18,49 @@
 #include "ui/qt/message_box_sink.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/startup_window.h"
+#include "ui/qt/tool_icons.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zelkwin [--help] [--version] [OPTION_LINE ...]\n"
+    "\n"
+    "The desktop program of zelk. Every argument is one option line of zelk.cfg,\n"
+    "applied after the settings file (=i, =d15, -c path, ...; see 'zelk --help').\n"
+    "\n"
+    "Environment:\n"
+    "  ZELK_HOME=DIR          program directory (zelk.cfg, zelkwin.cfg, ma.zlk)\n"
+    "  ZELK_TODAY=YYYY-MM-DD  today's date\n";
+
+// --help and --version answer on the terminal, as zelk does, without
+// opening a window; false when neither was given.
+bool answeredOnTerminal(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--help")) {
+      std::fputs(kUsage, stdout);
+      return true;
+    }
+    if (!std::strcmp(argv[i], "--version")) {
+      std::puts("zelkwin Version " ZELK_VERSION_TEXT);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (answeredOnTerminal(argc, argv)) return 0;
   // Every argument is an option line of the settings syntax ("-c path",
   // "=i", ...); none of them is for Qt, so Qt sees only the program name.
   std::vector<std::string> optionLines(argv + 1, argv + argc);
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   app.setApplicationName(QString::fromUtf8(zelk::kApplicationTitle));
+  // Docks and task bars group the windows with the menu entry zelkwin.desktop.
+  app.setDesktopFileName(QStringLiteral("zelkwin"));
+  app.setWindowIcon(zelk::applicationIcon());
   app.setQuitOnLastWindowClosed(false);
   zelk::installFontSubstitutions();
 

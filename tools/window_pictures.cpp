@@ -1,11 +1,12 @@
-// Pictures of the settings dialog's six pages and of the fee-table window,
-// drawn as they show the demo settings, for the README:
+// Pictures of the settings dialog's six pages, the fee-table window and the
+// MA reference list, drawn as they show the demo settings, for the README:
 //
 //   window_pictures PROGRAM_DIR OUTPUT_DIR
 //
 // Runs on any Qt platform, offscreen included (scripts/screenshot --dialogs).
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QTabWidget>
 #include <cstdio>
 #include <string>
@@ -60,6 +61,12 @@ int main(int argc, char** argv) {
     form8.preselect(zelk::DistanceBand::Upto60km);
     form8.showTab(0);
     saved &= save(form8, out + "/fee-table.png");
+    // The MA reference list as a double-click in the origin edit opens it,
+    // with the demo's own MA found by typing its first characters.
+    zelk::MaReferenceDialog& maRef = dialogs.maRef();
+    maRef.show();
+    if (auto* list = maRef.findChild<QListWidget*>(QStringLiteral("ListBox"))) list->keyboardSearch(QStringLiteral("東京"));
+    saved &= save(maRef, out + "/ma-reference.png");
     return saved ? 0 : 1;
   } catch (const zelk::FatalError& error) {
     messages.show(error.message());

@@ -1,5 +1,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QtTest>
@@ -53,6 +54,19 @@ class FeeTableWindowTest : public QObject {
     tabs->setCurrentIndex(2);  // KDDI(001)/県内
     QCOMPARE(memo(window).split('\n').size(), 9);
     QCOMPARE(cells->item(5, 1)->text(), QStringLiteral("1.34円(¥ 40)"));
+  }
+
+  // A legend longer than the memo opens on its title line, the tariff date.
+  void aLongLegendShowsFromItsTitle() {
+    FeeTableWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* legend = window.findChild<QPlainTextEdit*>("Memo_Feeinfo");
+    legend->setFixedHeight(legend->fontMetrics().height() * 5);
+    window.findChild<QTabBar*>("TabControl1")->setCurrentIndex(4);
+    QApplication::processEvents();
+    QVERIFY(legend->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(legend->verticalScrollBar()->value(), 0);
   }
 
   void preselectionAndReadBack() {

@@ -3,6 +3,9 @@
 // month commands, the menus, the fonts, Esc and the window-settings file.
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -64,6 +67,7 @@ struct OpenWindow {
   OpenWindow(const MonthList& months, const Settings& settings, WindowSettings ws = defaultWindowSettings()) {
     MainWindowHooks hooks;
     hooks.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+    hooks.chooseColour = [](const QColor&, QWidget*) { return std::optional<QColor>(); };
     window.setHooks(hooks);
     window.setProgramDirectory(dir.path());
     ws.placement.mainHeight = 900;  // tall enough for most rows
@@ -351,6 +355,90 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // Esc reaches the window wherever the keys go after the menu bar was used,
+  // by the keyboard or by the mouse.
+  void escapeEndsAlsoAfterTheMenuBarWasUsed() {
+    const std::function<void(MainWindow&)> menuUses[] = {
+        [](MainWindow& window) {
+          // As the keyboard sends it: Alt held while V goes down and up.
+          QTest::keyPress(window.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+          QTest::keyClick(window.windowHandle(), Qt::Key_V, Qt::AltModifier);
+          QTest::keyRelease(window.windowHandle(), Qt::Key_Alt);
+          QTRY_VERIFY(QApplication::activePopupWidget());
+          QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Down);
+          QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Return);
+        },
+        [](MainWindow& window) {
+          auto* bar = child<QMenuBar>(window, "MainMenu1");
+          QAction* view = child<QMenu>(window, "Menu_View")->menuAction();
+          QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(view).center());
+          QTRY_VERIFY(QApplication::activePopupWidget());
+          QApplication::activePopupWidget()->close();
+        },
+    };
+    for (const auto& useMenu : menuUses) {
+      OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+      QApplication::setActiveWindow(&w.window);
+      useMenu(w.window);
+      QTRY_VERIFY(!QApplication::activePopupWidget());
+      QTest::keyClick(w.window.windowHandle(), Qt::Key_Escape);
+      QTRY_VERIFY(!w.window.isVisible());
+      QVERIFY(test::readFile(w.dir.path() + "zelkwin.cfg").find("PF_P") != std::string::npos);
+    }
+  }
+
+  // The fee area has the keys from the start: arrows, PageUp/PageDown and
+  // Home/End scroll it without a click on the scroll bar.
+  void theFeeAreaScrollsWithTheKeysFromTheStart() {
+    Settings settings = makeSettings({.line = Line::Isdn, .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .kddi = true,
+                                       .ownMa = true, .adjacent = true, .hidden = {}});
+    OpenWindow w(MonthList{}, settings);
+    QApplication::setActiveWindow(&w.window);
+    w.window.resize(640, 300);
+    auto* bar = child<QScrollBar>(w.window, "SB_Panel_Fee");
+    QTRY_VERIFY(bar->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(w.window, "Panel_Fee"));
+    const struct {
+      Qt::Key key;
+      std::function<int()> expected;
+    } steps[] = {
+        {Qt::Key_Down, [bar] { return bar->singleStep(); }},
+        {Qt::Key_PageDown, [bar] { return std::min(bar->singleStep() + bar->pageStep(), bar->maximum()); }},
+        {Qt::Key_Up, [bar] { return std::min(bar->singleStep() + bar->pageStep(), bar->maximum()) - bar->singleStep(); }},
+        {Qt::Key_End, [bar] { return bar->maximum(); }},
+        {Qt::Key_PageUp, [bar] { return bar->maximum() - bar->pageStep(); }},
+        {Qt::Key_Home, [] { return 0; }},
+    };
+    for (const auto& step : steps) {
+      QTest::keyClick(w.window.windowHandle(), step.key);
+      QCOMPARE(bar->value(), step.expected());
+      QCOMPARE(panelOf(w.window, 1)->y(), -bar->value());
+    }
+  }
+
+  // A narrow window ends the captions in "…" before the amounts, and four
+  // numbers fit the call list without its scroll bar.
+  void aNarrowWindowShortensTheCaptions() {
+    MonthResult month = test::monthWithSlots(4, sj("2000年 8月15日〆分"));
+    month.callList = " 4,0312345678,12,3,0999,0,5,0422111111,1,1,0612345678,0,2";
+    OpenWindow w(monthsOf({month}), makeSettings({.line = Line::Analog, .carrier = Carrier::Tokyo, .telechoice = Choice::None,
+                                                   .kddi = false, .ownMa = true, .adjacent = true, .hidden = {}}));
+    w.window.resize(300, 900);
+    QTRY_COMPARE(w.window.width(), 300);
+    int shortened = 0;
+    for (QLabel* panel : w.window.findChildren<QLabel*>(QRegularExpression("^Panel_"))) {
+      if (!panel->isVisible()) continue;
+      auto* value = panel->findChild<QLabel*>();
+      const int captionEnd = panel->contentsRect().left() + panel->indent() + panel->fontMetrics().horizontalAdvance(panel->text());
+      QVERIFY2(captionEnd <= value->x(), qPrintable(panel->objectName()));
+      shortened += panel->text().endsWith(QChar(0x2026));
+    }
+    QVERIFY(shortened > 0);
+    auto* calls = child<QTableWidget>(w.window, "SG_tellist");
+    QCOMPARE(calls->rowCount(), 4);
+    QVERIFY(!calls->verticalScrollBar()->isVisible());
+  }
+
   void closingWritesTheLatestScrollPosition() {
     Settings settings = makeSettings({.line = Line::Isdn, .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .kddi = true,
                                        .ownMa = true, .adjacent = true, .hidden = {}});
@@ -424,6 +512,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(int(main.style), int(kFontItalic));
     QCOMPARE(main.colour, kWindowTextColour);
     QCOMPARE(w.window.currentWindowSettings().fonts.sub, defaultWindowSettings().fonts.sub);
+
+    // The dialog starts on the face the rows are drawn with; confirmed as it
+    // is, the stored Windows face name and style stay. The colour chosen
+    // after it is stored as 0x00BBGGRR.
+    QFont offered;
+    hooks.chooseFont = [&offered](const QFont& initial, QWidget*) -> std::optional<QFont> {
+      offered = initial;
+      return initial;
+    };
+    hooks.chooseColour = [](const QColor&, QWidget*) { return std::optional<QColor>(QColor(0x10, 0x20, 0x30)); };
+    w.window.setHooks(hooks);
+    child<QAction>(w.window, "Menu_Font_PanelSub")->trigger();
+    QCOMPARE(offered.family(), QFontInfo(panelOf(w.window, 7)->font()).family());
+    QCOMPARE(offered.pointSize(), 10);
+    const FontSpec sub = w.window.currentWindowSettings().fonts.sub;
+    QCOMPARE(sub.name, sj("ＭＳ 明朝"));
+    QCOMPARE(sub.size, 10);
+    QCOMPARE(int(sub.style), 0);
+    QCOMPARE(sub.colour, std::int32_t{0x302010});
   }
 
   void helpOpensThePagesBesideTheProgram() {
@@ -435,6 +542,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.opened.size(), std::size_t{2});
     QCOMPARE(w.opened[0].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_doc.html"));
     QCOMPARE(w.opened[1].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_key.html"));
+
+    test::ScratchDir empty;
+    RecordingSink messages;
+    ScopedMessageSink scope(messages);
+    w.window.setProgramDirectory(empty.path());
+    child<QAction>(w.window, "Help")->trigger();
+    QCOMPARE(w.opened.size(), std::size_t{2});
+    QCOMPARE(messages.messages.size(), std::size_t{1});
+    QVERIFY(messages.messages[0].find("zelk_doc.html") != std::string::npos);
   }
 
   void settingsThatRestartEndWithoutSavingTheWindowSettings() {

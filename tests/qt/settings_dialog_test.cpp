@@ -227,6 +227,66 @@ class SettingsDialogTest : public QObject {
     QVERIFY(hasLine(folder.settingsText(), "=l7"));
   }
 
+  // A text that the settings file cannot hold as typed keeps the dialog open
+  // with a message naming the field, and the file as it was.
+  void textsThatDoNotFitTheirFieldAreRefused() {
+    const QString longAreas = QStringLiteral("011,") + QString(121, QLatin1Char('3'));  // 125 bytes fit
+    const struct {
+      const char* control;
+      int row;  // grid row, -1 for an edit
+      int column;
+      QString text;
+      const char* said;
+    } cases[] = {
+        {"Edit_Telechoice", -1, 0, longAreas + QStringLiteral(",3"), "テレチョイス"},
+        {"Edit_Telechoice", -1, 0, QStringLiteral("011,서울"), "シフトJIS"},
+        {"Edit_num1", -1, 0, QStringLiteral("03-1234-567890"), "11桁"},
+        {"SG_ReplaceNo", 2, 1, QStringLiteral("0081-0312345-6789"), "番号置換指定 3行目"},
+        {"SG_ReplaceName", 0, 0, QString(39, QLatin1Char('N')), "38文字"},
+        {"SG_ReplaceName", 1, 0, QStringLiteral("A==B"), "=="},
+        {"SG_ReplaceName", 4, 0, QStringLiteral("한글"), "接続先番号登録 5行目"},
+    };
+    for (const auto& c : cases) {
+      test::ProgramFolder folder(crlfLines(kFullSettings));
+      test::MessageRecorder messages;
+      DialogSet dialogs(folder.services);
+      const std::string before = folder.settingsText();
+      bool openAfterOk = true;
+      whenModal("Form3", [&](QDialog* dialog) {
+        if (c.row < 0) {
+          dialog->findChild<QLineEdit*>(c.control)->setText(c.text);
+        } else {
+          auto* grid = dialog->findChild<QTableWidget*>(c.control);
+          grid->setItem(c.row, c.column, new QTableWidgetItem(c.text));
+          grid->setItem(c.row, 1 - c.column, new QTableWidgetItem(QStringLiteral("0312345678")));
+        }
+        clickButton(dialog, "Button_OK");
+        openAfterOk = dialog->isVisible();
+        clickButton(dialog, "Button_NG");
+      });
+      QCOMPARE(dialogs.runSettingsDialog(), int(QDialog::Rejected));
+      QVERIFY2(openAfterOk, c.said);
+      QCOMPARE(messages.sink.messages.size(), std::size_t(1));
+      QVERIFY2(messages.sink.messages[0].find(sj(c.said)) != std::string::npos, c.said);
+      QCOMPARE(folder.settingsText(), before);
+    }
+
+    // What fits is stored whole; typing stops at a field's size.
+    test::ProgramFolder folder(crlfLines(kFullSettings));
+    DialogSet dialogs(folder.services);
+    whenModal("Form3", [&](QDialog* dialog) {
+      dialog->findChild<QLineEdit*>("Edit_Telechoice")->setText(longAreas);
+      auto* telehodai = dialog->findChild<QLineEdit*>("Edit_num1");
+      telehodai->clear();
+      QTest::keyClicks(telehodai, QStringLiteral("03-3200-11112222"));
+      QCOMPARE(telehodai->text(), QStringLiteral("03-3200-11112"));
+      clickButton(dialog, "Button_OK");
+    });
+    QCOMPARE(dialogs.runSettingsDialog(), int(QDialog::Accepted));
+    dialogs.storeSettings();
+    QVERIFY(hasLine(folder.settingsText(), "=15" + longAreas.toStdString()));
+  }
+
   void theLogListThroughPanelsAndButtons() {
     test::ProgramFolder folder(crlfLines({"zelk Version 4.21", "-h", "-k", "-r"}));
     test::MessageRecorder messages;
@@ -380,17 +440,23 @@ class SettingsDialogTest : public QObject {
 
   void helpOpensThePageOfTheActiveTab() {
     test::ProgramFolder folder(crlfLines(kFullSettings));
+    test::MessageRecorder messages;
+    folder.dir.write("html/help/Tab_Hod.html", "<html></html>");
+    folder.dir.write("html/help/Tab_Aset.html", "<html></html>");
     DialogSet dialogs(folder.services);
     SettingsDialog& form3 = dialogs.form3();
-    child<QTabWidget>(form3, "PC_Option")->setCurrentIndex(2);
-    clickButton(&form3, "Button_Help");
-    child<QTabWidget>(form3, "PC_Option")->setCurrentIndex(5);
-    clickButton(&form3, "Button_Help");
+    for (int page : {2, 5, 1}) {
+      child<QTabWidget>(form3, "PC_Option")->setCurrentIndex(page);
+      clickButton(&form3, "Button_Help");
+    }
     const std::vector<test::StarterCall> expected = {
-        {"open", helpPagePath(folder.dir.path(), "Tab_Hod.html"), ""},
-        {"open", helpPagePath(folder.dir.path(), "Tab_Aset.html"), ""},
+        {"open", folder.dir.path() + "html/help/Tab_Hod.html", ""},
+        {"open", folder.dir.path() + "html/help/Tab_Aset.html", ""},
     };
     QVERIFY(folder.starter.calls == expected);
+    // A page neither here nor installed is named in a message.
+    QCOMPARE(messages.sink.messages.size(), std::size_t(1));
+    QVERIFY(messages.sink.messages[0].find("Tab_Log.html") != std::string::npos);
   }
 };
 

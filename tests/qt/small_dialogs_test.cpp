@@ -1,7 +1,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QInputMethodEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "dialog_test_support.h"
@@ -9,6 +11,19 @@
 #include "ui/qt/small_dialogs.h"
 
 namespace zelk {
+
+namespace {
+
+// Characters as an input method hands them over, one commit each.
+void typeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QInputMethodEvent commit;
+    commit.setCommitString(QString(c));
+    QApplication::sendEvent(widget, &commit);
+  }
+}
+
+}  // namespace
 
 class SmallDialogsTest : public QObject {
   Q_OBJECT
@@ -76,6 +91,78 @@ class SmallDialogsTest : public QObject {
     QCOMPARE(filters.size(), 12);
     QCOMPARE(filters[5], QStringLiteral("-mf (connect,dat/FAPX等) (connect.dat)"));
     QCOMPARE(filters[11], QStringLiteral("すべてのファイル (*)"));
+  }
+
+  // All eleven formats are in view, and "追加" needs a format and a file name
+  // that fits the settings file; otherwise the dialog stays open and says why.
+  void newLogShowsEveryFormatAndRefusesWhatCannotBeStored() {
+    NewLogDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* list = dialog.findChild<QListWidget*>("OptionLB");
+    for (int row = 0; row < list->count(); ++row)
+      QVERIFY2(list->viewport()->rect().contains(list->visualItemRect(list->item(row))), qPrintable(list->item(row)->text()));
+
+    test::MessageRecorder messages;
+    auto* edit = dialog.findChild<QLineEdit*>("LogEdit");
+    const struct {
+      int format;
+      QString name;
+      const char* said;
+    } refused[] = {
+        {-1, QStringLiteral("wterm.tel"), "形式"},
+        {10, QString(128, QLatin1Char('a')), "127"},
+        {10, QString(64, QChar(0x30ED)), "127"},  // 128 bytes in CP932
+        {10, QStringLiteral("한국.log"), "シフトJIS"},
+    };
+    for (const auto& row : refused) {
+      messages.sink.messages.clear();
+      list->setCurrentRow(row.format);
+      edit->setText(row.name);
+      test::clickButton(&dialog, "OkButton");
+      QVERIFY2(dialog.isVisible(), row.said);
+      QCOMPARE(messages.sink.messages.size(), std::size_t(1));
+      QVERIFY2(messages.sink.messages[0].find(test::sj(row.said)) != std::string::npos, row.said);
+    }
+    edit->setText(QString(127, QLatin1Char('a')));
+    test::clickButton(&dialog, "OkButton");
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    // Typing stops at the limit.
+    dialog.show();
+    edit->setText(QString(126, QLatin1Char('a')));
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, QStringLiteral("bcd"));
+    QCOMPARE(edit->text().size(), 127);
+  }
+
+  // The MA reference list: four columns as wide as the longest name, the
+  // rest of the columns to the side; typing a name's first characters
+  // selects it.
+  void maReferenceShowsWholeNamesInFourColumns() {
+    QStringList names;
+    for (int i = 0; i < 120; ++i) names << QStringLiteral("南牧%1").arg(i);
+    names << QStringLiteral("八丈島") << QStringLiteral("小笠原") << QStringLiteral("上富良野町") << QStringLiteral("武蔵野");
+    MaReferenceDialog maRef;
+    maRef.setEntries(names);
+    maRef.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&maRef));
+    auto* list = maRef.findChild<QListWidget*>("ListBox");
+    const int column = list->gridSize().width();
+    QVERIFY(list->viewport()->width() >= 4 * column);
+    QVERIFY(list->viewport()->width() < 5 * column);
+    for (int row = 0; row < list->count(); ++row)
+      QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(row)->text()) < column, qPrintable(list->item(row)->text()));
+    QVERIFY(list->horizontalScrollBar()->maximum() > 0);
+
+    typeText(list, QStringLiteral("武"));
+    QCOMPARE(maRef.selectedIndex(), names.indexOf(QStringLiteral("武蔵野")));
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    typeText(list, QStringLiteral("上富"));
+    QCOMPARE(maRef.selectedIndex(), names.indexOf(QStringLiteral("上富良野町")));
+    QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->currentItem())));
   }
 
   void fileDialogFilterAndCancelKeepsTheLastName() {

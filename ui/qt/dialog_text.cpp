@@ -20,6 +20,14 @@ QStringList fromCp932(const std::vector<std::string>& cp932) {
   return texts;
 }
 
+std::optional<std::string> exactCp932(const QString& text) {
+  try {
+    return toCp932(text.toStdString());
+  } catch (const std::runtime_error&) {
+    return std::nullopt;
+  }
+}
+
 std::string toCp932Text(const QString& text) {
   try {
     return toCp932(text.toStdString());

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,8 @@ QStringList fromCp932(const std::vector<std::string>& cp932);
 // A widget's text as CP932. A character CP932 cannot hold becomes "?", so
 // whatever the user typed never stops a store.
 std::string toCp932Text(const QString& text);
+
+// A widget's text as CP932, or none when a character has no CP932 form.
+std::optional<std::string> exactCp932(const QString& text);
 
 }  // namespace zelk

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -81,8 +82,11 @@ FeeTableWindow::FeeTableWindow(QWidget* parent)
 }
 
 void FeeTableWindow::showTab(int tab) {
-  legend_->clear();
-  for (const std::string& line : feeLegend(tab)) legend_->appendPlainText(amountFromCp932(line));
+  // The legend is read from its title line (the tariff's date) down.
+  QStringList lines;
+  for (const std::string& line : feeLegend(tab)) lines << amountFromCp932(line);
+  legend_->setPlainText(lines.join(QLatin1Char('\n')));
+  legend_->moveCursor(QTextCursor::Start);
   for (int row = 0; row < kFeeBandRows; ++row)
     for (int column = 0; column < kFeeTimeColumns; ++column)
       grid_->setItem(row + 1, column + 1, new QTableWidgetItem(amountFromCp932(feeCell(tab, row, column))));

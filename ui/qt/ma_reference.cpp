@@ -3,14 +3,19 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt/small_dialogs.h"
 
 namespace zelk {
 namespace {
 
-constexpr int kColumns = 4;
+// MA names run to five double-width characters; a column holds at least that.
+constexpr int kWidestNameCharacters = 5;
+constexpr int kColumnPadding = 12;
+constexpr int kRowPadding = 4;
 
 }  // namespace
 
@@ -20,11 +25,16 @@ MaReferenceDialog::MaReferenceDialog(QWidget* parent)
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("ListBox"));
   list_->setToolTip(QStringLiteral("この中から探してね(^^;;;;"));
-  // Columns that fill top to bottom and scroll sideways.
+  // A list box of columns: the entries fill each column top to bottom and
+  // the columns scroll sideways, four in view. Typing the first characters of
+  // a name selects it (the view's keyboard search).
   list_->setFlow(QListView::TopToBottom);
   list_->setWrapping(true);
   list_->setResizeMode(QListView::Adjust);
   list_->setUniformItemSizes(true);
+  list_->setTextElideMode(Qt::ElideNone);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
   auto* ok = dialogButton(this, "Button_ok", QStringLiteral("OK"));
@@ -40,23 +50,33 @@ MaReferenceDialog::MaReferenceDialog(QWidget* parent)
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   layout->addLayout(buttons);
-  setFixedSize(QSize(309, 130).expandedTo(sizeHint()));
+  setEntries({});
 }
 
 void MaReferenceDialog::setEntries(const QStringList& names) {
   list_->clear();
   list_->addItems(names);
   list_->setCurrentRow(-1);
+
+  const QFontMetrics metrics = list_->fontMetrics();
+  int widest = metrics.horizontalAdvance(QString(kWidestNameCharacters, QChar(0x56FD)));
+  for (const QString& name : names) widest = std::max(widest, metrics.horizontalAdvance(name));
+  const QSize cell(widest + kColumnPadding, metrics.height() + kRowPadding);
+  list_->setGridSize(cell);
+  const int frame = 2 * list_->frameWidth();
+  list_->setFixedSize(kColumns * cell.width() + frame,
+                      kVisibleRows * cell.height() + frame + list_->horizontalScrollBar()->sizeHint().height());
+  setFixedSize(QSize(309, 130).expandedTo(sizeHint()));
 }
 
 int MaReferenceDialog::selectedIndex() const {
   return list_->selectedItems().isEmpty() ? -1 : list_->currentRow();
 }
 
-void MaReferenceDialog::resizeEvent(QResizeEvent* event) {
-  PlacedDialog::resizeEvent(event);
-  const int width = list_->viewport()->width() / kColumns;
-  list_->setGridSize(QSize(width, list_->fontMetrics().height() + 2));
+void MaReferenceDialog::showEvent(QShowEvent* event) {
+  PlacedDialog::showEvent(event);
+  // Typing searches from the first key on.
+  list_->setFocus();
 }
 
 }  // namespace zelk

@@ -1,8 +1,10 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFile>
 #include <QFontDialog>
 #include <QHeaderView>
@@ -10,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -21,6 +24,7 @@
 #include "ui/model/main_rows.h"
 #include "ui/model/month_display.h"
 #include "ui/qt/display_font.h"
+#include "ui/qt/help_pages.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tool_icons.h"
 
@@ -30,6 +34,8 @@ namespace {
 constexpr int kToolButtonWidth = 39;
 constexpr int kToolButtonHeight = 38;
 constexpr int kCaptionIndent = 4;
+// Room between a row's caption and its amount.
+constexpr int kCaptionGap = 8;
 
 QString u8(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -89,12 +95,23 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
   buildMenu();
   layout->setMenuBar(menuBar_);
 
+  // Esc ends the program from wherever the keyboard focus is, also after the
+  // menu bar had it; an open menu takes its Esc first.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { saveAndEnd(); });
+
   hooks_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
   hooks_.chooseFont = [](const QFont& initial, QWidget* parent) -> std::optional<QFont> {
     bool ok = false;
     QFont font = QFontDialog::getFont(&ok, initial, parent);
     if (!ok) return std::nullopt;
     return font;
+  };
+  hooks_.chooseColour = [](const QColor& initial, QWidget* parent) -> std::optional<QColor> {
+    const QColor colour = QColorDialog::getColor(initial, parent, u8("文字の色"));
+    if (!colour.isValid()) return std::nullopt;
+    return colour;
   };
   resize(640, 480);
 }
@@ -141,6 +158,9 @@ void MainWindow::buildToolBar() {
 void MainWindow::buildRows() {
   feePanel_ = new QWidget(client_);
   feePanel_->setObjectName("Panel_Fee");
+  // The fee area takes the scrolling keys; it is the window's one tab stop.
+  feePanel_->setFocusPolicy(Qt::StrongFocus);
+  feePanel_->installEventFilter(this);
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
     const MainRow& row = mainRows()[i];
     rows_[i].panel = makePanel(feePanel_, panelName(row));
@@ -168,6 +188,9 @@ void MainWindow::buildBottomPanels() {
   callList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   callList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   callList_->verticalHeader()->hide();
+  // The grid's height is five rows exactly (header and four numbers); a
+  // frame would take two pixels of them.
+  callList_->setFrameShape(QFrame::NoFrame);
   callList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   callList_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   callList_->hide();
@@ -241,6 +264,7 @@ void MainWindow::buildMenu() {
 void MainWindow::setHooks(MainWindowHooks hooks) {
   if (!hooks.openUrl) hooks.openUrl = hooks_.openUrl;
   if (!hooks.chooseFont) hooks.chooseFont = hooks_.chooseFont;
+  if (!hooks.chooseColour) hooks.chooseColour = hooks_.chooseColour;
   hooks_ = std::move(hooks);
 }
 
@@ -272,6 +296,7 @@ void MainWindow::prepare(const MonthList& months, const Settings& settings) {
   updateViewMenu();
   showCurrentMonth();
   rememberBounds();
+  feePanel_->setFocus();
 }
 
 void MainWindow::applyFonts() {
@@ -312,6 +337,7 @@ void MainWindow::relayout() {
   if (g.planShown) {
     planPanel_->setGeometry(0, g.planTop, w.planWidth, g.planHeight);
     placeValueLabel(planPanel_, planLabel_, heights.mainLabelTop);
+    fitCaption(planPanel_, planLabel_, qtText(cheapestPlanCaption()));
     planPanel_->show();
   }
   if (g.callListShown) {
@@ -339,10 +365,22 @@ void MainWindow::relayout() {
 }
 
 void MainWindow::placeValueLabel(QLabel* panel, QLabel* value, int labelTop) const {
+  // A slanted font draws the last glyph past its advance; right-aligned, that
+  // part would be cut at the label's edge.
+  const QFontMetrics metrics = value->fontMetrics();
+  const int overhang = value->font().italic() ? (metrics.ascent() + 3) / 4 : 0;
+  value->setContentsMargins(0, 0, overhang, 0);
   value->adjustSize();
   // The label's text is centred on the same line as the panel's caption.
   const int height = std::max(panel->height() - 2 * labelTop, 1);
   value->setGeometry(valueLabelLeft(panel->width(), value->width()), labelTop, value->width(), height);
+}
+
+void MainWindow::fitCaption(QLabel* panel, const QLabel* value, const QString& caption) const {
+  // In a narrow window the caption ends in "…" before the amount instead of
+  // running under it.
+  const int room = value->x() - kCaptionIndent - panel->frameWidth() - kCaptionGap;
+  panel->setText(panel->fontMetrics().elidedText(caption, Qt::ElideRight, std::max(room, 0)));
 }
 
 void MainWindow::placeRows() {
@@ -353,9 +391,9 @@ void MainWindow::placeRows() {
     const RowPlacement& place = walk.rows[i];
     if (!place.inUse) continue;
     QLabel* panel = rows_[i].panel;
-    panel->setText(qtAmountText(place.caption));
     panel->setGeometry(0, rowTop(place.rowOffset, feeScrollBar_->value()), width, place.height);
     placeValueLabel(panel, rows_[i].value, place.labelTop);
+    fitCaption(panel, rows_[i].value, qtAmountText(place.caption));
     panel->show();
   }
 }
@@ -365,11 +403,14 @@ void MainWindow::showCurrentMonth() {
   const MonthDisplay& display = model_->browser().display();
   setWindowTitle(qtText(display.windowCaption()));
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
+    const RowPlacement& place = model_->rows().rows[i];
     rows_[i].value->setText(qtAmountText(display.value(i)));
-    placeValueLabel(rows_[i].panel, rows_[i].value, model_->rows().rows[i].labelTop);
+    placeValueLabel(rows_[i].panel, rows_[i].value, place.labelTop);
+    if (place.inUse) fitCaption(rows_[i].panel, rows_[i].value, qtAmountText(place.caption));
   }
   planLabel_->setText(qtAmountText(display.cheapestPlan()));
   placeValueLabel(planPanel_, planLabel_, model_->heights().mainLabelTop);
+  fitCaption(planPanel_, planLabel_, qtText(cheapestPlanCaption()));
 
   const auto& list = display.callList();
   callList_->setRowCount(static_cast<int>(list.size()));
@@ -434,17 +475,24 @@ void MainWindow::showEstimate() {
 
 void MainWindow::chooseFont(bool mainFont) {
   FontSpec& fontSpec = mainFont ? windowSettings_.fonts.main : windowSettings_.fonts.sub;
-  const std::optional<QFont> chosen = hooks_.chooseFont(toQFont(fontSpec), this);
+  // The dialog starts on the face the rows are drawn with: the stored name
+  // may be a Windows face this system substitutes.
+  const std::optional<QFont> chosen = hooks_.chooseFont(displayedQFont(fontSpec), this);
   if (!chosen) return;
   storeQFont(*chosen, fontSpec);
+  // Then the colour of the text; cancelling keeps it.
+  const QColor shown = toQColor(fontSpec.colour, palette());
+  if (const std::optional<QColor> colour = hooks_.chooseColour(shown, this); colour && *colour != shown)
+    fontSpec.colour = fromQColor(*colour);
   applyFonts();
   applyHeights();
   relayout();
 }
 
 void MainWindow::openHelpPage(const char* fileName) {
+  const std::optional<std::string> path = existingHelpPage(programDir_, fileName);
   // The program directory is a path of this system, not a CP932 text.
-  hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(helpPagePath(programDir_, fileName).c_str())));
+  if (path) hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(path->c_str())));
 }
 
 void MainWindow::changeSettings() {
@@ -505,7 +553,28 @@ void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange) rememberBounds();
 }
 
+bool MainWindow::scrollFeeArea(int key) {
+  struct KeyAction {
+    int key;
+    QAbstractSlider::SliderAction action;
+  };
+  static constexpr KeyAction kKeys[] = {
+      {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},   {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd},
+      {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub}, {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+      {Qt::Key_Home, QAbstractSlider::SliderToMinimum},     {Qt::Key_End, QAbstractSlider::SliderToMaximum},
+  };
+  for (const KeyAction& k : kKeys) {
+    if (k.key != key) continue;
+    if (feeScrollBar_->isEnabled()) feeScrollBar_->triggerAction(k.action);
+    return true;
+  }
+  return false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == feePanel_ && event->type() == QEvent::KeyPress &&
+      scrollFeeArea(static_cast<QKeyEvent*>(event)->key()))
+    return true;
   if (watched == client_ && event->type() == QEvent::Resize) {
     relayout();
     rememberBounds();

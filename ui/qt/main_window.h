@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QColor>
 #include <QFont>
 #include <QUrl>
 #include <array>
@@ -44,6 +45,9 @@ struct MainWindowHooks {
   std::function<void(const QUrl&)> openUrl;
   // The font dialog, preset with `initial`; nothing when the user cancels.
   std::function<std::optional<QFont>(const QFont& initial, QWidget* parent)> chooseFont;
+  // The colour dialog after the font dialog, preset with `initial`; nothing
+  // when the user cancels.
+  std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)> chooseColour;
   // The other windows whose positions zelkwin.cfg keeps, nullptr for none.
   std::function<QWidget*(PlacedWindow)> placedWindow;
 };
@@ -105,6 +109,9 @@ class MainWindow : public QDialog {
   void relayout();
   void placeRows();
   void placeValueLabel(QLabel* panel, QLabel* value, int labelTop) const;
+  void fitCaption(QLabel* panel, const QLabel* value, const QString& caption) const;
+  // Arrow keys, PageUp/PageDown, Home/End on the fee area; false for others.
+  bool scrollFeeArea(int key);
   void showCurrentMonth();
   void updateViewMenu();
   void rememberBounds();

@@ -15,7 +15,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <vector>
 
+#include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "tariff/ma_data.h"
@@ -23,6 +25,8 @@
 #include "ui/model/settings_records_file.h"
 #include "ui/qt/dialog_text.h"
 #include "ui/qt/fee_table_window.h"
+#include "ui/qt/field_validator.h"
+#include "ui/qt/help_pages.h"
 #include "ui/qt/ma_reference.h"
 #include "ui/qt/process_starter.h"
 #include "ui/qt/radio_group.h"
@@ -138,6 +142,7 @@ QWidget* SettingsDialog::buildOptionPage() {
       QStringLiteral("あなたのご利用の電話番号を入力して下さい。ダブルクリックで、MAのリストがでます");
   telnumGroup->setToolTip(telnumHint);
   telnum_ = lineEdit(telnumGroup, "Edit_Telnum", telnumHint);
+  limitEdit(telnum_, kNumberField);
   telnum_->installEventFilter(this);
   (new QVBoxLayout(telnumGroup))->addWidget(telnum_);
 
@@ -164,6 +169,7 @@ QWidget* SettingsDialog::buildOptionPage() {
       QStringLiteral("例) 札幌011,新潟025,宇都宮028,東京03,大阪06を指定する場合「011,0252,0286,03,06」のようにコンマ[,]"
                      "で区切って指定して下さい。"));
   telechoiceAreas_->installEventFilter(this);
+  limitEdit(telechoiceAreas_, kTelechoiceAreasField);
   choiceLayout->addWidget(telechoiceAreas_);
 
   deadline_ = radioGroup(widget, "RB_Deadline", QStringLiteral("=d 検針日指定"),
@@ -262,6 +268,7 @@ QWidget* SettingsDialog::buildTelehodaiPage() {
   telehodai_[0] = lineEdit(widget, "Edit_num1");
   telehodai_[1] = lineEdit(widget, "Edit_num2");
   for (QLineEdit* edit : telehodai_) {
+    limitEdit(edit, kTelehodaiNumberField);
     edit->setMaximumWidth(200);
     layout->addWidget(edit);
   }
@@ -289,6 +296,7 @@ QWidget* SettingsDialog::buildReplaceNoPage() {
   layout->addWidget(textLabel(widget, QStringLiteral(" それを補正する為に設定して下さい。")));
   replaceNo_ = replaceGrid("SG_ReplaceNo", QStringLiteral("通信履歴に記録されている番号"),
                            QStringLiteral("置換したい番号"));
+  replaceNo_->setItemDelegate(new LimitedCellDelegate({kNumberField, kNumberField}, replaceNo_));
   layout->addWidget(replaceNo_, 1);
   layout->addWidget(
       textLabel(widget, QStringLiteral(" 但し、仕様として20ヶ所までです。(途中空白行があっても問題ありません)"), "Label7"));
@@ -302,6 +310,7 @@ QWidget* SettingsDialog::buildReplaceNamePage() {
   layout->addWidget(textLabel(widget, QStringLiteral("その為、接続先の名称から番号に置換します。")));
   replaceName_ = replaceGrid("SG_ReplaceName", QStringLiteral("通信履歴に記録されている接続先名"),
                              QStringLiteral("置換したい番号"));
+  replaceName_->setItemDelegate(new LimitedCellDelegate({kConnectionNameField, kNumberField}, replaceName_));
   layout->addWidget(replaceName_, 1);
   layout->addWidget(textLabel(
       widget, QStringLiteral(" 接続先名の長さは半角38文字までです。それ以上は切り捨てます。"), "Label11"));
@@ -331,6 +340,7 @@ QWidget* SettingsDialog::buildAreaSetPage() {
   areaSet_->setEditable(true);
   areaSet_->setInsertPolicy(QComboBox::NoInsert);
   areaSet_->setMinimumWidth(160);
+  limitEdit(areaSet_->lineEdit(), kNumberField);
   auto* change = dialogButton(widget, "Button_AreaChange", QStringLiteral("追加・変更"),
                               QStringLiteral("指定した番号について、追加あるいは変更処理します。"));
   auto* remove = dialogButton(widget, "Button_AreaDelete", QStringLiteral("削除"),
@@ -409,7 +419,52 @@ bool SettingsDialog::store() {
   return true;
 }
 
+bool SettingsDialog::textsFit() {
+  struct Text {
+    QString label;
+    QString text;
+    FieldLimit field;
+    QWidget* edit;
+    int row;  // grid row, -1 for an edit
+    int column;
+  };
+  std::vector<Text> texts = {
+      {QStringLiteral("=[tel#] 発信地指定"), telnum_->text(), kNumberField, telnum_, -1, 0},
+      {QStringLiteral("=10/=15 テレチョイス指定"), telechoiceAreas_->text(), kTelechoiceAreasField, telechoiceAreas_, -1, 0},
+  };
+  for (std::size_t i = 0; i < telehodai_.size(); ++i)
+    texts.push_back({QStringLiteral("テレホーダイ番号指定 %1番目").arg(i + 1), telehodai_[i]->text(),
+                     kTelehodaiNumberField, telehodai_[i], -1, 0});
+  const std::array<std::pair<QTableWidget*, QString>, 2> grids = {
+      {{replaceNo_, QStringLiteral("番号置換指定 %1行目")}, {replaceName_, QStringLiteral("接続先番号登録 %1行目")}}};
+  for (const auto& [grid, label] : grids) {
+    for (int row = 0; row < kReplaceGridRows; ++row) {
+      for (int column = 0; column < 2; ++column) {
+        const QTableWidgetItem* item = grid->item(row, column);
+        const FieldLimit field = grid == replaceName_ && column == 0 ? kConnectionNameField : kNumberField;
+        if (item) texts.push_back({label.arg(row + 1), item->text(), field, grid, row, column});
+      }
+    }
+  }
+  for (const Text& text : texts) {
+    const std::optional<std::string> problem = textProblem(text.label, text.text, text.field);
+    if (!problem) continue;
+    showMessage(*problem + sjis("\n[zelk.cfg]へは登録しません。"));
+    for (QWidget* page = text.edit; page; page = page->parentWidget()) {
+      if (pages_->indexOf(page) >= 0) {
+        pages_->setCurrentWidget(page);
+        break;
+      }
+    }
+    if (text.row >= 0) static_cast<QTableWidget*>(text.edit)->setCurrentCell(text.row, text.column);
+    text.edit->setFocus();
+    return false;
+  }
+  return true;
+}
+
 void SettingsDialog::accept() {
+  if (!textsFit()) return;
   if (std::optional<std::string> problem = settingsFormProblem(currentForm())) {
     showMessage(*problem);
     pages_->setCurrentWidget(pages_->findChild<QWidget*>(QStringLiteral("Tab_Opt")));
@@ -503,7 +558,9 @@ ProcessStarter& SettingsDialog::starter() const {
 void SettingsDialog::showHelp() {
   const QString name = pages_->currentWidget()->objectName();
   for (const HelpPage& help : kHelpPages)
-    if (name == QLatin1String(help.page)) starter().openDocument(helpPagePath(services_.programDir, help.file));
+    if (name == QLatin1String(help.page))
+      if (std::optional<std::string> path = existingHelpPage(services_.programDir, help.file))
+        starter().openDocument(*path);
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {

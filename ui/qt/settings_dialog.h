@@ -93,6 +93,9 @@ class SettingsDialog : public PlacedDialog {
   QTableWidget* replaceGrid(const char* name, const QString& fromHeading, const QString& toHeading);
 
   void showForm(const SettingsForm& form);
+  // Every edit and grid cell fits its field of zelk.cfg; otherwise the first
+  // that does not is named in a message and shown.
+  bool textsFit();
   void refreshLogPanels();
   void refillAreaSet();
   // The chosen MA's area code, or empty when nothing was chosen.

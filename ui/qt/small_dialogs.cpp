@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/cp932.h"
+#include "platform/messages.h"
 #include "ui/model/log_list.h"
+#include "ui/qt/field_validator.h"
 
 namespace zelk {
 namespace {
@@ -76,17 +79,21 @@ NewLogDialog::NewLogDialog(QWidget* parent)
   formats_->setToolTip(QStringLiteral("この中から 読みこむ形式を指定して下さい。"));
   for (const auto& choice : logFormatChoices()) formats_->addItem(QString::fromUtf8(choice.listText));
   formats_->setCurrentRow(-1);
+  // Every format in view, none behind a scroll bar.
+  formats_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  formats_->setMinimumHeight(formats_->sizeHintForRow(0) * formats_->count() + 2 * formats_->frameWidth());
   connect(formats_, &QListWidget::itemDoubleClicked, this, [this] { chooseFile(); });
 
   fileName_ = new QLineEdit(this);
   fileName_->setObjectName(QStringLiteral("LogEdit"));
   fileName_->setToolTip(QStringLiteral("ファイル名を指定しないと、デフォルトのファイル名が指定されたコトとなります。"));
+  limitEdit(fileName_, kLogPathField);
 
   auto* ok = dialogButton(this, "OkButton", QStringLiteral("追加"), QStringLiteral("追加登録します。"));
   auto* cancel = dialogButton(this, "CancelButton", QStringLiteral("取り消し"), QStringLiteral("無かったコトにします。"));
   auto* browse = dialogButton(this, "DialogButton", QStringLiteral("参照"),
                               QStringLiteral("ダイアログを開いて、探して下さい。"));
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ok, &QPushButton::clicked, this, &NewLogDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(browse, &QPushButton::clicked, this, &NewLogDialog::chooseFile);
 
@@ -110,6 +117,20 @@ QStringList NewLogDialog::fileFilters() {
   // "*.*" of the Windows dialog; names without a dot are files too.
   filters << QStringLiteral("すべてのファイル (*)");
   return filters;
+}
+
+void NewLogDialog::accept() {
+  if (selectedFormat() < 0) {
+    showMessage(sjis("読み込む形式を、上の一覧から選んで下さい。"));
+    formats_->setFocus();
+    return;
+  }
+  if (std::optional<std::string> problem = textProblem(QStringLiteral("ログ ファイル名"), fileName(), kLogPathField)) {
+    showMessage(*problem + sjis("\n登録はしません。"));
+    fileName_->setFocus();
+    return;
+  }
+  PlacedDialog::accept();
 }
 
 void NewLogDialog::clearFileName() { fileName_->clear(); }

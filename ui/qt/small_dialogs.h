@@ -52,6 +52,10 @@ class NewLogDialog : public PlacedDialog {
   // "(pattern)" forms of the filter list, all files last.
   static QStringList fileFilters();
 
+  // "追加" closes only with a format chosen and a file name that fits the
+  // settings file; otherwise a message says what is missing.
+  void accept() override;
+
  private:
   QListWidget* formats_;
   QLineEdit* fileName_;

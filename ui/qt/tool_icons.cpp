@@ -53,7 +53,50 @@ void drawHelp(QPainter& p) {
   p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// packaging/zelk.svg, in its 128 x 128 coordinates.
+void drawApplicationIcon(QPainter& p) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0x1f, 0x71, 0x91));
+  p.drawRoundedRect(QRectF(6, 6, 116, 116), 24, 24);
+  // The handset: a quarter ring about (88, 40), earpiece and mouthpiece.
+  p.setBrush(Qt::white);
+  QPainterPath handle;
+  handle.moveTo(21, 40);
+  handle.arcTo(QRectF(21, -27, 134, 134), 180, 90);
+  handle.lineTo(88, 91);
+  handle.arcTo(QRectF(37, -11, 102, 102), 270, -90);
+  handle.closeSubpath();
+  p.drawPath(handle);
+  p.drawRoundedRect(QRectF(14, 18, 32, 38), 11, 11);
+  p.drawRoundedRect(QRectF(70, 82, 38, 32), 11, 11);
+  // The yen sign.
+  QPen yen(QColor(0xff, 0xd3, 0x4d), 7);
+  yen.setCapStyle(Qt::RoundCap);
+  yen.setJoinStyle(Qt::RoundJoin);
+  p.setPen(yen);
+  p.setBrush(Qt::NoBrush);
+  p.drawPolyline(QPolygonF({QPointF(68, 17), QPointF(86, 41), QPointF(104, 17)}));
+  p.drawLine(QPointF(86, 41), QPointF(86, 69));
+  p.drawLine(QPointF(73, 47), QPointF(99, 47));
+  p.drawLine(QPointF(73, 58), QPointF(99, 58));
+}
+
 }  // namespace
+
+QIcon applicationIcon() {
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 128.0, size / 128.0);
+    drawApplicationIcon(p);
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
 
 QIcon toolIcon(ToolIcon kind) {
   QPixmap pixmap(kSize, kSize);

@@ -1,4 +1,5 @@
-// The 32 x 32 images of the main window's tool buttons, drawn at run time.
+// The 32 x 32 images of the main window's tool buttons and the application's
+// icon (the picture of the desktop entry's zelk.svg), drawn at run time.
 #pragma once
 
 #include <QIcon>
@@ -8,5 +9,9 @@ namespace zelk {
 enum class ToolIcon { PreviousMonth, NextMonth, Estimate, Help };
 
 QIcon toolIcon(ToolIcon kind);
+
+// The handset and yen sign of packaging/zelk.svg, at the sizes window
+// managers ask for; drawn here, as this Qt may have no SVG support.
+QIcon applicationIcon();
 
 }  // namespace zelk
