@@ -216,6 +216,18 @@ bool normalise(CalendarTime& t) {
   return true;
 }
 
+bool isNormalised(const CalendarTime& t) {
+  const bool inRange = t.year >= kFirstYear && t.year <= kLastYear && t.month >= 0 &&
+                       t.month <= 11 && t.day >= 1 && t.day <= monthLength(t.month, t.year) &&
+                       t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
+                       t.second >= 0 && t.second <= 59;
+  if (!inRange) return false;
+  const std::int64_t days = daysFromCivil(t.year + 1900, static_cast<unsigned>(t.month + 1),
+                                          static_cast<unsigned>(t.day));
+  return t.weekday == static_cast<int>((days % 7 + 7 + 4) % 7) &&
+         t.yearDay == static_cast<int>(days - daysFromCivil(t.year + 1900, 1, 1));
+}
+
 std::optional<BillingPeriod> closingDateOf(const CalendarTime& date, int meterDay) {
   BillingPeriod period;
   period.year = date.year;

@@ -1,17 +1,38 @@
 #include "logs/record_engine.h"
 
 #include <cstring>
+#include <unordered_map>
 
 #include "platform/cp932.h"
 
 namespace zelk {
 namespace {
 
+bool isAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// The CP932 bytes of every layout's non-ASCII column texts, converted once
+// rather than looked up for every line of a log.
+const std::unordered_map<const char*, std::string>& convertedTestTexts() {
+  static const auto texts = [] {
+    std::unordered_map<const char*, std::string> converted;
+    for (const FormatLayout& layout : allLayouts())
+      for (const ColumnTest& test : layout.tests)
+        if (!isAscii(test.text)) converted.emplace(test.text.data(), sjis(test.text));
+    return converted;
+  }();
+  return texts;
+}
+
 // The CP932 bytes of a test text; ASCII texts are their own bytes.
 std::string_view bytesOf(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return sjis(text);
-  return text;
+  if (isAscii(text)) return text;
+  const auto& converted = convertedTestTexts();
+  const auto found = converted.find(text.data());
+  return found != converted.end() ? std::string_view(found->second) : sjis(text);
 }
 
 bool hasTextAt(std::string_view line, std::size_t column, std::string_view text) {
