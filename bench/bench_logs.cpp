@@ -83,13 +83,16 @@ GeneratedHome generateHome(const std::string& home, const std::string& maSource,
 
   using LineFormat = std::string (*)(const Call&);
   struct Log {
+    LogFormat format;
     const char* option;
     const char* file;
     LineFormat line;
   };
-  const Log logs[] = {{"-nt", "bench_nt.log", ntLine}, {"-a2", "bench_a2.log", a2Line},
-                      {"-w", "bench_w.tel", wLine},    {"-t", "bench_t.tel", tLine},
-                      {"-c", "bench_c.tel", cLine}};
+  const Log logs[] = {{LogFormat::NT, "-nt", "bench_nt.log", ntLine},
+                      {LogFormat::A2, "-a2", "bench_a2.log", a2Line},
+                      {LogFormat::W, "-w", "bench_w.tel", wLine},
+                      {LogFormat::T, "-t", "bench_t.tel", tLine},
+                      {LogFormat::C, "-c", "bench_c.tel", cLine}};
 
   std::string cfg = "zelk Version 4.21\r\n=03\r\n=de\r\n=l12\r\n";
   for (const auto& name : kNames) cfg += std::string("$") + name + "==0332001234\r\n";
@@ -116,6 +119,7 @@ GeneratedHome generateHome(const std::string& home, const std::string& maSource,
       ++result.records;
     }
     result.logPaths.push_back(path);
+    result.logFormats.push_back(log.format);
   }
   std::ofstream(home + "/zelk.cfg", std::ios::binary) << cfg;
   return result;

@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "logs/log_source.h"
+
 namespace zelk::bench {
 
 struct GeneratedHome {
   std::vector<std::string> logPaths;  // absolute
+  std::vector<LogFormat> logFormats;  // of each log
   std::size_t records = 0;
 };
 

@@ -1,26 +1,45 @@
 // Measures a whole calculation run on a large generated history against the
-// time it takes merely to read the same files line by line.
+// time it takes merely to read the same files line by line, and splits the
+// run into its phases so that one sees where the time goes without a profiler.
 //
 //   zelk_bench [records]     (default 200000)
 //
-// Prints records per second, both times, their ratio and the peak memory.
+// Every time is the median of five runs. Prints records per second, the
+// ratio of the run to the reading, the phases, the peak memory, and `zelk
+// --json` on the same history against `wc -l` on its logs.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "bench/bench_logs.h"
 #include "engine/calculation_run.h"
 #include "engine/text.h"
+#include "logs/log_layout.h"
+#include "logs/record_engine.h"
 #include "platform/messages.h"
+#include "tariff/charges.h"
 
 namespace {
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+constexpr int kRuns = 5;
+
+// The median of five timed runs of `work`, in seconds.
+double medianSeconds(const std::function<void()>& work) {
+  std::vector<double> times;
+  for (int i = 0; i < kRuns; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[kRuns / 2];
 }
 
 class CountingSink : public zelk::MessageSink {
@@ -28,6 +47,49 @@ class CountingSink : public zelk::MessageSink {
   void show(const std::string&) override { ++count; }
   long count = 0;
 };
+
+// Reads every record of every log; `rate` is given each parsed call.
+long forEachCall(const zelk::bench::GeneratedHome& home,
+                 const std::function<void(zelk::CallRecord&)>& rate) {
+  long calls = 0;
+  std::string line;
+  for (std::size_t i = 0; i < home.logPaths.size(); ++i) {
+    zelk::LineReader reader;
+    reader.open(home.logPaths[i]);
+    const zelk::FormatLayout& layout = *zelk::layoutOf(home.logFormats[i]);
+    zelk::CallRecord call;
+    while (zelk::findRecord(layout, reader, line)) {
+      zelk::parseRecord(layout, line, call);
+      rate(call);
+      ++calls;
+    }
+  }
+  return calls;
+}
+
+// Keeps the charges from being optimised away.
+volatile std::int64_t chargeSink;
+
+// The charges the run works out for a call of an in-area number. The run
+// keeps the last twelve months, the history's year 2000, and rates only those.
+void rateCall(zelk::CallRecord& call) {
+  zelk::normalise(call.start);
+  if (call.start.year != 100) return;
+  const auto band = zelk::DistanceBand::InArea;
+  chargeSink = zelk::nttUnits(call.start, call.duration, band) +
+         zelk::comUnits(call.start, call.duration, band) +
+         zelk::localPlanUnits(call.start, call.duration);
+}
+
+double commandSeconds(const std::string& command) {
+  return medianSeconds([&] {
+    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+  });
+}
+
+void printPhase(const char* name, double seconds, double whole, const char* what) {
+  std::printf("  %-16s %7.3f s  %3.0f %%  %s\n", name, seconds, 100 * seconds / whole, what);
+}
 
 }  // namespace
 
@@ -38,38 +100,63 @@ int main(int argc, char** argv) {
   auto generated = zelk::bench::generateHome(home, ZELK_BENCH_MA, records, 2000);
   setenv("ZELK_TODAY", "2000-12-31", 1);
 
-  // Baseline: every line of every log read once.
-  auto readStart = std::chrono::steady_clock::now();
+  // The floor: every line of every log read once.
   long lines = 0;
-  for (const auto& path : generated.logPaths) {
-    zelk::LineReader reader;
-    reader.open(path);
+  const double readSeconds = medianSeconds([&] {
+    lines = 0;
     std::string line;
-    while (reader.readLine(line, 256)) ++lines;
-  }
-  const double readSeconds = secondsSince(readStart);
+    for (const auto& path : generated.logPaths) {
+      zelk::LineReader reader;
+      reader.open(path);
+      while (reader.readLine(line, zelk::kLogLineBuffer)) ++lines;
+    }
+  });
+  const double parseSeconds = medianSeconds([&] { forEachCall(generated, [](auto&) {}); });
+  const double rateSeconds = medianSeconds([&] { forEachCall(generated, rateCall); });
 
   CountingSink sink;
-  zelk::ScopedMessageSink scoped(sink);
-  auto runStart = std::chrono::steady_clock::now();
-  zelk::CalculationRun run(home, {});
-  try {
-    run.run();
-  } catch (const zelk::FatalError& error) {
-    std::fprintf(stderr, "the run ended with exit code %d\n", error.code());
-    return 1;
+  int months = 0;
+  double runSeconds = 0;
+  {
+    zelk::ScopedMessageSink scoped(sink);
+    runSeconds = medianSeconds([&] {
+      sink.count = 0;
+      zelk::CalculationRun run(home, {});
+      try {
+        run.run();
+      } catch (const zelk::FatalError& error) {
+        std::fprintf(stderr, "the run ended with exit code %d\n", error.code());
+        std::exit(1);
+      }
+      months = run.monthList().count;
+    });
   }
-  const double runSeconds = secondsSince(runStart);
-
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
+
+  std::string logs;
+  for (const auto& path : generated.logPaths) logs += " '" + path + "'";
+  const double wcSeconds = commandSeconds("wc -l" + logs + " >/dev/null");
+  const double cliSeconds = commandSeconds("ZELK_HOME='" + home + "' '" ZELK_CLI
+                                           "' --json >/dev/null");
+
   std::printf("records            %zu (%ld lines)\n", generated.records, lines);
-  std::printf("months stored      %d, messages %ld\n", run.monthList().count, sink.count);
-  std::printf("read lines only    %.3f s\n", readSeconds);
+  std::printf("months stored      %d, messages %ld\n", months, sink.count);
+  std::printf("read lines only    %.3f s  (median of %d)\n", readSeconds, kRuns);
   std::printf("whole run          %.3f s\n", runSeconds);
   std::printf("ratio run/read     %.2f\n", runSeconds / readSeconds);
   std::printf("records per second %.0f\n", generated.records / runSeconds);
   std::printf("peak memory        %ld KiB\n", usage.ru_maxrss);
+  std::printf("phases of the run (each measured on its own)\n");
+  printPhase("reading", readSeconds, runSeconds, "lines of the five logs");
+  printPhase("parsing", parseSeconds - readSeconds, runSeconds, "record tests and fields");
+  printPhase("rating", rateSeconds - parseSeconds, runSeconds,
+             "normalising, NTT, NTT Com and in-area plan units");
+  printPhase("plan comparison", runSeconds - rateSeconds, runSeconds,
+             "the rest: settings, number lookup, merging, month closing");
+  std::printf("zelk --json        %.3f s\n", cliSeconds);
+  std::printf("wc -l              %.3f s\n", wcSeconds);
+  std::printf("ratio zelk/wc      %.1f\n", cliSeconds / wcSeconds);
   std::filesystem::remove_all(home);
   return 0;
 }

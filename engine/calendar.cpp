@@ -146,9 +146,29 @@ bool isHoliday(const CalendarTime& t) {
   return false;
 }
 
+// True when every field already lies in its range, as most logged moments do.
+bool fieldsInRange(const CalendarTime& t) {
+  return t.year >= kFirstYear && t.year <= kLastYear && t.month >= 0 && t.month <= 11 &&
+         t.day >= 1 && t.day <= monthLength(t.month, t.year) && t.hour >= 0 && t.hour <= 23 &&
+         t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59;
+}
+
+// Fills weekday and day of the year of a record whose fields are in range.
+void fillWeekdayAndYearDay(CalendarTime& t) {
+  const std::int64_t days = daysFromCivil(t.year + 1900, static_cast<unsigned>(t.month + 1),
+                                          static_cast<unsigned>(t.day));
+  t.weekday = static_cast<int>((days % 7 + 7 + 4) % 7);  // 1970-01-01 was a Thursday
+  t.yearDay = static_cast<int>(days - daysFromCivil(t.year + 1900, 1, 1));
+}
+
 }  // namespace
 
 bool normalise(CalendarTime& t) {
+  // Nothing to fold: only weekday and day of the year are filled.
+  if (fieldsInRange(t)) {
+    fillWeekdayAndYearDay(t);
+    return true;
+  }
   if (t.year < 0) return false;
 
   // Negative seconds, minutes and hours borrow from the next larger field one
@@ -214,6 +234,13 @@ bool normalise(CalendarTime& t) {
   if (!convertLocalTime(converted)) return false;
   t = converted;
   return true;
+}
+
+bool isNormalised(const CalendarTime& t) {
+  if (!fieldsInRange(t)) return false;
+  CalendarTime filled = t;
+  fillWeekdayAndYearDay(filled);
+  return t.weekday == filled.weekday && t.yearDay == filled.yearDay;
 }
 
 std::optional<BillingPeriod> closingDateOf(const CalendarTime& date, int meterDay) {

@@ -38,6 +38,10 @@ enum class TimeSlot : std::uint8_t { WeekdayDay = 0, HolidayDay = 1, Evening = 2
 // 1900-2100; the borrowing steps done until then stay in the record.
 bool normalise(CalendarTime& record);
 
+// True when every field is in range and weekday and day of the year agree
+// with the date, so normalise would leave the record as it is.
+bool isNormalised(const CalendarTime& record);
+
 // True when a's date is later than b's date (year, then day of the year).
 inline bool isLaterDate(const CalendarTime& a, const CalendarTime& b) {
   return a.year != b.year ? a.year > b.year : a.yearDay > b.yearDay;

@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <utility>
 
 namespace zelk {
@@ -67,35 +69,47 @@ void LineReader::close() {
   pos_ = end_ = 0;
 }
 
-int LineReader::nextByte() {
-  if (pos_ == end_) {
-    if (!file_) return EOF;
-    end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-    pos_ = 0;
-    if (end_ == 0) return EOF;
-  }
-  return static_cast<unsigned char>(buffer_[pos_++]);
+bool LineReader::refill() {
+  if (!file_) return false;
+  end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+  pos_ = 0;
+  return end_ != 0;
 }
 
 bool LineReader::readLine(std::string& line, std::size_t bufferSize) {
   line.clear();
   const std::size_t limit = bufferSize > 0 ? bufferSize - 1 : 0;
-  bool readAny = false;
-  bool pendingCr = false;  // a CR is only dropped when a LF follows it
-  auto append = [&](char c) {
-    if (line.size() < limit) line += c;
+  // Keeps what fits of a piece of the line; the rest is read and dropped.
+  auto keep = [&](const char* bytes, std::size_t count) {
+    line.append(bytes, std::min(count, limit - std::min(limit, line.size())));
   };
+  bool readAny = false;
+  bool pendingCr = false;  // a CR that ended the last block: dropped only if a LF follows
   for (;;) {
-    int c = nextByte();
-    if (c == EOF) {
-      if (pendingCr) append('\r');
+    if (pos_ == end_ && !refill()) {
+      if (pendingCr) keep("\r", 1);
       return readAny;
     }
     readAny = true;
-    if (c == '\n') return true;
-    if (pendingCr) append('\r');
-    pendingCr = c == '\r';
-    if (!pendingCr) append(static_cast<char>(c));
+    const char* from = buffer_ + pos_;
+    const std::size_t available = end_ - pos_;
+    const auto* lineFeed = static_cast<const char*>(std::memchr(from, '\n', available));
+    if (pendingCr && from[0] != '\n') keep("\r", 1);
+    pendingCr = false;
+    if (lineFeed) {
+      std::size_t count = static_cast<std::size_t>(lineFeed - from);
+      if (count > 0 && from[count - 1] == '\r') --count;
+      keep(from, count);
+      pos_ += static_cast<std::size_t>(lineFeed - from) + 1;
+      return true;
+    }
+    std::size_t count = available;
+    if (from[count - 1] == '\r') {
+      pendingCr = true;
+      --count;
+    }
+    keep(from, count);
+    pos_ = end_;
   }
 }
 

@@ -53,7 +53,7 @@ class LineReader {
   bool readLine(std::string& line, std::size_t bufferSize);
 
  private:
-  int nextByte();
+  bool refill();  // false at the end of the file
 
   std::FILE* file_ = nullptr;
   char buffer_[65536];

@@ -51,12 +51,11 @@ int readNextCall(int slotIndex, LogSlots& slots, ReplaceTables& tables, Settings
   LogSource& slot = slots[slotIndex];
   // A format code that names no format reads as a log without records.
   const FormatLayout* layout = layoutOf(slot.declaration.format);
-  std::string line;
-  if (!layout || !findRecord(*layout, slot.file, line)) {
+  if (!layout || !findRecord(*layout, slot.file, slot.line)) {
     removeSlot(slotIndex, slots, settings);
     return -1;
   }
-  if (auto name = parseRecord(*layout, line, slot.call))
+  if (auto name = parseRecord(*layout, slot.line, slot.call))
     slot.call.number = lookupName(*name, tables, settings);
   return 0;
 }

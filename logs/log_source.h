@@ -43,6 +43,7 @@ struct LogSource {
   LogDeclaration declaration;
   CallRecord call;
   LineReader file;
+  std::string line;  // the last line read, kept so that reading allocates once
 };
 
 inline constexpr std::size_t kMaxLogs = 5;

@@ -1,22 +1,45 @@
 #include "logs/record_engine.h"
 
 #include <cstring>
+#include <unordered_map>
 
 #include "platform/cp932.h"
 
 namespace zelk {
 namespace {
 
+bool isAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// The CP932 bytes of every layout's non-ASCII column texts, converted once
+// rather than looked up for every line of a log.
+const std::unordered_map<const char*, std::string>& convertedTestTexts() {
+  static const auto texts = [] {
+    std::unordered_map<const char*, std::string> converted;
+    for (const FormatLayout& layout : allLayouts())
+      for (const ColumnTest& test : layout.tests)
+        if (!isAscii(test.text)) converted.emplace(test.text.data(), sjis(test.text));
+    return converted;
+  }();
+  return texts;
+}
+
 // The CP932 bytes of a test text; ASCII texts are their own bytes.
 std::string_view bytesOf(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return sjis(text);
-  return text;
+  if (isAscii(text)) return text;
+  const auto& converted = convertedTestTexts();
+  const auto found = converted.find(text.data());
+  return found != converted.end() ? std::string_view(found->second) : sjis(text);
 }
 
 bool hasTextAt(std::string_view line, std::size_t column, std::string_view text) {
-  return column <= line.size() && line.size() - column >= text.size() &&
-         line.compare(column, text.size(), text) == 0;
+  if (column > line.size() || line.size() - column < text.size()) return false;
+  // Most tests are one separator character: no call to compare them.
+  if (text.size() == 1) return line[column] == text[0];
+  return line.compare(column, text.size(), text) == 0;
 }
 
 std::string_view spanText(std::string_view line, Span span) {

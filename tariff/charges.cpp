@@ -1,5 +1,6 @@
 #include "tariff/charges.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "tariff/running_clock.h"
@@ -41,23 +42,22 @@ bool kyushuReductionApplies(std::string_view number) {
 std::int32_t countUnits(const CalendarTime& start, std::int32_t duration,
                         const UnitLengths& unitLengths) {
   RunningClock clock(start);
-  std::int32_t units = 0;
+  std::int64_t units = 0;
   int halfSeconds = 0;
   for (std::int64_t remaining = duration; remaining > 0;) {
     const std::int32_t length = unitLengths[static_cast<std::size_t>(clock.band())];
     if (length <= 0) break;
-    ++units;
-    remaining -= length;
+    // Every unit that starts before the band can change has this length.
+    const std::int64_t taken = std::min(clock.unitsStartingInBand(length, halfSeconds),
+                                        (remaining + length - 1) / length);
+    units += taken;
+    remaining -= taken * length;
     // The clock is moved past the last unit too: a moment the calendar cannot
     // hold is reported even for a call of one unit.
-    std::int64_t seconds = length / 10;
-    if (length % 10 != 0 && ++halfSeconds == 2) {
-      ++seconds;
-      halfSeconds = 0;
-    }
-    clock.advance(seconds);
+    clock.advance(secondsOf(taken, length, halfSeconds));
+    if (length % 10 != 0) halfSeconds = static_cast<int>((halfSeconds + taken) % 2);
   }
-  return units;
+  return static_cast<std::int32_t>(units);
 }
 
 std::int32_t nttUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {

@@ -1,6 +1,6 @@
 // KDDI 001 charges by 6-second steps. A call that stays in one tariff band is
 // priced by multiplication; one that crosses a band, or lasts long enough to
-// leave a band and come back to it, is walked step by step.
+// leave a band and come back to it, is walked band by band.
 #include <algorithm>
 #include <limits>
 
@@ -33,9 +33,15 @@ std::int32_t kddiCharge(const CalendarTime& start, std::int32_t duration, Distan
     if (duration < kKddiMultiplyBelow && endsInBand(start, duration, first)) {
       charge = steps * price[static_cast<std::size_t>(first)];
     } else {
-      for (std::int64_t step = 0; step < steps; ++step) {
-        if (step > 0) clock.advance(kKddiStepLength / 10);
-        charge += price[static_cast<std::size_t>(clock.band())];
+      // The steps that start in one band are priced together; the clock
+      // ends at the start of the last step.
+      for (std::int64_t step = 0; step < steps;) {
+        const std::int64_t taken =
+            std::min(clock.unitsStartingInBand(kKddiStepLength, 0), steps - step);
+        charge += taken * price[static_cast<std::size_t>(clock.band())];
+        step += taken;
+        const std::int64_t moved = step < steps ? taken : taken - 1;
+        if (moved > 0) clock.advance(secondsOf(moved, kKddiStepLength, 0));
       }
     }
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <string>
 
 namespace zelk {
@@ -163,6 +164,34 @@ struct SlotCase {
   CalendarTime moment;
   TimeSlot slot;
 };
+
+TEST(Normalise, AMomentInRangeGetsWhatFoldingItFromOutOfRangeFieldsGives) {
+  // The same moment written as the day before at hour 24 + h is folded the
+  // long way; both must agree, weekday and day of the year included, and
+  // both count as normalised afterwards.
+  std::mt19937 random(1900);
+  for (int i = 0; i < 20000; ++i) {
+    CalendarTime direct;
+    direct.year = static_cast<int>(random() % 200) + 1;  // 1901-2100: the day before stays in range
+    direct.month = static_cast<int>(random() % 12);
+    direct.day = static_cast<int>(random() % 28) + 1 + (i % 2 ? 0 : 3 * (random() % 2));
+    direct.hour = static_cast<int>(random() % 24);
+    direct.minute = static_cast<int>(random() % 60);
+    direct.second = static_cast<int>(random() % 60);
+    CalendarTime folded = direct;
+    folded.day -= 1;
+    folded.hour += 24;
+    const bool directOk = normalise(direct);
+    ASSERT_EQ(directOk, normalise(folded)) << i;
+    if (!directOk) continue;
+    EXPECT_TRUE(isNormalised(direct));
+    ASSERT_EQ(std::tie(direct.year, direct.month, direct.day, direct.hour, direct.weekday,
+                       direct.yearDay),
+              std::tie(folded.year, folded.month, folded.day, folded.hour, folded.weekday,
+                       folded.yearDay))
+        << i;
+  }
+}
 
 TEST(TimeSlot, ByHourWeekdayAndHoliday) {
   const SlotCase cases[] = {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "engine/text.h"
 #include "support/test_support.h"
 
@@ -67,6 +69,58 @@ TEST(ReadLine, CutsLongLinesAndSkipsTheirTail) {
   EXPECT_EQ(lines[1], "next");
   EXPECT_EQ(lines[2], std::string(255, 'x'));
   EXPECT_EQ(readAll(std::string(511, 'y') + "\n", 512)[0].size(), 511u);  // settings lines fit whole
+}
+
+// The reading rules one byte at a time, as the programs that write the logs
+// read them: the block reader must split and cut every file the same way.
+std::vector<std::string> readByteByByte(const std::string& bytes, std::size_t bufferSize) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool readAny = false, pendingCr = false;
+  auto append = [&](char c) {
+    if (line.size() + 1 < bufferSize) line += c;
+  };
+  for (char c : bytes) {
+    readAny = true;
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      readAny = pendingCr = false;
+      continue;
+    }
+    if (pendingCr) append('\r');
+    pendingCr = c == '\r';
+    if (!pendingCr) append(c);
+  }
+  if (pendingCr) append('\r');
+  if (readAny) lines.push_back(line);
+  return lines;
+}
+
+TEST(ReadLine, BlockReadingSplitsEveryFileAsByteByByteReading) {
+  // CR and LF on both sides of the 64 KiB block boundary, then random files
+  // of short and very long lines over several blocks.
+  const std::size_t block = 65536;
+  std::vector<std::string> files = {
+      std::string(block - 1, 'a') + "\r\nb", std::string(block - 1, 'a') + "\rb\n",
+      std::string(block - 1, 'a') + "\r", std::string(block, 'a') + "\n\r\n",
+      std::string(block - 2, 'a') + "\r\r\n"};
+  std::mt19937 random(17);
+  const char alphabet[] = {'a', 'b', '\r', '\n', '\0', '\xe9'};
+  for (int i = 0; i < 40; ++i) {
+    std::string bytes;
+    const std::size_t size = random() % (3 * block);
+    const std::size_t lineScale = i % 2 ? 40 : 4000;
+    while (bytes.size() < size) {
+      bytes.append(random() % lineScale, alphabet[random() % 2]);
+      bytes += alphabet[random() % std::size(alphabet)];
+    }
+    files.push_back(bytes);
+  }
+  for (std::size_t i = 0; i < files.size(); ++i)
+    for (std::size_t bufferSize : {1, 2, 256, 512})
+      ASSERT_EQ(readAll(files[i], bufferSize), readByteByByte(files[i], bufferSize))
+          << "file " << i << ", buffer " << bufferSize;
 }
 
 TEST(ReadLine, DirectoriesAndMissingFilesDoNotOpen) {
