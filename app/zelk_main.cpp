@@ -43,7 +43,7 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   bool json = false;
   zelk::ReportChoice choice;
   std::vector<std::string> optionLines;
@@ -83,8 +83,12 @@ int main(int argc, char** argv) {
     run.run();
   } catch (const zelk::FatalError& error) {
     caught = error;
+  } catch (const std::exception& error) {
+    caught = zelk::unexpectedFailure(error);
+  }
+  if (caught) {
     fatal = &*caught;
-    exitCode = error.code();
+    exitCode = caught->code();
   }
 
   if (json) {
@@ -99,4 +103,9 @@ int main(int argc, char** argv) {
   std::string text = zelk::textReport(run, choice);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;
+} catch (const std::exception& error) {
+  // Out of memory while reporting, say: a message and a fatal code, never an abort.
+  const zelk::FatalError failure = zelk::unexpectedFailure(error);
+  zelk::StderrSink().show(failure.message());
+  return failure.code();
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/distance_band.h"
 #include "tariff/ma_lookup.h"
@@ -36,6 +37,7 @@ struct Settings {
   std::uint8_t fullCalc = 0;         // =f
   std::uint8_t dirty = 0;            // a table gained an entry: rewrite zelk.cfg
   std::uint8_t flets = 0;            // =z
+  bool backedUp = false;             // zelkcfg.org holds the file as this reading found it
   MaLookup originMa;                 // copied in by the calculation run
   TelehodaiNumbers telehodai;        // copied in by the calculation run
   float estimateFactor = 0.0f;
@@ -75,6 +77,9 @@ struct ReplaceTables {
   std::int16_t areaSetCount = 0;
   std::array<NameReplacement, kMaxNameReplace> nameReplace;
   std::int16_t nameReplaceCount = 0;
+  // Names met in the logs that a "$" line cannot hold (see lookupName); each
+  // is reported once per run.
+  std::vector<std::string> unwritableNames;
 };
 
 }  // namespace zelk

@@ -86,8 +86,12 @@ void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots
     applySettingsFileLine(line, settings, tables, slots, telehodai, origin, maSearch);
   } while (file.readLine(line, kSettingsLineBuffer));
   file.close();
-  if (!current)
+  if (!current) {
     backupAndRewrite(path, tables, logDeclarationsOf(slots), origin, telehodai, settings);
+    // A later rewrite from these records keeps this backup: it holds the
+    // user's file as it was, not the upgraded one.
+    settings.backedUp = true;
+  }
 }
 
 }  // namespace zelk

@@ -1,6 +1,9 @@
 #include "config/settings_writer.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <span>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "config/settings_help_text.h"
 #include "engine/text.h"
 #include "platform/cp932.h"
+#include "platform/regular_file.h"
 #include "platform/staged_file.h"
 
 namespace zelk {
@@ -298,20 +302,54 @@ void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTab
   if (!replaceFileContent(path, text)) failConfigFile(244, sjis("Cannot creat"), path);
 }
 
+namespace {
+
+// Copies the file at `path` to the backup in blocks, each line followed by
+// CR LF as a line-by-line copy in text mode writes it: a LF gets its CR, a
+// CR LF stays, and a last line without a line end gets one. Memory stays
+// flat whatever the size of the file.
+void copyToBackup(const std::string& path, const std::string& backupPath) {
+  StagedFile backup(backupPath);
+  if (!backup.isOpen()) failConfigFile(243, sjis("Cannot copy"), path);
+  const int source = openRegularFile(path);
+  if (source < 0) failConfigFile(242, sjis("Cannot read"), path);
+  std::vector<char> block(1 << 16);
+  std::string out;
+  char last = '\n';
+  bool copied = true;
+  for (;;) {
+    const ssize_t got = ::read(source, block.data(), block.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(source);
+      failConfigFile(242, sjis("Cannot read"), path);
+    }
+    if (got == 0) break;
+    out.clear();
+    for (ssize_t i = 0; i < got; ++i) {
+      const char c = block[static_cast<std::size_t>(i)];
+      if (c == '\n' && last != '\r') out += '\r';
+      out += c;
+      last = c;
+    }
+    if (!backup.append(out)) {
+      copied = false;
+      break;
+    }
+  }
+  ::close(source);
+  if (!copied || !backup.commit(last == '\n' ? "" : "\r\n"))
+    failConfigFile(243, sjis("Cannot copy"), path);
+}
+
+}  // namespace
+
 void backupAndRewrite(const std::string& path, const ReplaceTables& tables,
                       const LogDeclarations& logs, const MaLookup& origin,
                       const TelehodaiNumbers& telehodai, const Settings& settings) {
   // The backup is replaced as safely as the settings file: a failed copy
   // keeps the previous backup.
-  StagedFile backup(settings.programDir + "zelkcfg.org");
-  if (!backup.isOpen()) failConfigFile(243, sjis("Cannot copy"), path);
-  LineReader source;
-  if (!source.open(path)) failConfigFile(242, sjis("Cannot read"), path);
-  std::string copy;
-  std::string line;
-  while (source.readLine(line, std::numeric_limits<std::size_t>::max())) copy += line + "\r\n";
-  source.close();
-  if (!backup.commit(copy)) failConfigFile(243, sjis("Cannot copy"), path);
+  if (!settings.backedUp) copyToBackup(path, settings.programDir + "zelkcfg.org");
   writeSettingsFile(WriteMode::Rewrite, path, tables, logs, origin, telehodai, settings);
 }
 

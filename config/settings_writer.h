@@ -33,6 +33,8 @@ void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTab
 // Copies the file at `path` line by line to `settings.programDir` +
 // "zelkcfg.org" ("Cannot copy", 243, when the copy cannot be made; "Cannot
 // read", 242, when `path` cannot be read), then writes `path` in rewrite mode.
+// When `settings.backedUp` is set the backup already holds the file as this
+// reading found it and is kept, so it never holds an intermediate version.
 void backupAndRewrite(const std::string& path, const ReplaceTables& tables,
                       const LogDeclarations& logs, const MaLookup& origin,
                       const TelehodaiNumbers& telehodai, const Settings& settings);

@@ -5,6 +5,7 @@
 
 #include "config/messages.h"
 #include "config/option_line.h"
+#include "config/settings_lock.h"
 #include "config/settings_reader.h"
 #include "config/settings_rewrite.h"
 #include "engine/calendar.h"
@@ -58,6 +59,9 @@ void CalculationRun::run() {
   table_.clear();
   settings_.numberCount = 0;
   MaDataFile maData(maDataPath(programDir_));
+  // Held until the rewrite at the end: a run that starts meanwhile reads the
+  // file this run leaves, with whatever this run learned.
+  const SettingsFileLock settingsLock(programDir_);
   readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData);
   for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
   openLogs(settings_, slots_);

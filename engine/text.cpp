@@ -1,11 +1,13 @@
 #include "engine/text.h"
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <utility>
+
+#include "platform/regular_file.h"
 
 namespace zelk {
 
@@ -56,10 +58,10 @@ LineReader& LineReader::operator=(LineReader&& other) noexcept {
 
 bool LineReader::open(const std::string& path) {
   close();
-  struct stat info {};
-  if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return false;
-  file_ = std::fopen(path.c_str(), "rb");
-  pos_ = end_ = 0;
+  const int descriptor = openRegularFile(path);
+  if (descriptor < 0) return false;
+  file_ = ::fdopen(descriptor, "rb");
+  if (!file_) ::close(descriptor);
   return file_ != nullptr;
 }
 

@@ -39,7 +39,8 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // Opens `path` for reading; false when it cannot be opened or is a directory.
+  // Opens `path` for reading; false when it cannot be opened or is not a
+  // regular file (a directory, a FIFO, a device).
   bool open(const std::string& path);
   bool isOpen() const { return file_ != nullptr; }
   void close();

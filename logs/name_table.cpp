@@ -18,6 +18,21 @@ void showUnknownName(const std::string& name) {
   showMessage(text);
 }
 
+void showUnwritableName(const std::string& name) {
+  std::string text = sjis(
+      "この[%s]って名前は[zelk.cfg]に書けないので登録しません。"
+      "番号不明として計算します\n");
+  text.replace(text.find("%s"), 2, name);
+  showMessage(text);
+}
+
+// A "$" line reads its name up to the first "==", so a name that holds "=="
+// or ends in "=" would read back as another name with another number, and
+// every run would add the same line again.
+bool fitsNameLine(std::string_view key) {
+  return key.find("==") == std::string_view::npos && (key.empty() || key.back() != '=');
+}
+
 }  // namespace
 
 std::string nameKey(std::string_view name) {
@@ -33,6 +48,14 @@ std::string lookupName(std::string_view name, ReplaceTables& tables, Settings& s
   for (int i = 0; i < count; ++i)
     if (tables.nameReplace[i].name == key) return tables.nameReplace[i].number;
 
+  if (!fitsNameLine(key)) {
+    auto& met = tables.unwritableNames;
+    if (std::find(met.begin(), met.end(), key) == met.end()) {
+      met.push_back(key);
+      showUnwritableName(trimRight(name));
+    }
+    return std::string(kUnknownNameNumber);
+  }
   showUnknownName(trimRight(name));
   if (count < static_cast<int>(ReplaceTables::kMaxNameReplace)) {
     tables.nameReplace[count] = {std::string(kUnknownNameNumber), key};

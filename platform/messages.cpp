@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 
 #include <cstdio>
+#include <new>
 
 #include "platform/cp932.h"
 
@@ -31,6 +32,12 @@ ScopedMessageSink::ScopedMessageSink(MessageSink& sink) : previous_(sinkSlot()) 
 }
 
 ScopedMessageSink::~ScopedMessageSink() { sinkSlot() = previous_; }
+
+FatalError unexpectedFailure(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error))
+    return FatalError(101, sjis("メモリが足りません(;_;)"));
+  return FatalError(1, sjis("思いがけないエラーです(>_<) : ") + error.what());
+}
 
 void fatalExit(int code, const std::string& cp932Message) { throw FatalError(code, cp932Message); }
 

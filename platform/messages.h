@@ -65,6 +65,11 @@ class FatalError : public std::runtime_error {
   std::string message_;
 };
 
+// What a front end reports for an exception that is not a FatalError, so that
+// nothing ends the process without a message: running out of memory ends it
+// with 101, anything else unforeseen with 1.
+FatalError unexpectedFailure(const std::exception& error);
+
 // Raises the fatal condition; never returns.
 [[noreturn]] void fatalExit(int code, const std::string& cp932Message);
 

@@ -1,22 +1,29 @@
 #include "platform/staged_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <random>
 #include <utility>
 
 namespace zelk {
 namespace {
 
-int openForWriting(const std::string& path) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+constexpr int kNameAttempts = 100;
+constexpr std::time_t kLeftoverAge = 60;  // seconds; a live run stages for milliseconds
+constexpr int kMaxLinkDepth = 40;
+
+int createExclusively(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 StagedFile::Opener& currentOpener() {
-  static StagedFile::Opener opener = openForWriting;
+  static StagedFile::Opener opener = createExclusively;
   return opener;
 }
 
@@ -39,6 +46,69 @@ std::string directoryOf(const std::string& path) {
   return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+// The file a chain of symbolic links ends at (which need not exist yet).
+std::string resolveLinks(std::string path) {
+  for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char buffer[4096];
+    ssize_t length = ::readlink(path.c_str(), buffer, sizeof buffer);
+    if (length <= 0 || length == static_cast<ssize_t>(sizeof buffer)) return path;
+    std::string link(buffer, static_cast<std::size_t>(length));
+    path = link[0] == '/' ? link : directoryOf(path) + "/" + link;
+  }
+  return path;
+}
+
+std::string randomSuffix() {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static thread_local std::mt19937_64 generator{std::random_device{}() ^
+                                                static_cast<std::uint64_t>(::getpid())};
+  std::string suffix(6, 'x');
+  for (char& c : suffix) c = kLetters[generator() % (sizeof kLetters - 1)];
+  return suffix;
+}
+
+// Staging files of `target` that a killed run left behind: this user's
+// regular files of the pattern, untouched for a minute.
+void removeLeftovers(const std::string& target) {
+  const std::string directory = directoryOf(target);
+  const std::string prefix = StagedFile::stagingPrefix(target).substr(
+      target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+  DIR* folder = ::opendir(directory.c_str());
+  if (!folder) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string path = directory + "/" + name;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+      continue;
+    if (now - info.st_mtime > kLeftoverAge) ::unlink(path.c_str());
+  }
+  ::closedir(folder);
+}
+
+mode_t currentUmask() {
+  const mode_t mask = ::umask(077);
+  ::umask(mask);
+  return mask;
+}
+
+// The permission bits the new file gets, or -1 when the target must stay: a
+// file the user may not write (a file without any write bit counts so for
+// every user), or something that is not a regular file (a FIFO, a device).
+long finalModeFor(const std::string& target) {
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0) return 0666 & ~currentUmask();
+  if (S_ISDIR(info.st_mode)) return 0666 & ~currentUmask();  // the rename reports it
+  if (!S_ISREG(info.st_mode)) return -1;
+  if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) return -1;
+  return info.st_mode & 0777;
+}
+
 // Makes the rename itself durable; a folder that cannot be synced (some file
 // systems refuse) does not undo a rename that has already happened.
 void syncDirectory(const std::string& directory) {
@@ -50,9 +120,18 @@ void syncDirectory(const std::string& directory) {
 
 }  // namespace
 
-StagedFile::StagedFile(std::string targetPath)
-    : targetPath_(std::move(targetPath)), stagingPath_(targetPath_ + ".new") {
-  descriptor_ = currentOpener()(stagingPath_);
+StagedFile::StagedFile(std::string targetPath) : targetPath_(resolveLinks(std::move(targetPath))) {
+  const long mode = finalModeFor(targetPath_);
+  if (mode < 0) return;
+  finalMode_ = static_cast<unsigned>(mode);
+  removeLeftovers(targetPath_);
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    stagingPath_ = stagingPrefix(targetPath_) + randomSuffix();
+    errno = 0;
+    descriptor_ = currentOpener()(stagingPath_);
+    if (descriptor_ >= 0 || errno != EEXIST) break;
+  }
+  if (descriptor_ < 0) stagingPath_.clear();
 }
 
 StagedFile::~StagedFile() {
@@ -65,15 +144,19 @@ void StagedFile::discard() {
   ::unlink(stagingPath_.c_str());
 }
 
-bool StagedFile::commit(std::string_view bytes) {
+bool StagedFile::append(std::string_view bytes) {
   if (!isOpen()) return false;
-  // A replaced file keeps the permissions the user gave the old one.
-  struct stat old {};
+  if (writeAll(descriptor_, bytes)) return true;
+  discard();
+  return false;
+}
+
+bool StagedFile::commit(std::string_view bytes) {
+  if (!append(bytes)) return false;
   struct stat staged {};
-  if (::stat(targetPath_.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-      ::fstat(descriptor_, &staged) == 0 && S_ISREG(staged.st_mode))
-    ::fchmod(descriptor_, old.st_mode & 07777);
-  if (!writeAll(descriptor_, bytes) || ::fsync(descriptor_) != 0) {
+  if (::fstat(descriptor_, &staged) == 0 && S_ISREG(staged.st_mode))
+    ::fchmod(descriptor_, static_cast<mode_t>(finalMode_));
+  if (::fsync(descriptor_) != 0) {
     discard();
     return false;
   }

@@ -2,6 +2,14 @@
 // goes to a staging file beside the target, is flushed to the disk, and only
 // then is renamed over the target. Any failure leaves the old file as it was
 // (a full disk must not cost the user the settings they had).
+//
+// The program directory may be a folder that other users can write to, so the
+// staging file is never a name someone else could have prepared: it gets a
+// fresh unique name, is created exclusively and never through a symbolic
+// link, and carries only the target's permission bits (never setuid, setgid
+// or sticky). A target that is a symbolic link is written through to the file
+// it names; a target the user may not write, or that is not a regular file,
+// is not replaced at all.
 #pragma once
 
 #include <functional>
@@ -12,14 +20,18 @@ namespace zelk {
 
 class StagedFile {
  public:
-  // Opens the staging file `targetPath` + ".new" for writing.
+  // Creates a staging file beside `targetPath` (beside the file it names when
+  // it is a symbolic link), named `targetPath` + ".new-" and six random
+  // characters. Leftovers of that pattern older than a minute, which a killed
+  // run may have left, are removed first.
   explicit StagedFile(std::string targetPath);
   ~StagedFile();
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
 
   // False when the staging file could not be created (the folder does not
-  // exist, is not a folder, or cannot take a new file).
+  // exist, is not a folder, or cannot take a new file) or when the target
+  // must not be replaced (write-protected, or not a regular file).
   bool isOpen() const { return descriptor_ >= 0; }
 
   // Writes every byte, flushes it to the disk and renames the staging file
@@ -27,19 +39,29 @@ class StagedFile {
   // the staging file removed.
   bool commit(std::string_view bytes);
 
+  // Writes part of the content; commit() then adds the rest. False on a
+  // write failure, which discards the staging file.
+  bool append(std::string_view bytes);
+
+  // The file that is replaced: the target with its symbolic links resolved.
   const std::string& targetPath() const { return targetPath_; }
   const std::string& stagingPath() const { return stagingPath_; }
 
   // How the staging file is opened: returns a descriptor open for writing,
-  // or -1. Tests replace it (for instance with one that opens /dev/full) to
-  // make the writes fail; the default creates or truncates the path.
+  // or -1 (with errno EEXIST when the name is taken, so another is tried).
+  // Tests replace it (for instance with one that opens /dev/full) to make the
+  // writes fail; the default creates the path exclusively with mode 0600.
   using Opener = std::function<int(const std::string& stagingPath)>;
+
+  // The pattern's beginning: every staging name of `targetPath` starts so.
+  static std::string stagingPrefix(const std::string& targetPath) { return targetPath + ".new-"; }
 
  private:
   void discard();
 
   std::string targetPath_;
   std::string stagingPath_;
+  unsigned finalMode_ = 0;
   int descriptor_ = -1;
 };
 

@@ -20,18 +20,25 @@ std::string notFoundMessage(std::string_view number) {
 }  // namespace
 
 MaList::MaList(const MaFileImage& image) {
-  for (const auto& block : image.blocks) {
-    if (records_.size() == kMaxEntries - 1) break;
-    MaHeader header = parseMaHeader(block.header);
-    if (header.name.empty()) break;
-    MaRecord record;
-    record.name = std::move(header.name);
-    record.prefixes = block.prefixes;
-    record.prefecture = header.prefecture;
-    record.x = header.x;
-    record.y = header.y;
-    records_.push_back(std::move(record));
+  for (std::size_t i = 0; i < image.blocks.size(); ++i)
+    if (!add(image.blocks.block(i))) break;
+}
+
+bool MaList::add(const MaBlock& block) {
+  MaHeader header;
+  if (!closed_ && records_.size() < kMaxEntries - 1) header = parseMaHeader(block.header);
+  if (header.name.empty()) {
+    closed_ = true;
+    return false;
   }
+  MaRecord record;
+  record.name = std::move(header.name);
+  record.prefixes = block.prefixes;
+  record.prefecture = header.prefecture;
+  record.x = header.x;
+  record.y = header.y;
+  records_.push_back(std::move(record));
+  return true;
 }
 
 std::vector<std::string> MaList::names() const {
@@ -66,23 +73,26 @@ DistanceBand MaList::distanceBandOf(std::string_view number, const MaLookup& own
 }
 
 MaList loadMaList(const std::string& path) {
-  // The loader reads to "end", so any break of the file stops it.
-  const MaFileImage image = readMaFile(path);
-  if (!image.ended) image.fail();
-  return MaList(image);
+  // The loader reads to "end", so any break of the file stops it; it keeps
+  // only the listed MAs, whatever the size of the file.
+  MaList list;
+  const MaFileEnd end = readMaBlocks(path, [&list](const MaBlock& block) { list.add(block); });
+  if (!end.ended) end.fail();
+  return list;
 }
 
-const MaBlock* MaDataFile::find(std::string_view number) {
+std::optional<MaBlock> MaDataFile::find(std::string_view number) {
   if (!image_) image_ = readMaFile(path_);
-  for (const auto& block : image_->blocks)
-    if (coversNumber(block.prefixes, number)) return &block;
+  const MaBlockStore& blocks = image_->blocks;
+  for (std::size_t i = 0; i < blocks.size(); ++i)
+    if (blocks.covers(i, number)) return blocks.block(i);
   if (!image_->ended) image_->fail();
   showMessage(notFoundMessage(number));
-  return nullptr;
+  return std::nullopt;
 }
 
 int MaDataFile::findSingle(std::string_view number, MaLookup& lookup) {
-  const MaBlock* block = find(number);
+  const std::optional<MaBlock> block = find(number);
   if (!block) {
     // Nothing of the last block read may stay behind: an unknown origin would
     // otherwise pass for the file's last MA.
@@ -102,7 +112,7 @@ int MaDataFile::findSingle(std::string_view number, MaLookup& lookup) {
 }
 
 int MaDataFile::findAccumulate(std::string_view number, MaLookup& lookup) {
-  const MaBlock* block = find(number);
+  const std::optional<MaBlock> block = find(number);
   if (!block) return 0;
   lookup.areaList.insert(lookup.areaList.end(), block->prefixes.begin(), block->prefixes.end());
   return static_cast<int>(lookup.areaList.size());

@@ -43,6 +43,10 @@ class MaList {
   // The MA names in file order (the MA reference window's list).
   std::vector<std::string> names() const;
 
+  // Adds the MA of the next block in file order; false once the list is
+  // closed (full, or ended by a block with an empty name).
+  bool add(const MaBlock& block);
+
   // "0" and the first prefix of entry `index` ("0422"); empty when there is
   // no such entry.
   std::string areaCode(std::size_t index) const;
@@ -58,13 +62,15 @@ class MaList {
 
  private:
   std::vector<MaRecord> records_;
+  bool closed_ = false;
 };
 
 // Loads the list from the file at `path`. A missing or broken file ends the
 // process (exit codes 247 to 250).
 MaList loadMaList(const std::string& path);
 
-// The prefix search. The file is read once, at the first search, and every
+// The prefix search. The file is read once, at the first search, into a
+// compact image (see MaBlockStore), and every
 // search then answers from memory exactly as a reading of the file from the
 // top would: a search that passes every complete block of a broken file meets
 // the break and ends the process with its exit code, a search that matches an
@@ -79,9 +85,9 @@ class MaDataFile : public MaSearch {
   int findAccumulate(std::string_view number, MaLookup& lookup) override;
 
  private:
-  // The first block that covers the number; nullptr (after the not-found
+  // The first block that covers the number; none (after the not-found
   // message) when the file ends without one.
-  const MaBlock* find(std::string_view number);
+  std::optional<MaBlock> find(std::string_view number);
 
   std::string path_;
   std::optional<MaFileImage> image_;

@@ -1,5 +1,8 @@
 #include "tariff/ma_file.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <limits>
 
 #include "config/messages.h"
@@ -84,27 +87,71 @@ MaHeader parseMaHeader(std::string_view line) {
   return header;
 }
 
-void MaFileImage::fail() const { fatalExit(failureCode, failureMessage); }
+void MaFileEnd::fail() const { fatalExit(failureCode, failureMessage); }
 
-MaFileImage readMaFile(const std::string& path) {
-  LineReader file;
-  if (!file.open(path)) {
-    MaFileImage image;
-    const Failure failure = cannotOpen(path);
-    image.failureCode = failure.code;
-    image.failureMessage = failure.message;
-    return image;
+void MaBlockStore::add(const MaBlock& block) {
+  Entry entry{text_.size(), static_cast<std::uint8_t>(std::min<std::size_t>(block.header.size(), 255)),
+              static_cast<std::uint8_t>(block.prefixes.size()),
+              static_cast<std::uint8_t>(block.adjacent.size())};
+  text_.append(block.header, 0, entry.headerLength);
+  for (const auto* list : {&block.prefixes, &block.adjacent}) {
+    for (const auto& prefix : *list) {
+      text_ += static_cast<char>(prefix.size());
+      text_ += prefix;
+    }
   }
-  return readMaFile(file, path);
+  entries_.push_back(entry);
 }
 
-MaFileImage readMaFile(LineReader& file, const std::string& path) {
-  MaFileImage image;
+MaBlock MaBlockStore::block(std::size_t index) const {
+  const Entry& entry = entries_[index];
+  MaBlock block;
+  std::size_t pos = entry.offset;
+  block.header = text_.substr(pos, entry.headerLength);
+  pos += entry.headerLength;
+  auto readList = [&](std::vector<std::string>& list, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::size_t length = static_cast<unsigned char>(text_[pos]);
+      list.push_back(text_.substr(pos + 1, length));
+      pos += 1 + length;
+    }
+  };
+  readList(block.prefixes, entry.prefixCount);
+  readList(block.adjacent, entry.adjacentCount);
+  return block;
+}
+
+bool MaBlockStore::covers(std::size_t index, std::string_view number) const {
+  const Entry& entry = entries_[index];
+  std::size_t pos = entry.offset + entry.headerLength;
+  for (std::size_t i = 0; i < entry.prefixCount; ++i) {
+    const std::size_t length = static_cast<unsigned char>(text_[pos]);
+    if (prefixMatches(std::string_view(text_).substr(pos + 1, length), number)) return true;
+    pos += 1 + length;
+  }
+  return false;
+}
+
+MaFileEnd readMaBlocks(const std::string& path, const std::function<void(const MaBlock&)>& onBlock) {
+  LineReader file;
+  if (!file.open(path)) {
+    MaFileEnd end;
+    const Failure failure = cannotOpen(path);
+    end.failureCode = failure.code;
+    end.failureMessage = failure.message;
+    return end;
+  }
+  return readMaBlocks(file, path, onBlock);
+}
+
+MaFileEnd readMaBlocks(LineReader& file, const std::string& path,
+                       const std::function<void(const MaBlock&)>& onBlock) {
+  MaFileEnd end;
   BlockReader reader(file, path);
-  auto stop = [&image](const Failure& failure) {
-    image.failureCode = failure.code;
-    image.failureMessage = failure.message;
-    return std::move(image);
+  auto stop = [&end](const Failure& failure) {
+    end.failureCode = failure.code;
+    end.failureMessage = failure.message;
+    return std::move(end);
   };
 
   const std::string_view expectedHeader[] = {kMaIdentificationLine, kMaVersionLine};
@@ -114,22 +161,48 @@ MaFileImage readMaFile(LineReader& file, const std::string& path) {
     if (text != expectedHeader[i]) return stop(badHeader(i + 1));
   }
 
+  MaBlock block;
   for (;;) {
     if (!reader.line(text)) return stop(reader.failure);
     if (text != "#####") return stop(tokenMissing());
     if (!reader.line(text)) return stop(reader.failure);
     if (text == "end") {
-      image.ended = true;
-      return image;
+      end.ended = true;
+      return end;
     }
-    MaBlock block;
     block.header = text;
+    block.prefixes.clear();
+    block.adjacent.clear();
     if (!reader.list(block.prefixes, MaLookup::kMaxPrefixes)) return stop(reader.failure);
     if (!reader.line(text)) return stop(reader.failure);
     if (text != "#") return stop(tokenMissing());
     if (!reader.list(block.adjacent, MaLookup::kMaxAdjacent)) return stop(reader.failure);
-    image.blocks.push_back(std::move(block));
+    onBlock(block);
   }
+}
+
+namespace {
+
+MaFileImage imageOf(const std::function<MaFileEnd(const std::function<void(const MaBlock&)>&)>& read,
+                    std::size_t sizeHint) {
+  MaFileImage image;
+  image.blocks.reserveText(sizeHint);
+  static_cast<MaFileEnd&>(image) = read([&image](const MaBlock& block) { image.blocks.add(block); });
+  return image;
+}
+
+}  // namespace
+
+MaFileImage readMaFile(const std::string& path) {
+  // The kept text never exceeds the file, so the file's size is room enough.
+  struct stat info {};
+  const std::size_t size =
+      ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
+  return imageOf([&path](const auto& onBlock) { return readMaBlocks(path, onBlock); }, size);
+}
+
+MaFileImage readMaFile(LineReader& file, const std::string& path) {
+  return imageOf([&](const auto& onBlock) { return readMaBlocks(file, path, onBlock); }, 0);
 }
 
 }  // namespace zelk

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,22 +49,63 @@ inline bool prefixMatches(std::string_view prefix, std::string_view number) {
   return number.substr(0, prefix.size()) == prefix;
 }
 
-// Everything a reading from the top can meet: the complete blocks in file
-// order and how the reading ends after the last of them, either at "end" or
-// with the fatal condition that stops it there.
-struct MaFileImage {
-  std::vector<MaBlock> blocks;
+// The blocks of a file in file order, kept compactly: all that the searches
+// need is the header line and the kept prefixes, so each block costs one
+// 16-byte entry plus those bytes (each prefix with a length byte) in one shared
+// text, never more than the block took in the file. Memory stays below about
+// twice the file's size however the file is made.
+class MaBlockStore {
+ public:
+  // Room for `bytes` of header and prefix text, so that the text is not
+  // copied while it grows (the whole file's size is always enough).
+  void reserveText(std::size_t bytes) { text_.reserve(bytes); }
+  void add(const MaBlock& block);
+
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  // Block `index` as the file holds it.
+  MaBlock block(std::size_t index) const;
+  // True when one of block `index`'s prefixes is the leading part of `number`.
+  bool covers(std::size_t index, std::string_view number) const;
+
+ private:
+  struct Entry {
+    std::uint64_t offset;  // of the header in text_
+    std::uint8_t headerLength;
+    std::uint8_t prefixCount;
+    std::uint8_t adjacentCount;
+  };
+  std::string text_;
+  std::deque<Entry> entries_;  // grows in chunks, never copied whole
+};
+
+// How a reading of the file from the top ends after its last complete block:
+// at "end", or with the fatal condition that stops it there.
+struct MaFileEnd {
   bool ended = false;
   int failureCode = 0;         // when !ended
   std::string failureMessage;  // CP932
 
   // Raises the fatal condition that ends a reading which passes every block.
-  // Only for an image that did not end at "end".
+  // Only for a reading that did not end at "end".
   [[noreturn]] void fail() const;
 };
 
-// Reads the whole file at `path`; never throws: a missing or broken file is
-// described in the image. `path` also names the file in the messages.
+// Everything a reading from the top can meet: the complete blocks and how the
+// reading ends.
+struct MaFileImage : MaFileEnd {
+  MaBlockStore blocks;
+};
+
+// Reads the file at `path` block by block, handing each complete block to
+// `onBlock` (which may keep what it needs; the block is reused). Never throws:
+// a missing or broken file is described in the result. `path` also names
+// the file in the messages.
+MaFileEnd readMaBlocks(const std::string& path, const std::function<void(const MaBlock&)>& onBlock);
+MaFileEnd readMaBlocks(LineReader& file, const std::string& path,
+                       const std::function<void(const MaBlock&)>& onBlock);
+
+// Reads the whole file at `path` into an image; never throws.
 MaFileImage readMaFile(const std::string& path);
 
 // The same from a file already open (`path` only names it in the messages).

@@ -14,14 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Stages the files whose name ends in `failing` on /dev/full, where every
+// Stages the files of `failing` (a file name) on /dev/full, where every
 // write fails as on a full disk; every other file as usual.
 StagedFile::Opener fullDiskFor(std::string failing) {
   return [failing](const std::string& path) {
-    if (path.size() >= failing.size() &&
-        path.compare(path.size() - failing.size(), failing.size(), failing) == 0)
+    if (path.find("/" + failing + ".new-") != std::string::npos)
       return ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   };
 }
 
@@ -41,7 +40,8 @@ class SettingsFileSafety : public ::testing::Test {
   std::vector<std::string> leftovers() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir.path()))
-      if (entry.path().extension() == ".new") names.push_back(entry.path().filename());
+      if (entry.path().filename().string().find(".new") != std::string::npos)
+        names.push_back(entry.path().filename());
     return names;
   }
 
@@ -54,7 +54,7 @@ TEST_F(SettingsFileSafety, AFailedWriteKeepsTheOldFile) {
   SettingsRecords r(dir.path());
   r.read();
   r.tables.areaSet[r.tables.areaSetCount++] = {"0612", DistanceBand::Beyond170km};
-  ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg.new"));
+  ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg"));
   const FatalError error = fatalErrorOf([&] { rewrite(r); });
   EXPECT_EQ(error.code(), 244);
   EXPECT_EQ(error.message(), "Cannot creat config. file : " + path() + "\n\n");
@@ -67,7 +67,7 @@ TEST_F(SettingsFileSafety, AFailedUpgradeKeepsTheOldFile) {
   const std::string older = crlfLines({"zelk Version 3.00", "=d5"});
   dir.write("zelk.cfg", older);
   SettingsRecords r(dir.path());
-  ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg.new"));
+  ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg"));
   EXPECT_EQ(fatalErrorOf([&] { r.read(); }).code(), 244);
   EXPECT_EQ(readFile(path()), older);
   EXPECT_EQ(readFile(dir.path() + "zelkcfg.org"), older);
@@ -78,7 +78,7 @@ TEST_F(SettingsFileSafety, AFailedCreationLeavesNoFile) {
   SettingsRecords r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
-  ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg.new"));
+  ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg"));
   EXPECT_EQ(fatalErrorOf([&] { r.read(); }).code(), 244);
   EXPECT_FALSE(fs::exists(path()));
   EXPECT_TRUE(sink.messages.empty());  // no "making" for a file that was not made
@@ -88,7 +88,7 @@ TEST_F(SettingsFileSafety, AFailedCreationLeavesNoFile) {
 TEST_F(SettingsFileSafety, AFailedBackupKeepsThePreviousBackupAndTheSettings) {
   SettingsRecords r(dir.path());
   r.read();
-  ScopedStagingOpener fullDisk(fullDiskFor("zelkcfg.org.new"));
+  ScopedStagingOpener fullDisk(fullDiskFor("zelkcfg.org"));
   const FatalError error = fatalErrorOf([&] { rewrite(r); });
   EXPECT_EQ(error.code(), 243);
   EXPECT_EQ(error.message(), "Cannot copy config. file : " + path() + "\n\n");
@@ -115,11 +115,13 @@ TEST_F(SettingsFileSafety, ASettingsFileThatCannotBeReadEndsWith242) {
 }
 
 TEST_F(SettingsFileSafety, AFolderThatCannotTakeTheNewFileKeepsTheOldOne) {
-  // The staging name is taken by a folder: no new file can be made beside
-  // the old one, whoever runs the program.
-  fs::create_directory(path() + ".new");
+  // No new file can be made beside the old one (a read-only folder).
   SettingsRecords r(dir.path());
   r.read();
+  ScopedStagingOpener refuse([](const std::string& staging) {
+    errno = staging.find("/zelk.cfg.new-") != std::string::npos ? EACCES : 0;
+    return errno ? -1 : ::open(staging.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  });
   EXPECT_EQ(fatalErrorOf([&] { rewrite(r); }).code(), 244);
   EXPECT_EQ(readFile(path()), oldSettings);
 }
@@ -146,7 +148,6 @@ TEST(StagedFile, ReplacesTheWholeFileAndKeepsItsPermissions) {
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0600u);
-  EXPECT_FALSE(fs::exists(path + ".new"));
 }
 
 TEST(StagedFile, AnUncommittedFileLeavesNothingBehind) {
@@ -157,8 +158,7 @@ TEST(StagedFile, AnUncommittedFileLeavesNothingBehind) {
     ASSERT_TRUE(staged.isOpen());
     EXPECT_TRUE(fs::exists(staged.stagingPath()));
   }
-  EXPECT_FALSE(fs::exists(path));
-  EXPECT_FALSE(fs::exists(path + ".new"));
+  EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 }  // namespace

@@ -115,5 +115,23 @@ TEST(NameTableInLogs, ANameMetTwiceGivesOneMessage) {
   EXPECT_EQ(log.settings.dirty, 1);
 }
 
+TEST_F(NameTable, NamesThatADollarLineCannotHoldAreNotLearned) {
+  // "$a==b==0999" and "$x===0999" would read back as other names with other
+  // numbers, and every run would add the line again.
+  for (const std::string name : {"a==b", "x=", "==", "ab=  "}) {
+    SCOPED_TRACE(name);
+    sink.messages.clear();
+    EXPECT_EQ(lookup(name), "0999");
+    EXPECT_EQ(lookup(name), "0999");
+    EXPECT_EQ(tables.nameReplaceCount, 2);
+    EXPECT_EQ(settings.dirty, 0);
+    ASSERT_EQ(sink.messages.size(), 1u);  // named once per run
+    EXPECT_NE(sink.messages[0].find("[" + name.substr(0, name.find_last_not_of(' ') + 1) + "]"), std::string::npos);
+  }
+  // "=" inside a name is fine as long as it is not doubled or last.
+  EXPECT_EQ(lookup("a=b"), "0999");
+  EXPECT_EQ(tables.nameReplaceCount, 3);
+}
+
 }  // namespace
 }  // namespace zelk

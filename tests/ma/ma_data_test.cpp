@@ -1,6 +1,7 @@
 #include "tariff/ma_data.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <string>
@@ -353,6 +354,38 @@ TEST_F(MaDataTest, ListHoldsAt599MasAndEndsAtAnEmptyName) {
   const MaList list = loadMaList(write(lfLines(fileLines(blocks))));
   EXPECT_EQ(list.size(), 3u);
   EXPECT_EQ(list.findByNumber("1004").name, "");
+}
+
+TEST_F(MaDataTest, ALargeFileIsKeptCompactly) {
+  // 40 MB of small blocks, the densest a file can hold MAs: the search keeps
+  // them in well under twice the file's size and still finds the last one.
+  std::string text = std::string(kMaIdentificationLine) + "\n" + std::string(kMaVersionLine) + "\n";
+  int count = 0;
+  while (text.size() < (40u << 20))
+    text += "#####\nM\t1\t1\t1\n2\n" + std::to_string(100000 + count++) + "\n7\n#\n0\n";
+  text += "#####\n" + std::string("end") + "\n";
+  const std::string path = write(text);
+  const std::string last = std::to_string(100000 + count - 1);
+  auto search = [&] {
+    MaDataFile data(path);
+    MaLookup lookup;
+    if (data.findSingle(last, lookup) != 2 || loadMaList(path).size() != 599u) throw std::runtime_error("wrong");
+  };
+  if (test::kMemoryLimitsWork)
+    EXPECT_TRUE(test::completesWithinMemory(88u << 20, search));
+  else
+    search();
+}
+
+TEST_F(MaDataTest, AFileThatIsNoRegularFileIsNotFound) {
+  const std::string fifo = dir.path() + "fifo.zlk";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string path : {fifo, std::string("/dev/zero")}) {
+    MaDataFile data(path);
+    MaLookup lookup;
+    EXPECT_EQ(test::fatalErrorOf([&] { data.findSingle("3", lookup); }).code(), 250) << path;
+    EXPECT_EQ(test::fatalErrorOf([&] { loadMaList(path); }).code(), 250) << path;
+  }
 }
 
 }  // namespace

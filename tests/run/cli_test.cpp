@@ -86,5 +86,27 @@ TEST(CommandLine, TheShippedMaDataPlacesTheOwnNumber) {
   EXPECT_EQ(origin.rfind("同一MA#  03\n", 0), 0u) << origin;
 }
 
+TEST(CommandLine, ADeviceOrFifoAsALogIsRefusedNotReadForever) {
+  test::ScratchDir home;
+  home.write("zelk.cfg", test::crlfLines({"zelk Version 4.21", "-w/dev/zero"}));
+  auto result = runZelk(home, "");
+  EXPECT_EQ(result.exitCode, 255);
+  EXPECT_NE(result.err.find("Not found : /dev/zero"), std::string::npos);
+}
+
+TEST(CommandLine, RunningOutOfMemoryEndsWithAMessageNotAnAbort) {
+  if (!test::kMemoryLimitsWork) GTEST_SKIP() << "the sanitizers cannot run under a memory limit";
+  test::ScratchDir home;
+  std::string maData = "This file is the NTT MA data list for the zelk program.\nVersion 3.51\n";
+  const std::string block = "#####\nM\t1\t1\t1\n1\n9\n#\n0\n";
+  while (maData.size() < (96u << 20)) maData += block;
+  home.write("ma.zlk", maData + "#####\nend\n");
+  home.write("zelk.cfg", test::crlfLines({"zelk Version 4.21", "=03"}));
+  auto result = test::runCommand("sh -c " + test::shellQuote("ulimit -v 65536; exec " + test::shellQuote(ZELK_BINARY)),
+                                 home.path(), {"ZELK_HOME=" + home.path(), "ZELK_TODAY=2001-03-20"});
+  EXPECT_EQ(result.exitCode, 101) << result.err;
+  EXPECT_FALSE(result.err.empty());
+}
+
 }  // namespace
 }  // namespace zelk

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,18 @@ FatalError fatalErrorOf(Action action) {
   ADD_FAILURE() << "no fatal condition was raised";
   return FatalError(0, "");
 }
+
+// True when `action` completes in a child process whose address space may
+// grow by at most `extraBytes` beyond what the process has mapped already: a
+// check that memory stays bounded, not a timing. Sanitizer builds map huge
+// shadow areas and cannot run under such a limit; they skip (see
+// kMemoryLimitsWork).
+bool completesWithinMemory(std::size_t extraBytes, const std::function<void()>& action);
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kMemoryLimitsWork = false;
+#else
+inline constexpr bool kMemoryLimitsWork = true;
+#endif
 
 // Quotes a word for the shell.
 std::string shellQuote(const std::string& word);

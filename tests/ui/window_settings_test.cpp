@@ -133,6 +133,26 @@ TEST(WindowSettings, BrokenFilesReadWithoutHarm) {
   EXPECT_EQ(cut.fonts.sub.name, std::string(506, 'a'));
 }
 
+TEST(WindowSettings, PositionsAndSizesAreFittedToTheScreen) {
+  // Values edited by hand must reach the toolkit as a window one can see and
+  // grab: near 2^31 they overflow its geometry, a width of 0 hides the window.
+  const ScreenArea screen{0, 30, 1280, 994};
+  WindowSettings s = readFrom(crlfLines({"F01T-2147483648", "F01L2147483647", "F01W0", "F01Hjunk",
+                                         "F02T99999999999", "F02L-5", "MART500", "MARL600"}));
+  fitPlacementToScreen(s.placement, screen);
+  const WindowPlacement& p = s.placement;
+  EXPECT_EQ(p.at(PlacedWindow::Form1), (WindowPosition{30, 1280 - kMinVisible}));
+  EXPECT_EQ(p.mainWidth, kMinMainWidth);
+  EXPECT_EQ(p.mainHeight, kMinMainHeight);
+  EXPECT_EQ(p.normalBounds, (WindowBounds{30, 1280 - kMinVisible, kMinMainHeight, kMinMainWidth}));
+  EXPECT_EQ(p.at(PlacedWindow::Form2), (WindowPosition{994 + 30 - kMinVisible, 0}));
+  EXPECT_EQ(p.at(PlacedWindow::MaRef), (WindowPosition{500, 600}));  // already on the screen
+  WindowSettings huge = readFrom(crlfLines({"F01W99999", "F01H99999"}));
+  fitPlacementToScreen(huge.placement, screen);
+  EXPECT_EQ(huge.placement.mainWidth, 1280);
+  EXPECT_EQ(huge.placement.mainHeight, 994);
+}
+
 TEST(WindowSettings, ANameReadBackIsTheNameWritten) {
   // Found by fuzzing: a NUL behind a lead byte used to leave a name whose
   // written form, read again, lost one more byte.

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "config/settings_lock.h"
 #include "config/settings_reader.h"
 #include "config/settings_writer.h"
 
@@ -16,6 +17,7 @@ SettingsRecords readSettingsRecords(const std::string& programDir, MaSearch& maS
   auto slots = std::make_unique<LogSlots>();
   resetSettings(records.settings, records.tables, records.telehodai, records.origin);
   records.settings.meterDay = 1;
+  const SettingsFileLock lock(programDir);  // the reading may upgrade the file
   readSettingsFile(records.settings, records.tables, *slots, records.telehodai, records.origin, maSearch);
   records.logs = logDeclarationsOf(*slots);
   records.settings.originMa = records.origin;
@@ -24,6 +26,7 @@ SettingsRecords readSettingsRecords(const std::string& programDir, MaSearch& maS
 }
 
 void writeSettingsRecords(const SettingsRecords& records) {
+  const SettingsFileLock lock(records.settings.programDir);
   backupAndRewrite(settingsFilePath(records.settings.programDir), records.tables, records.logs, records.origin,
                    records.telehodai, records.settings);
 }

@@ -1,5 +1,7 @@
 #include "ui/model/window_settings.h"
 
+#include <algorithm>
+
 #include <climits>
 #include <functional>
 #include <string_view>
@@ -165,6 +167,29 @@ std::string formatWindowSettings(const WindowSettings& settings) {
 
 void writeWindowSettings(const std::string& path, const WindowSettings& settings) {
   if (!replaceFileContent(path, formatWindowSettings(settings))) failConfigFile(244, "Cannot creat", path);
+}
+
+namespace {
+
+int fitted(long long value, long long low, long long high) {
+  return static_cast<int>(std::clamp(value, low, std::max(low, high)));
+}
+
+}  // namespace
+
+void fitPlacementToScreen(WindowPlacement& p, const ScreenArea& area) {
+  const long long right = static_cast<long long>(area.left) + area.width - kMinVisible;
+  const long long bottom = static_cast<long long>(area.top) + area.height - kMinVisible;
+  auto fitPosition = [&](int& top, int& left) {
+    top = fitted(top, area.top, bottom);
+    left = fitted(left, area.left, right);
+  };
+  for (auto& window : p.windows) fitPosition(window.top, window.left);
+  p.mainWidth = fitted(p.mainWidth, kMinMainWidth, area.width);
+  p.mainHeight = fitted(p.mainHeight, kMinMainHeight, area.height);
+  fitPosition(p.normalBounds.top, p.normalBounds.left);
+  p.normalBounds.width = fitted(p.normalBounds.width, kMinMainWidth, area.width);
+  p.normalBounds.height = fitted(p.normalBounds.height, kMinMainHeight, area.height);
 }
 
 void rememberNormalBounds(WindowPlacement& placement, WindowState state, const WindowBounds& bounds) {

@@ -103,6 +103,26 @@ std::string formatWindowSettings(const WindowSettings& settings);
 // exit code 244.
 void writeWindowSettings(const std::string& path, const WindowSettings& settings);
 
+// The part of the screen that windows may take (without panels and docks).
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The smallest main window that still shows its panels, and how much of any
+// window must stay on the screen so that it can be grabbed.
+inline constexpr int kMinMainWidth = 200;
+inline constexpr int kMinMainHeight = 150;
+inline constexpr int kMinVisible = 100;
+
+// Brings every position and size read from the file within `area`: the main
+// window between the minimum size and the area's size, every window with at
+// least kMinVisible pixels of it inside the area. A file edited by hand (a
+// width of 0, a position near 2^31) never reaches the toolkit as it stands.
+void fitPlacementToScreen(WindowPlacement& placement, const ScreenArea& area);
+
 // Copies the main window's bounds into the normal bounds when it is normal.
 void rememberNormalBounds(WindowPlacement& placement, WindowState state, const WindowBounds& bounds);
 

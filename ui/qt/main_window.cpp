@@ -446,6 +446,10 @@ void MainWindow::guarded(const std::function<void()>& command) {
     endError_ = error;
     ending_ = true;
     done(error.code());
+  } catch (const std::exception& error) {
+    endError_ = unexpectedFailure(error);
+    ending_ = true;
+    done(endError_->code());
   }
 }
 

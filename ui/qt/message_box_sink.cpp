@@ -13,6 +13,8 @@ void MessageBoxSink::show(const std::string& cp932Text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), qtText(cp932Text).trimmed(),
                   QMessageBox::Ok, QApplication::activeWindow());
   box.setObjectName("MessageBox");
+  // Messages carry connection names, paths and lines from the files: never markup.
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 

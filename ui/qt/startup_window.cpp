@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QProcess>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -84,9 +86,11 @@ int StartupWindow::runSequence() {
     showMessage(error.message());
     exitCode_ = error.code();
   } catch (const std::exception& error) {
-    // Anything else that escapes is shown and the process ends normally.
-    showMessage(error.what());
-    exitCode_ = 0;
+    // Anything else (running out of memory) is shown and ends the process
+    // with a fatal code, as a fatal condition does.
+    const FatalError failure = unexpectedFailure(error);
+    showMessage(failure.message());
+    exitCode_ = failure.code();
   }
   return exitCode_;
 }
@@ -102,6 +106,10 @@ void StartupWindow::runSteps() {
   hide();
 
   readWindowSettings(windowSettingsPath(programDir_), windowSettings_);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    fitPlacementToScreen(windowSettings_.placement, {area.left(), area.top(), area.width(), area.height()});
+  }
   mainWindow_->applyWindowSettings(windowSettings_);
   applyPositions();
 

@@ -1,0 +1,27 @@
+#include "platform/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace zelk {
+
+int openRegularFile(const std::string& path) {
+  // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; the
+  // descriptor is made blocking again once it is known to be a plain file.
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return -1;
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(descriptor);
+    errno = EINVAL;
+    return -1;
+  }
+  const int flags = ::fcntl(descriptor, F_GETFL);
+  if (flags >= 0) ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK);
+  return descriptor;
+}
+
+}  // namespace zelk

@@ -1,0 +1,15 @@
+// Opening a file for reading only when it is a regular file: a FIFO would
+// block the open until someone writes to it, and a device such as /dev/zero
+// never ends, so neither may stand where a settings, data or log file is read.
+#pragma once
+
+#include <string>
+
+namespace zelk {
+
+// A descriptor open for reading (blocking, close-on-exec), or -1 when `path`
+// cannot be opened or is not a regular file (a folder, a FIFO, a device, a
+// socket). Symbolic links are followed.
+int openRegularFile(const std::string& path);
+
+}  // namespace zelk
