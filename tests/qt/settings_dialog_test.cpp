@@ -141,7 +141,7 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(after.settings.telechoiceText, before.settings.telechoiceText);
     QCOMPARE(after.settings.logCount, before.settings.logCount);
     QCOMPARE(after.telehodai.count, before.telehodai.count);
-    QCOMPARE(after.tables.areaSetCount, before.tables.areaSetCount);
+    QCOMPARE(after.tables.areaSet.size(), before.tables.areaSet.size());
     QCOMPARE(after.origin.name, before.origin.name);
     QVERIFY(after.settings.hiddenFlags == before.settings.hiddenFlags);
 
