@@ -26,11 +26,14 @@ void RunningClock::advance(std::int64_t seconds) {
   constexpr std::int64_t kMin = std::numeric_limits<int>::min();
   now_.second = static_cast<int>(std::clamp(now_.second + seconds, kMin, kMax));
   normalised_ = normalise(now_);
-  if (!normalised_ && !reported_) {
-    reported_ = true;
-    showMessage(sjis("検針日が設定できません(-_-)\n"));
-  }
+  if (!normalised_) reportDateError();
   band_ = tariffBandOf(timeSlotOf(now_));
+}
+
+void RunningClock::reportDateError() {
+  if (reported_) return;
+  reported_ = true;
+  showMessage(sjis("検針日が設定できません(-_-)\n"));
 }
 
 }  // namespace zelk

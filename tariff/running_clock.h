@@ -25,6 +25,9 @@ class RunningClock {
 
   const CalendarTime& now() const { return now_; }
 
+  // Shows the date-error message for this call now, and not again.
+  void reportDateError();
+
  private:
   CalendarTime now_;
   TariffBand band_;
