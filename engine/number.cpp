@@ -51,8 +51,8 @@ const NumberReplacement* findReplacement(const ReplaceTables& tables, const std:
 }
 
 // The band the user set for the number. Entries without a band are skipped:
-// were they found, the number would gain a fresh entry in every month until
-// the area set overflowed.
+// were they found, the number would gain a fresh entry in every month of the
+// history.
 DistanceBand areaSetBand(const ReplaceTables& tables, const std::string& number) {
   for (const auto& entry : tables.areaSet) {
     if (entry.band != DistanceBand::Undetermined && entry.number == number) return entry.band;
