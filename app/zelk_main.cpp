@@ -2,12 +2,11 @@
 // option lines given as arguments, and prints the months for a person or, with
 // --json, as one JSON object for scripts.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/json_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
@@ -17,33 +16,6 @@
 #include "platform/paths.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: zelk [--json] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
-    "\n"
-    "Every argument that does not start with \"--\" is one option line of zelk.cfg,\n"
-    "applied after the settings file:\n"
-    "  =d<n> / =de   meter-reading day n / month end      =l<n>  keep the latest n months\n"
-    "  =0<number>    your own telephone number (its MA)   =i     ISDN line\n"
-    "  =t / =q       Tokyo / Kyushu regional carrier      =k     KDDI 001\n"
-    "  =10<list> =15<list> =30<list>  Telechoice and its area codes (=&10 keeps the list)\n"
-    "  =e  estimate the current month   =f  recompute every fee   =z  Flets ISDN\n"
-    "  =#  show the own MA's prefixes   =r  forget the logs declared so far\n"
-    "  !XY-          hide switch: bit Y of byte X\n"
-    "  -a1 -a2 -nt -v1 -c -t -w -h -k -mf -r  followed by a path: declare a log\n"
-    "\n"
-    "Report options (without --json):\n"
-    "  --month N     show stored month N (1 is the oldest; default: the newest)\n"
-    "  --all         show every stored month\n"
-    "  --estimate    show the projection of the current month\n"
-    "\n"
-    "  --today=YYYY-MM-DD  take this day as today: the months kept are those up to\n"
-    "                it (for logs older than the last 12 months; also with --json)\n"
-    "\n"
-    "Environment:\n"
-    "  ZELK_HOME=DIR          program directory (zelk.cfg, ma.zlk); default: the\n"
-    "                         directory of the executable\n"
-    "  ZELK_TODAY=YYYY-MM-DD  today's date (--today= wins)\n";
 
 // The argument as a shell reads it back.
 std::string shellWord(const std::string& text) {
@@ -69,43 +41,23 @@ void printNewestCallHint(const zelk::NewestCallBeforeWindow& newest, const std::
 }  // namespace
 
 int main(int argc, char** argv) try {
-  bool json = false;
-  zelk::ReportChoice choice;
-  std::vector<std::string> optionLines;
-  std::vector<std::string> argsButToday;  // for the command the newest-call hint shows
-  for (int i = 1; i < argc; ++i) {
-    const char* arg = argv[i];
-    if (std::strncmp(arg, "--today=", 8) != 0) argsButToday.emplace_back(arg);
-    if (std::strncmp(arg, "--", 2) != 0) {
-      optionLines.emplace_back(arg);
-    } else if (!std::strcmp(arg, "--json")) {
-      json = true;
-    } else if (!std::strcmp(arg, "--help")) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    } else if (!std::strcmp(arg, "--version")) {
-      std::puts("zelk Version " ZELK_VERSION_TEXT);
-      return 0;
-    } else if (!std::strcmp(arg, "--all")) {
-      choice.all = true;
-    } else if (!std::strcmp(arg, "--estimate")) {
-      choice.estimate = true;
-    } else if (!std::strcmp(arg, "--month") && i + 1 < argc) {
-      choice.month = std::atoi(argv[++i]);
-      argsButToday.emplace_back(argv[i]);
-    } else if (!std::strncmp(arg, "--today=", 8)) {
-      const auto date = zelk::parseIsoDate(arg + 8);
-      if (!date) {
-        std::fprintf(stderr, "zelk: --today needs a date that exists, as YYYY-MM-DD: '%s'\nTry 'zelk --help'.\n",
-                     arg + 8);
-        return 2;
-      }
-      zelk::setToday(*date);
-    } else {
-      std::fprintf(stderr, "zelk: unknown option %s\n%s", arg, kUsage);
-      return 2;
-    }
+  zelk::CommandLine args;
+  try {
+    args = zelk::parseCommandLine(argc, argv);
+  } catch (const zelk::UsageError& error) {
+    std::fprintf(stderr, "zelk: %s\nTry 'zelk --help'.\n", error.what());
+    return 2;
   }
+  const std::string programDir = zelk::programDirectory(argv[0]);
+  if (args.help) {
+    std::fputs(zelk::usageText(programDir + "zelk.cfg").c_str(), stdout);
+    return 0;
+  }
+  if (args.version) {
+    std::puts("zelk Version " ZELK_VERSION_TEXT);
+    return 0;
+  }
+  if (args.today) zelk::setToday(*args.today);
 
   // --json lists every message in order; the text report gathers them and
   // shows each once, with its count, after the run.
@@ -113,7 +65,7 @@ int main(int argc, char** argv) try {
   zelk::StderrSink stderrSink;
   zelk::ScopedMessageSink sink(recorder);
 
-  zelk::CalculationRun run(zelk::programDirectory(argv[0]), optionLines);
+  zelk::CalculationRun run(programDir, args.optionLines);
   int exitCode = 0;
   const zelk::FatalError* fatal = nullptr;
   std::optional<zelk::FatalError> caught;
@@ -129,7 +81,7 @@ int main(int argc, char** argv) try {
     exitCode = caught->code();
   }
 
-  if (json) {
+  if (args.json) {
     std::string text = zelk::jsonReport(run, recorder.messages, fatal);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return exitCode;
@@ -139,9 +91,9 @@ int main(int argc, char** argv) try {
     stderrSink.show(fatal->message());
     return exitCode;
   }
-  std::string text = zelk::textReport(run, choice);
+  std::string text = zelk::textReport(run, args.choice);
   std::fwrite(text.data(), 1, text.size(), stdout);
-  if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, argsButToday);
+  if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, args.argsButToday);
   return 0;
 } catch (const std::exception& error) {
   // Out of memory while reporting, say: a message and a fatal code, never an abort.

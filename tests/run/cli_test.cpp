@@ -31,10 +31,42 @@ TEST(CommandLine, VersionHelpAndUnknownFlags) {
   EXPECT_NE(help.out.find("ZELK_TODAY"), std::string::npos);
   EXPECT_NE(help.out.find("=d<n>"), std::string::npos);
 
-  auto unknown = runZelk(home, "--bogus");
-  EXPECT_EQ(unknown.exitCode, 2);
-  EXPECT_TRUE(unknown.out.empty());
-  EXPECT_NE(unknown.err.find("--bogus"), std::string::npos);
+  // The settings file it would read, in the program directory it resolved.
+  EXPECT_NE(help.out.find("Settings file: " + home.path() + "zelk.cfg\n"), std::string::npos) << help.out;
+  EXPECT_NE(help.out.find("man zelk"), std::string::npos);
+}
+
+TEST(CommandLine, BadFlagsAreOneLineNamingTheArgument) {
+  test::ScratchDir home;
+  const struct {
+    const char* args;
+    const char* named;
+  } cases[] = {
+      {"--bogus", "--bogus"},           {"=d15 --month=99", "'99'"},  {"--month abc", "'abc'"},
+      {"--month=0", "'0'"},             {"--month", "--month"},       {"--month=", "--month"},
+      {"--today", "YYYY-MM-DD"},        {"-h --nope -nt", "--nope"},
+  };
+  for (const auto& c : cases) {
+    auto result = runZelk(home, c.args);
+    EXPECT_EQ(result.exitCode, 2) << c.args;
+    EXPECT_TRUE(result.out.empty()) << c.args;
+    EXPECT_NE(result.err.find(c.named), std::string::npos) << c.args << ": " << result.err;
+    const auto firstLineEnd = result.err.find('\n');
+    EXPECT_EQ(result.err.substr(firstLineEnd + 1), "Try 'zelk --help'.\n") << c.args;
+  }
+  EXPECT_FALSE(std::filesystem::exists(home.path() + "zelk.cfg"));  // nothing was run
+}
+
+TEST(CommandLine, EveryOtherArgumentIsAnOptionLineInOrder) {
+  test::ScratchDir home;
+  // "-h" declares a HideTerm log, not help; "=r" then drops it and "-wmissing.tel"
+  // declares the one that is missing. Both month forms take their value.
+  for (const char* month : {"--month 1", "--month=1"}) {
+    auto result = runZelk(home, std::string("-hgone.txt =r ") + month + " -wmissing.tel");
+    EXPECT_EQ(result.exitCode, 255) << month << result.err;
+    EXPECT_NE(result.err.find("all data is/are closed by -r option"), std::string::npos);
+    EXPECT_NE(result.err.find("Not found : missing.tel"), std::string::npos) << result.err;
+  }
 }
 
 TEST(CommandLine, EmptyHomeCreatesTheSettingsFile) {

@@ -1,0 +1,121 @@
+#include "app/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+namespace zelk {
+namespace {
+
+constexpr const char* kOptionLines =
+    "Every argument that does not start with \"--\" is one option line of zelk.cfg,\n"
+    "applied after the settings file, in the order given:\n"
+    "  =d<n> / =de   meter-reading day n / month end      =l<n>  keep the latest n months\n"
+    "  =0<number>    your own telephone number (its MA)   =i     ISDN line\n"
+    "  =t / =q       Tokyo / Kyushu regional carrier      =k     KDDI 001\n"
+    "  =10<list> =15<list> =30<list>  Telechoice and its area codes (=&10 keeps the list)\n"
+    "  =e  estimate the current month   =f  recompute every fee   =z  Flets ISDN\n"
+    "  =#  show the own MA's prefixes   =r  forget the logs declared so far\n"
+    "  !XY-          hide switch: bit Y of byte X\n"
+    "  -a1 -a2 -nt -v1 -c -t -w -h -k -mf -r  followed by a path: declare a log\n";
+
+constexpr const char* kEnvironment =
+    "Environment:\n"
+    "  ZELK_HOME=DIR          program directory (zelk.cfg, ma.zlk); default: the\n"
+    "                         directory of the executable\n"
+    "  ZELK_TODAY=YYYY-MM-DD  today's date (--today wins)\n";
+
+std::string validMonth(std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits || std::stoi(text) < 1 || std::stoi(text) > 12)
+    return "needs a stored month from 1 (the oldest) to 12, not '" + text + "'";
+  return {};
+}
+
+std::string validDate(std::string& text) {
+  if (!parseIsoDate(text)) return "needs a date that exists, as YYYY-MM-DD: '" + text + "'";
+  return {};
+}
+
+// The flags, with the values they fill. A new flag is one line here.
+struct Flags {
+  CLI::App app{"zelk: estimates the telephone charges of the declared logs and the cheapest plan."};
+  CommandLine line;
+  std::string month;
+  std::string today;
+
+  Flags() {
+    app.set_help_flag();
+    app.get_formatter()->column_width(22);
+    app.allow_extras();  // the option lines, kept in order
+    app.add_flag("--help", line.help, "show this text and exit");
+    app.add_flag("--version", line.version, "show the version and exit");
+    app.add_flag("--json", line.json, "print the run as one JSON object (for scripts)");
+    app.add_flag("--check", line.check,
+                 "run nothing: list the lines of zelk.cfg and the option lines that the reading "
+                 "ignores or cuts, with their line numbers (exit 1 when there is one)");
+    app.add_option("--month", month, "show stored month N (1 is the oldest; default: the newest)")
+        ->type_name("N")
+        ->check(CLI::Validator(validMonth, ""));
+    app.add_flag("--all", line.choice.all, "show every stored month");
+    app.add_flag("--estimate", line.choice.estimate, "show the projection of the current month");
+    app.add_option("--today", today,
+                   "take this day as today: the months kept are those up to it")
+        ->type_name("YYYY-MM-DD")
+        ->check(CLI::Validator(validDate, ""));
+  }
+};
+
+// The flag a CLI11 message begins with ("--month: ..."), or the message.
+std::string flagOf(const std::string& message) { return message.substr(0, message.find(':')); }
+
+std::string usageLine(const CLI::ParseError& error, const CLI::App& app) {
+  const std::string message = error.what();
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) {
+    const std::string flag = flagOf(message);
+    const CLI::Option* option = app.get_option_no_throw(flag);
+    return flag + " needs a value" + (option ? ", " + option->get_type_name() : std::string());
+  }
+  if (dynamic_cast<const CLI::ValidationError*>(&error)) {
+    // "--month: needs ...": the flag and what it needs, as one sentence.
+    const std::string flag = flagOf(message);
+    return flag + message.substr(std::min(message.size(), flag.size() + 1));
+  }
+  return message;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+  Flags flags;
+  try {
+    flags.app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    throw UsageError(usageLine(error, flags.app));
+  }
+  CommandLine line = std::move(flags.line);
+  for (std::string& arg : flags.app.remaining()) {
+    // "--" alone ends the flags; any other "--" word the flags do not know is a mistake.
+    if (arg.starts_with("--") && arg != "--") throw UsageError("unknown option " + arg);
+    if (arg != "--") line.optionLines.push_back(std::move(arg));
+  }
+  if (!flags.month.empty()) line.choice.month = std::stoi(flags.month);
+  if (flags.app.count("--today")) line.today = parseIsoDate(flags.today);
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--today" && i + 1 < argc)
+      ++i;
+    else if (!arg.starts_with("--today="))
+      line.argsButToday.push_back(arg);
+  }
+  return line;
+}
+
+std::string usageText(const std::string& settingsPath) {
+  Flags flags;
+  flags.app.name("zelk");
+  flags.app.footer(std::string("\n") + kOptionLines + "\nSettings file: " + settingsPath + "\n" +
+                   kEnvironment + "\nThe manual: man zelk\n");
+  std::string text = flags.app.help();
+  return text;
+}
+
+}  // namespace zelk
