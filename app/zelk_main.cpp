@@ -10,6 +10,8 @@
 #include "app/json_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
+#include "engine/settings_check.h"
+#include "tariff/ma_data.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
@@ -38,6 +40,20 @@ void printNewestCallHint(const zelk::NewestCallBeforeWindow& newest, const std::
                zelk::isoDateText(newest.date).c_str(), command.c_str());
 }
 
+// zelk --check: 0 when the settings hold nothing the reading ignores or cuts.
+int checkSettings(const std::string& programDir, const std::vector<std::string>& optionLines) {
+  try {
+    zelk::MaDataFile maData(zelk::maDataPath(programDir));
+    const auto items = zelk::checkSettings(programDir, optionLines, maData);
+    const std::string text = zelk::toUtf8(zelk::checkReportText(items));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return items.empty() ? 0 : 1;
+  } catch (const zelk::FatalError& error) {  // the MA data cannot be read
+    zelk::StderrSink().show(error.message());
+    return error.code();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) try {
@@ -58,6 +74,7 @@ int main(int argc, char** argv) try {
     return 0;
   }
   if (args.today) zelk::setToday(*args.today);
+  if (args.check) return checkSettings(programDir, args.optionLines);
 
   // --json lists every message in order; the text report gathers them and
   // shows each once, with its count, after the run.

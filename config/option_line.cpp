@@ -14,7 +14,14 @@ struct OptionContext {
   LogSlots& slots;
   MaLookup& origin;
   MaSearch& maSearch;
+  SettingsObserver* observer;
 };
+
+// Cuts the text to the field, telling the observer when something is lost.
+std::string cutField(std::string_view text, OptionContext& c) {
+  if (text.size() > kMaxSettingTextBytes) note(c.observer, SettingsFinding::TextCut);
+  return cutText(text, kMaxSettingTextBytes);
+}
 
 // Each handler gets the text after "=", its letter included.
 using OptionHandler = void (*)(std::string_view afterEquals, OptionContext& context);
@@ -25,26 +32,33 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 
 void setMeterDay(std::string_view text, OptionContext& c) {
   // "=de" means month end whatever follows it.
-  if (text.size() > 1 && lower(text[1]) == 'e')
+  if (text.size() > 1 && lower(text[1]) == 'e') {
     c.settings.meterDay = 1;
-  else
-    c.settings.meterDay = as16Bits(atoiLike(text.substr(1)) + 1);
+    return;
+  }
+  const long day = atoiLike(text.substr(1));
+  if (day < 1 || day > 31) note(c.observer, SettingsFinding::MeterDayOutOfRange);
+  c.settings.meterDay = as16Bits(day + 1);
 }
 
 void setLatestMonths(std::string_view text, OptionContext& c) {
-  c.settings.latestMonths = text.size() == 1 ? 1 : as16Bits(atoiLike(text.substr(1)));
+  const long months = text.size() == 1 ? 1 : atoiLike(text.substr(1));
+  if (months < 1 || months > 12) note(c.observer, SettingsFinding::LatestMonthsOutOfRange);
+  c.settings.latestMonths = as16Bits(months);
 }
 
 void setOutputPath(std::string_view text, OptionContext& c) {
   // Cut first: a backslash cut away again would be appended anew each time
   // the rewritten file is read, and the value would not stay the same.
-  std::string path = cutText(text.substr(1), kMaxSettingTextBytes);
+  std::string path = cutField(text.substr(1), c);
   if (!needsDefaultFileName(path)) path += '\\';
   c.settings.outputPath = std::move(path);
 }
 
 void setOrigin(std::string_view text, OptionContext& c) {
+  if (digitsOnly(text.substr(1)).empty()) note(c.observer, SettingsFinding::OwnNumberEmpty);
   c.maSearch.findSingle(text.substr(1), c.origin);
+  if (!c.origin.found()) note(c.observer, SettingsFinding::OwnNumberNotFound);
 }
 
 // "10", "15" or "30" as the two characters; 0 for anything else.
@@ -58,13 +72,16 @@ std::int16_t telechoiceKindOf(std::string_view digits) {
 
 void setTelechoice(std::string_view text, OptionContext& c) {
   std::int16_t kind = telechoiceKindOf(text);
-  if (kind == 0) return;
+  if (kind == 0) return note(c.observer, SettingsFinding::UnknownOption);
   c.settings.telechoiceKind = kind;
-  c.settings.telechoiceText = cutText(text, kMaxSettingTextBytes);
+  c.settings.telechoiceText = cutField(text, c);
 }
 
 void setTelechoiceKindOnly(std::string_view text, OptionContext& c) {
-  if (std::int16_t kind = telechoiceKindOf(text.substr(1))) c.settings.telechoiceKind = kind;
+  if (std::int16_t kind = telechoiceKindOf(text.substr(1)))
+    c.settings.telechoiceKind = kind;
+  else
+    note(c.observer, SettingsFinding::UnknownOption);
 }
 
 void closeAllLogs(std::string_view, OptionContext& c) {
@@ -103,32 +120,36 @@ constexpr EqualsOption kEqualsOptions[] = {
 };
 
 void applyEqualsOption(std::string_view afterEquals, OptionContext& context) {
-  if (afterEquals.empty()) return;
-  for (const auto& option : kEqualsOptions) {
-    if (option.letter == lower(afterEquals[0])) {
-      option.apply(afterEquals, context);
-      return;
+  if (!afterEquals.empty()) {
+    for (const auto& option : kEqualsOptions) {
+      if (option.letter == lower(afterEquals[0])) {
+        option.apply(afterEquals, context);
+        return;
+      }
     }
   }
+  note(context.observer, SettingsFinding::UnknownOption);
 }
 
 void declareLog(std::string_view afterDash, OptionContext& c) {
   std::int16_t& count = c.settings.logCount;
-  if (count < 0 || count >= static_cast<std::int16_t>(kMaxLogs)) return;
   const LogOption* option = matchLogOption(afterDash);
-  if (!option) return;
+  if (!option) return note(c.observer, SettingsFinding::UnknownOption);
+  if (count < 0 || count >= static_cast<std::int16_t>(kMaxLogs))
+    return note(c.observer, SettingsFinding::SixthLog);
   // The path is kept exactly as written: it is what "Not found" shows.
   std::string path(afterDash.substr(option->letters.size()));
   if (needsDefaultFileName(path)) path += option->defaultFile;
   LogSource& slot = c.slots[static_cast<std::size_t>(count)];
   slot.file.close();
   slot.call = CallRecord{};
-  slot.declaration = LogDeclaration{option->format, cutText(path, kMaxSettingTextBytes)};
+  slot.declaration = LogDeclaration{option->format, cutField(path, c)};
   ++count;
 }
 
 // "!XY-": bit Y of byte X; X is "0" to "9", "a" or "b" (lower case only).
-void setHideSwitch(std::string_view line, Settings& settings) {
+// "!XY" without "-" is how the writer keeps an unset switch: nothing to tell.
+void setHideSwitch(std::string_view line, Settings& settings, SettingsObserver* observer) {
   if (line.size() < 4 || line[3] != '-') return;
   int byte = -1;
   if (line[1] >= '0' && line[1] <= '9')
@@ -136,21 +157,21 @@ void setHideSwitch(std::string_view line, Settings& settings) {
   else if (line[1] == 'a' || line[1] == 'b')
     byte = 10 + (line[1] - 'a');
   int bit = line[2] - '0';
-  if (byte < 0 || bit < 0 || bit > 7) return;
+  if (byte < 0 || bit < 0 || bit > 7) return note(observer, SettingsFinding::UnknownOption);
   settings.hiddenFlags[static_cast<std::size_t>(byte)] |= static_cast<std::uint8_t>(1u << bit);
 }
 
 }  // namespace
 
 void applyOptionLine(std::string_view line, Settings& settings, LogSlots& slots,
-                     MaLookup& origin, MaSearch& maSearch) {
+                     MaLookup& origin, MaSearch& maSearch, SettingsObserver* observer) {
   // A NUL byte ends the line, as it ends the text of a C string.
   line = line.substr(0, line.find('\0'));
   if (line.empty()) return;
-  OptionContext context{settings, slots, origin, maSearch};
+  OptionContext context{settings, slots, origin, maSearch, observer};
   switch (line[0]) {
     case '!':
-      setHideSwitch(line, settings);
+      setHideSwitch(line, settings, observer);
       break;
     case '-':
     case '/':

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "config/settings.h"
+#include "config/settings_findings.h"
 #include "logs/log_source.h"
 #include "tariff/ma_lookup.h"
 #include "tariff/ma_search.h"
@@ -17,8 +18,9 @@ namespace zelk {
 inline constexpr std::size_t kMaxSettingTextBytes = 127;
 
 // Applies one line; a line that does not parse changes nothing. The origin
-// option "=0<number>" asks `maSearch` for the MA of the number.
+// option "=0<number>" asks `maSearch` for the MA of the number. What the line
+// leaves unused or cuts is told to `observer`.
 void applyOptionLine(std::string_view line, Settings& settings, LogSlots& slots,
-                     MaLookup& origin, MaSearch& maSearch);
+                     MaLookup& origin, MaSearch& maSearch, SettingsObserver* observer = nullptr);
 
 }  // namespace zelk

@@ -43,7 +43,7 @@ void resetSettings(Settings& settings, ReplaceTables& tables, TelehodaiNumbers& 
 
 void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTables& tables,
                            LogSlots& slots, TelehodaiNumbers& telehodai, MaLookup& origin,
-                           MaSearch& maSearch) {
+                           MaSearch& maSearch, SettingsObserver* observer) {
   // A NUL byte ends the line, as it ends the text of a C string.
   line = line.substr(0, line.find('\0'));
   if (line.empty()) return;
@@ -52,55 +52,76 @@ void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTab
     case '-':
     case '/':
     case '=':
-      applyOptionLine(line, settings, slots, origin, maSearch);
+      applyOptionLine(line, settings, slots, origin, maSearch, observer);
       break;
     case '%':
     case '#':
-      addAreaSetLine(line, tables);
+      addAreaSetLine(line, tables, observer);
       break;
     case '$':
-      addNameLine(line, tables);
+      addNameLine(line, tables, observer);
       break;
     case 'H':
-      addTelehodaiLine(line, telehodai, origin);
+      addTelehodaiLine(line, telehodai, origin, observer);
       break;
     case 'N':
-      addNumberReplaceLine(line, tables);
+      addNumberReplaceLine(line, tables, observer);
       break;
     default:
       break;  // comments, blank lines, the version line
   }
 }
 
-void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
-                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch) {
-  const std::string path = settings.programDir + "zelk.cfg";
+SettingsFileState readSettingsLines(const std::string& path, Settings& settings,
+                                    const std::function<void(const SettingsFileLine&)>& handle) {
   LineReader file;
-  if (!file.open(path)) {
-    createMissingFile(path, settings, tables, slots, telehodai, origin);
-    return;
-  }
+  if (!file.open(path)) return SettingsFileState::Missing;
   settings.fileEncoding = settingsFileEncoding(path);
   const bool utf8 = settings.fileEncoding != SettingsFileEncoding::Cp932;
   // A Japanese character takes three bytes in UTF-8 and two in CP932.
   const std::size_t buffer = utf8 ? kSettingsLineBuffer * 3 / 2 : kSettingsLineBuffer;
+  // One byte more than the reader keeps tells a line that was cut.
+  const std::size_t kept = buffer - 1;
   std::string line;
-  if (!file.readLine(line, buffer)) return;  // an empty file stays as it is
+  if (!file.readLine(line, kept + 2)) return SettingsFileState::Empty;
   if (line.starts_with(kUtf8ByteOrderMark)) line.erase(0, kUtf8ByteOrderMark.size());
   const bool current = line == kVersionLine;
   int lineNumber = 0;
   do {
-    ++lineNumber;
-    if (auto cp932 = settingsLineAsCp932(line, settings.fileEncoding)) {
-      applySettingsFileLine(cutText(*cp932, kSettingsLineBuffer - 1), settings, tables, slots, telehodai,
-                            origin, maSearch);
-    } else {
-      showText(sjis("zelk.cfgの") + std::to_string(lineNumber) +
-               sjis("行目にはShift-JISで表せない文字があるので、その行は読み飛ばします\n"));
+    SettingsFileLine read;
+    read.number = ++lineNumber;
+    read.cut = line.size() > kept;
+    if (read.cut) line.resize(kept);
+    const auto cp932 = settingsLineAsCp932(line, settings.fileEncoding);
+    std::string text;
+    if (cp932) {
+      text = cutText(*cp932, kSettingsLineBuffer - 1);
+      read.cut = read.cut || text.size() < cp932->size();
+      read.text = text;
     }
-  } while (file.readLine(line, buffer));
+    read.unreadable = !cp932;
+    handle(read);
+  } while (file.readLine(line, kept + 2));
   file.close();
-  if (!current) {
+  return current ? SettingsFileState::Current : SettingsFileState::Older;
+}
+
+void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
+                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch) {
+  const std::string path = settings.programDir + "zelk.cfg";
+  const SettingsFileState state = readSettingsLines(path, settings, [&](const SettingsFileLine& line) {
+    if (line.unreadable) {
+      showText(sjis("zelk.cfgの") + std::to_string(line.number) +
+               sjis("行目にはShift-JISで表せない文字があるので、その行は読み飛ばします\n"));
+      return;
+    }
+    applySettingsFileLine(line.text, settings, tables, slots, telehodai, origin, maSearch);
+  });
+  if (state == SettingsFileState::Missing) {
+    createMissingFile(path, settings, tables, slots, telehodai, origin);
+    return;
+  }
+  if (state == SettingsFileState::Older) {
     backupAndRewrite(path, tables, logDeclarationsOf(slots), origin, telehodai, settings);
     // A later rewrite from these records keeps this backup: it holds the
     // user's file as it was, not the upgraded one.

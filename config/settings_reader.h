@@ -4,9 +4,12 @@
 // zelkcfg.org and rewritten.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "config/settings.h"
+#include "config/settings_findings.h"
 #include "logs/log_source.h"
 #include "tariff/ma_lookup.h"
 #include "tariff/ma_search.h"
@@ -29,6 +32,23 @@ void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots
 // One line of the file: the option lines and the tables.
 void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTables& tables,
                            LogSlots& slots, TelehodaiNumbers& telehodai, MaLookup& origin,
-                           MaSearch& maSearch);
+                           MaSearch& maSearch, SettingsObserver* observer = nullptr);
+
+// One line of zelk.cfg as the reader hands it on: in CP932 and cut to what
+// the reader reads. A line with a character Shift-JIS cannot hold is
+// `unreadable` and has no text.
+struct SettingsFileLine {
+  int number = 0;  // 1 for the first line
+  std::string_view text;
+  bool cut = false;
+  bool unreadable = false;
+};
+
+enum class SettingsFileState { Missing, Empty, Current, Older };
+
+// Reads the lines of the file at `path`, each handed to `handle`; sets
+// `settings.fileEncoding`. Creates, copies and rewrites nothing.
+SettingsFileState readSettingsLines(const std::string& path, Settings& settings,
+                                    const std::function<void(const SettingsFileLine&)>& handle);
 
 }  // namespace zelk

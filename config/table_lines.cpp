@@ -29,32 +29,38 @@ Band bandOfFlag(char flag, const std::array<Band, 10>& bands) {
 
 }  // namespace
 
-void addAreaSetLine(std::string_view line, ReplaceTables& tables) {
-  if (line.size() < 3 || line[2] != '=') return;
+void addAreaSetLine(std::string_view line, ReplaceTables& tables, SettingsObserver* observer) {
+  if (line.size() < 3 || line[2] != '=') return note(observer, SettingsFinding::MissingEquals);
   const auto& bands = line[0] == '#' ? kHashBands : kPercentBands;
   auto& entry = tables.areaSet.emplace_back();
   entry.number = digitsOnly(line.substr(3));
   entry.band = bandOfFlag(line[1], bands);
+  if (entry.band == Band::Undetermined) note(observer, SettingsFinding::NoBand);
 }
 
-void addNameLine(std::string_view line, ReplaceTables& tables) {
+void addNameLine(std::string_view line, ReplaceTables& tables, SettingsObserver* observer) {
   if (tables.nameReplaceCount < 0 ||
       tables.nameReplaceCount >= static_cast<std::int16_t>(ReplaceTables::kMaxNameReplace))
-    return;
+    return note(observer, SettingsFinding::TableFull);
   std::size_t separator = line.find("==", 1);
-  if (separator == std::string_view::npos) return;
+  if (separator == std::string_view::npos) return note(observer, SettingsFinding::MissingEquals);
   std::string_view name = line.substr(1, separator - 1);
   // The length is judged on the name as written, trailing blanks included.
-  if (name.size() > ReplaceTables::kMaxNameBytes)
+  if (name.size() > ReplaceTables::kMaxNameBytes) {
+    note(observer, SettingsFinding::TextCut);
     showText(sjis("cfg error : too long name\n[") + std::string(line) + "]\n");
+  }
   auto& entry = tables.nameReplace[static_cast<std::size_t>(tables.nameReplaceCount++)];
   entry.name = trimRight(cutText(name, ReplaceTables::kMaxNameBytes));
   entry.number = digitsOnly(line.substr(separator + 2));
 }
 
-void addTelehodaiLine(std::string_view line, TelehodaiNumbers& telehodai, const MaLookup& origin) {
-  if (line.size() < 2 || line[1] != '=') return;
-  if (telehodai.count >= 2) return;  // full, or kInvalid
+void addTelehodaiLine(std::string_view line, TelehodaiNumbers& telehodai, const MaLookup& origin,
+                      SettingsObserver* observer) {
+  if (line.size() < 2 || line[1] != '=') return note(observer, SettingsFinding::MissingEquals);
+  if (telehodai.count == TelehodaiNumbers::kInvalid)
+    return note(observer, SettingsFinding::TelehodaiListInvalid);
+  if (telehodai.count >= 2) return note(observer, SettingsFinding::TableFull);
   std::string number = digitsOnly(line.substr(2), kMaxTelehodaiDigits);
   switch (originBand(number, origin)) {
     case Band::Adjacent:
@@ -65,16 +71,17 @@ void addTelehodaiLine(std::string_view line, TelehodaiNumbers& telehodai, const 
       break;
     default:
       telehodai.count = TelehodaiNumbers::kInvalid;
+      note(observer, SettingsFinding::TelehodaiOutsideMa);
       break;
   }
 }
 
-void addNumberReplaceLine(std::string_view line, ReplaceTables& tables) {
+void addNumberReplaceLine(std::string_view line, ReplaceTables& tables, SettingsObserver* observer) {
   if (tables.numberReplaceCount < 0 ||
       tables.numberReplaceCount >= static_cast<std::int16_t>(ReplaceTables::kMaxNumberReplace))
-    return;
+    return note(observer, SettingsFinding::TableFull);
   std::size_t separator = line.find("==", 1);
-  if (separator == std::string_view::npos) return;
+  if (separator == std::string_view::npos) return note(observer, SettingsFinding::MissingEquals);
   // "from" lies between "N=" and "=="; "N===to" leaves it empty.
   std::string_view from = separator > 2 ? line.substr(2, separator - 2) : std::string_view();
   auto& entry = tables.numberReplace[static_cast<std::size_t>(tables.numberReplaceCount++)];

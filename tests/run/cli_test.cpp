@@ -195,6 +195,22 @@ TEST(CommandLine, OldLogsSayUpToWhenTheyGoAndHowToSeeThem) {
   EXPECT_EQ(current.err.find("--today="), std::string::npos) << current.err;
 }
 
+TEST(CommandLine, CheckListsTheFaultsAndRunsNothing) {
+  test::ScratchDir home;
+  writeDemo(home);
+  EXPECT_EQ(runZelk(home, "--check").exitCode, 0);  // the demo is sound
+
+  // An older file with a bad line: listed, and neither rewritten nor backed up.
+  const std::string settings = test::crlfLines({"zelk Version 4.00", "=0337219876", "=d40", "-wmissing.tel"});
+  home.write("zelk.cfg", settings);
+  auto result = runZelk(home, "--check =l0");
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "zelk.cfg:3: =d40: 検針日は =d1～=d31 か =de で指定してください");
+  EXPECT_NE(result.out.find("\n引数1: =l0: "), std::string::npos) << result.out;
+  EXPECT_EQ(test::readFile(home.path() + "zelk.cfg"), settings);
+  EXPECT_FALSE(std::filesystem::exists(home.path() + "zelkcfg.org"));
+}
+
 TEST(CommandLine, TextShowsEachMessageOnceWithItsCount) {
   test::ScratchDir home;
   writeDemo(home);
