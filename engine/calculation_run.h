@@ -3,12 +3,14 @@
 // the month closing. One run per process.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "config/settings.h"
 #include "engine/month_table.h"
+#include "engine/rated_call.h"
 #include "logs/log_source.h"
 #include "tariff/ma_lookup.h"
 #include "tariff/ma_search.h"
@@ -33,6 +35,13 @@ class CalculationRun {
   // computed until then stays readable.
   void run();
 
+  // Reads and rates the logs again for stored month `monthIndex` only (0 is
+  // the oldest) and hands each of its calls, in the order the run takes them,
+  // to `onCall` as rated. Months are not evaluated, nothing is stored and
+  // zelk.cfg is not rewritten; reading stops after the month. Use a fresh
+  // object: a replay is a run of its own.
+  void replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall);
+
   // The stored months and the estimate of the current month.
   const MonthList& monthList() const { return months_; }
   // The settings as handed over to the main window at the end of the run.
@@ -47,6 +56,8 @@ class CalculationRun {
   void skipOldCalls(const CalendarTime& start);
   void mergeCalls(BillingPeriod period, MaSearch& maData);
   void closeMonthIfAny(const BillingPeriod& period);
+  void execute();
+  RatedCall rateCall(CallRecord& call, const NumberTotals& row) const;
   void accumulateCall(CallRecord& call, NumberTotals& row);
   void noteNewestCallBeforeWindow();
 
@@ -63,6 +74,9 @@ class CalculationRun {
   Settings handedOver_;
   std::optional<CalendarTime> newestSkipped_;
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
+  // Set by replayMonth: the month whose calls go to onCall_.
+  std::optional<int> replayedMonth_;
+  std::function<void(const RatedCall&)> onCall_;
 };
 
 }  // namespace zelk
