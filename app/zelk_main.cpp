@@ -69,8 +69,7 @@ void printNewestCallHint(const zelk::NewestCallBeforeWindow& newest, const std::
 
 // --calls: the run's stored month `month` (1 the oldest, 0 the newest) call
 // by call; the replay of the month gives the same figures as the run.
-int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv, const char* argv0,
-               const std::vector<std::string>& optionLines) {
+int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) {
   const zelk::MonthList& list = run.monthList();
   if (list.count == 0) {
     std::fputs("zelk: --calls: no month is stored (no calls in the months kept)\n", stderr);
@@ -82,7 +81,7 @@ int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv, 
     return 2;
   }
   const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
-  const auto calls = zelk::monthCalls(zelk::programDirectory(argv0), optionLines, month - 1);
+  const auto calls = zelk::monthCalls(run.inputs(), month - 1);
   const std::string text = json ? zelk::callsJson(result, calls)
                            : csv ? zelk::callsCsv(calls)
                                  : zelk::callsText(result, calls);
@@ -161,7 +160,7 @@ int main(int argc, char** argv) try {
 
   if (calls && !fatal) {
     if (!json) stderrSink.showTally(zelk::tallyOf(recorder.messages));
-    return printCalls(run, choice.month, json, csv, argv[0], optionLines);
+    return printCalls(run, choice.month, json, csv);
   }
   if (json) {
     std::string text = zelk::jsonReport(run, recorder.messages, fatal);

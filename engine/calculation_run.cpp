@@ -55,31 +55,46 @@ std::string joinedPrefixes(const std::vector<std::string>& prefixes) {
 CalculationRun::CalculationRun(std::string programDir, std::vector<std::string> optionLines)
     : programDir_(std::move(programDir)), optionLines_(std::move(optionLines)) {}
 
+CalculationRun::CalculationRun(const RunInputs& inputs) : programDir_(inputs.settings.programDir), inputs_(inputs) {}
+
 void CalculationRun::run() {
   replayedMonth_.reset();
   onCall_ = nullptr;
-  execute();
+  MaDataFile maData(maDataPath(programDir_));
+  // Held until the rewrite at the end: a run that starts meanwhile reads the
+  // file this run leaves, with whatever this run learned.
+  const SettingsFileLock settingsLock(programDir_);
+  readSettings(maData);
+  execute(maData);
 }
 
 void CalculationRun::replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall) {
   replayedMonth_ = monthIndex;
   onCall_ = std::move(onCall);
-  execute();
+  settings_ = inputs_.settings;
+  tables_ = inputs_.tables;
+  for (std::size_t i = 0; i < kMaxLogs; ++i) slots_[i].declaration = inputs_.logs[i];
+  telehodai_ = inputs_.telehodai;
+  origin_ = inputs_.origin;
+  table_.clear();
+  MaDataFile maData(maDataPath(programDir_));
+  execute(maData);
 }
 
-void CalculationRun::execute() {
-  // Reset and settings: the file first, then every command-line option line.
+// Reset and settings: the file first, then every command-line option line.
+void CalculationRun::readSettings(MaDataFile& maData) {
   settings_.programDir = programDir_;
   resetSettings(settings_, tables_, telehodai_, origin_);
   settings_.meterDay = 1;
   table_.clear();
   settings_.numberCount = 0;
-  MaDataFile maData(maDataPath(programDir_));
-  // Held until the rewrite at the end: a run that starts meanwhile reads the
-  // file this run leaves, with whatever this run learned.
-  const SettingsFileLock settingsLock(programDir_);
   readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData);
   for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
+  inputs_ = RunInputs{settings_, tables_, {}, telehodai_, origin_};
+  for (std::size_t i = 0; i < kMaxLogs; ++i) inputs_.logs[i] = slots_[i].declaration;
+}
+
+void CalculationRun::execute(MaDataFile& maData) {
   openLogs(settings_, slots_);
 
   // What a rewrite of zelk.cfg writes back, as it stood after reading.

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/calculation_run.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 
@@ -151,12 +150,11 @@ std::string MonthCalls::totalText(CallColumn column) const {
   return integerText(sum);
 }
 
-MonthCalls monthCalls(const std::string& programDir, const std::vector<std::string>& optionLines,
-                      int monthIndex) {
+MonthCalls monthCalls(const RunInputs& inputs, int monthIndex) {
   DiscardingSink quiet;
   ScopedMessageSink sink(quiet);
   MonthCalls result;
-  CalculationRun replay(programDir, optionLines);
+  CalculationRun replay(inputs);
   replay.replayMonth(monthIndex, [&result](const RatedCall& rated) { result.calls.push_back(callLineOf(rated)); });
   return result;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/calculation_run.h"
 #include "engine/calendar.h"
 #include "engine/distance_band.h"
 #include "engine/rated_call.h"
@@ -64,11 +65,10 @@ struct MonthCalls {
   std::string totalText(CallColumn column) const;
 };
 
-// Replays the run (settings, option lines) for stored month `monthIndex`
-// (0 the oldest). The run's messages were shown already, so the replay keeps
-// them to itself; a fatal condition ends it as it ends the run.
-MonthCalls monthCalls(const std::string& programDir, const std::vector<std::string>& optionLines,
-                      int monthIndex);
+// Replays the run that worked from `inputs` for its stored month
+// `monthIndex` (0 the oldest). The run's messages were shown already, so the
+// replay keeps them to itself; a fatal condition ends it as it ends the run.
+MonthCalls monthCalls(const RunInputs& inputs, int monthIndex);
 
 // The list as CSV: UTF-8 with a byte-order mark, CR LF, a header line and one
 // line per call.
