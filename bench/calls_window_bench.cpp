@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "bench_logs.h"
 #include "engine/calculation_run.h"
+#include "platform/messages.h"
 #include "ui/qt/calls_window.h"
 
 namespace {
