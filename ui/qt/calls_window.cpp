@@ -124,7 +124,7 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   table_->resizeColumnsToContents();
   hideEmptyColumns();
   updateTotals();
-  resize(1000, 480);
+  resize(1100, 480);
 }
 
 CallsWindow::~CallsWindow() = default;
