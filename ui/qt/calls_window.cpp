@@ -121,6 +121,8 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   layout->addLayout(bottom);
 
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  // Widths from the first rows: measuring every row of a busy month takes longer than the rest.
+  table_->horizontalHeader()->setResizeContentsPrecision(100);
   table_->resizeColumnsToContents();
   hideEmptyColumns();
   updateTotals();
