@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/calls_report.h"
 #include "app/json_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
@@ -19,7 +20,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelk [--json] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
+    "usage: zelk [--json] [--calls [--csv]] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
     "\n"
     "Every argument that does not start with \"--\" is one option line of zelk.cfg,\n"
     "applied after the settings file:\n"
@@ -66,10 +67,34 @@ void printNewestCallHint(const zelk::NewestCallBeforeWindow& newest, const std::
                zelk::isoDateText(newest.date).c_str(), command.c_str());
 }
 
+// --calls: the run's stored month `month` (1 the oldest, 0 the newest) call
+// by call; the replay of the month gives the same figures as the run.
+int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) {
+  const zelk::MonthList& list = run.monthList();
+  if (list.count == 0) {
+    std::fputs("zelk: --calls: no month is stored (no calls in the months kept)\n", stderr);
+    return 1;
+  }
+  if (month == 0) month = list.count;
+  if (month < 1 || month > list.count) {
+    std::fprintf(stderr, "zelk: --month %d: the stored months are 1 to %d\nTry 'zelk --help'.\n", month, list.count);
+    return 2;
+  }
+  const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
+  const auto calls = zelk::monthCalls(run.inputs(), month - 1);
+  const std::string text = json ? zelk::callsJson(result, calls)
+                           : csv ? zelk::callsCsv(calls)
+                                 : zelk::callsText(result, calls);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) try {
   bool json = false;
+  bool calls = false;
+  bool csv = false;
   zelk::ReportChoice choice;
   std::vector<std::string> optionLines;
   std::vector<std::string> argsButToday;  // for the command the newest-call hint shows
@@ -86,6 +111,10 @@ int main(int argc, char** argv) try {
     } else if (!std::strcmp(arg, "--version")) {
       std::puts("zelk Version " ZELK_VERSION_TEXT);
       return 0;
+    } else if (!std::strcmp(arg, "--calls")) {
+      calls = true;
+    } else if (!std::strcmp(arg, "--csv")) {
+      csv = true;
     } else if (!std::strcmp(arg, "--all")) {
       choice.all = true;
     } else if (!std::strcmp(arg, "--estimate")) {
@@ -129,6 +158,10 @@ int main(int argc, char** argv) try {
     exitCode = caught->code();
   }
 
+  if (calls && !fatal) {
+    if (!json) stderrSink.showTally(zelk::tallyOf(recorder.messages));
+    return printCalls(run, choice.month, json, csv);
+  }
   if (json) {
     std::string text = zelk::jsonReport(run, recorder.messages, fatal);
     std::fwrite(text.data(), 1, text.size(), stdout);

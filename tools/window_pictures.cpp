@@ -1,5 +1,5 @@
-// Pictures of the settings dialog's six pages, the fee-table window and the
-// MA reference list, drawn as they show the demo settings, for the README:
+// Pictures of the settings dialog's six pages, the fee-table window, the
+// MA reference list and 通話明細 (the newest month up to 2001-03-31), drawn as they show the demo settings, for the README:
 //
 //   window_pictures PROGRAM_DIR OUTPUT_DIR
 //
@@ -11,9 +11,12 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/calculation_run.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "tariff/ma_data.h"
+#include "ui/qt/calls_window.h"
 #include "ui/qt/dialog_set.h"
 #include "ui/qt/qt_text.h"
 
@@ -67,6 +70,15 @@ int main(int argc, char** argv) {
     maRef.show();
     if (auto* list = maRef.findChild<QListWidget*>(QStringLiteral("ListBox"))) list->keyboardSearch(QStringLiteral("東京"));
     saved &= save(maRef, out + "/ma-reference.png");
+    // 通話明細 of the demo's newest month, as the view menu opens it.
+    zelk::setToday(zelk::LocalDate{2001, 3, 31});
+    zelk::CalculationRun run(programDir, {});
+    run.run();
+    const int newest = run.monthList().count - 1;
+    zelk::CallsWindow calls(zelk::monthCalls(run.inputs(), newest), run.monthList().months[newest].title);
+    calls.resize(1060, 330);
+    calls.show();
+    saved &= save(calls, out + "/calls-window.png");
     return saved ? 0 : 1;
   } catch (const zelk::FatalError& error) {
     messages.show(error.message());

@@ -194,6 +194,9 @@ void MainWindow::buildBottomPanels() {
   callList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   callList_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   callList_->hide();
+  connect(callList_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    if (const QTableWidgetItem* item = callList_->item(row, 0)) showCalls(cp932Text(item->text().trimmed()));
+  });
 }
 
 void MainWindow::buildMenu() {
@@ -235,6 +238,9 @@ void MainWindow::buildMenu() {
   navi_ = addItem(view, "Menu_Navi", "今月推計", nullptr);
   navi_->setVisible(false);
   connect(navi_, &QAction::triggered, this, [this] { showEstimate(); });
+  view->addSeparator();
+  QAction* calls = addItem(view, "Menu_Calls", "通話明細", "表示中の月の通話を一件ずつ表示します");
+  connect(calls, &QAction::triggered, this, [this] { showCalls(""); });
   menuBar_->addMenu(view);
 
   QMenu* option = addMenu(menuBar_, "Menu_Option", "オプション設定(&O)", "各種設定を行います。");
@@ -469,6 +475,14 @@ void MainWindow::selectMonth(int itemNumber) {
   guarded([this, itemNumber] {
     if (model_ && model_->browser().selectMonth(itemNumber)) showCurrentMonth();
   });
+}
+
+void MainWindow::showCalls(const std::string& number) {
+  if (!model_ || !hooks_.showCalls) return;
+  const MonthBrowser& browser = model_->browser();
+  const int index = browser.currentMonthIndex();
+  if (index < 0 || index >= browser.months().count) return;
+  guarded([&] { hooks_.showCalls(index, browser.months().months[static_cast<std::size_t>(index)].title, number); });
 }
 
 void MainWindow::showEstimate() {

@@ -48,6 +48,9 @@ struct MainWindowHooks {
   // The colour dialog after the font dialog, preset with `initial`; nothing
   // when the user cancels.
   std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)> chooseColour;
+  // Opens 通話明細 for stored month `monthIndex` (0 the oldest) with its
+  // title, showing only the calls to `number` unless it is "".
+  std::function<void(int monthIndex, const std::string& title, const std::string& number)> showCalls;
   // The other windows whose positions zelkwin.cfg keeps, nullptr for none.
   std::function<QWidget*(PlacedWindow)> placedWindow;
 };
@@ -74,6 +77,7 @@ class MainWindow : public QDialog {
   void nextMonth();
   void selectMonth(int itemNumber);  // Menu_log01 is 1
   void showEstimate();
+  void showCalls(const std::string& number);  // "" for every number
   void chooseFont(bool mainFont);
   void openHelpPage(const char* fileName);  // below html/help/
 
