@@ -9,17 +9,19 @@
 #include <vector>
 
 #include "app/json_report.h"
+#include "app/summary_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "ui/model/year_summary.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelk [--json] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
+    "usage: zelk [--json] [--summary] [--csv] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
     "\n"
     "Every argument that does not start with \"--\" is one option line of zelk.cfg,\n"
     "applied after the settings file:\n"
@@ -36,6 +38,8 @@ constexpr const char* kUsage =
     "  --month N     show stored month N (1 is the oldest; default: the newest)\n"
     "  --all         show every stored month\n"
     "  --estimate    show the projection of the current month\n"
+    "  --summary     compare the plans over the stored months (also with --json)\n"
+    "  --csv         every stored month as a CSV row (UTF-8 with BOM)\n"
     "\n"
     "  --today=YYYY-MM-DD  take this day as today: the months kept are those up to\n"
     "                it (for logs older than the last 12 months; also with --json)\n"
@@ -70,6 +74,8 @@ void printNewestCallHint(const zelk::NewestCallBeforeWindow& newest, const std::
 
 int main(int argc, char** argv) try {
   bool json = false;
+  bool summary = false;
+  bool csv = false;
   zelk::ReportChoice choice;
   std::vector<std::string> optionLines;
   std::vector<std::string> argsButToday;  // for the command the newest-call hint shows
@@ -80,6 +86,10 @@ int main(int argc, char** argv) try {
       optionLines.emplace_back(arg);
     } else if (!std::strcmp(arg, "--json")) {
       json = true;
+    } else if (!std::strcmp(arg, "--summary")) {
+      summary = true;
+    } else if (!std::strcmp(arg, "--csv")) {
+      csv = true;
     } else if (!std::strcmp(arg, "--help")) {
       std::fputs(kUsage, stdout);
       return 0;
@@ -107,6 +117,11 @@ int main(int argc, char** argv) try {
     }
   }
 
+  if (csv && json) {
+    std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
+    return 2;
+  }
+
   // --json lists every message in order; the text report gathers them and
   // shows each once, with its count, after the run.
   zelk::RecordingSink recorder;
@@ -130,7 +145,7 @@ int main(int argc, char** argv) try {
   }
 
   if (json) {
-    std::string text = zelk::jsonReport(run, recorder.messages, fatal);
+    std::string text = zelk::jsonReport(run, recorder.messages, fatal, summary);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return exitCode;
   }
@@ -139,7 +154,9 @@ int main(int argc, char** argv) try {
     stderrSink.show(fatal->message());
     return exitCode;
   }
-  std::string text = zelk::textReport(run, choice);
+  std::string text = csv       ? zelk::yearCsv(run.monthList(), run.handedOverSettings())
+                     : summary ? zelk::summaryText(run)
+                               : zelk::textReport(run, choice);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, argsButToday);
   return 0;
