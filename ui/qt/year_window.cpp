@@ -179,6 +179,7 @@ void YearWindow::showYear(const MonthList& months, const Settings& settings) {
       table_->setItem(static_cast<int>(r), c, item);
     }
   }
+  table_->setCurrentCell(-1, -1);
   chart_->setSummary(summary_);
   saveButton_->setEnabled(summary_.months > 0);
 }
