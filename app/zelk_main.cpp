@@ -10,17 +10,19 @@
 
 #include "app/calls_report.h"
 #include "app/json_report.h"
+#include "app/summary_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "ui/model/year_summary.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelk [--json] [--calls [--csv]] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
+    "usage: zelk [--json] [--summary] [--csv] [--calls] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
     "\n"
     "Every argument that does not start with \"--\" is one option line of zelk.cfg,\n"
     "applied after the settings file:\n"
@@ -37,6 +39,9 @@ constexpr const char* kUsage =
     "  --month N     show stored month N (1 is the oldest; default: the newest)\n"
     "  --all         show every stored month\n"
     "  --estimate    show the projection of the current month\n"
+    "  --summary     compare the plans over the stored months (also with --json)\n"
+    "  --csv         every stored month as a CSV row (UTF-8 with BOM); with --calls,\n"
+    "                the month's calls\n"
     "\n"
     "  --today=YYYY-MM-DD  take this day as today: the months kept are those up to\n"
     "                it (for logs older than the last 12 months; also with --json)\n"
@@ -94,6 +99,7 @@ int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) 
 int main(int argc, char** argv) try {
   bool json = false;
   bool calls = false;
+  bool summary = false;
   bool csv = false;
   zelk::ReportChoice choice;
   std::vector<std::string> optionLines;
@@ -105,6 +111,10 @@ int main(int argc, char** argv) try {
       optionLines.emplace_back(arg);
     } else if (!std::strcmp(arg, "--json")) {
       json = true;
+    } else if (!std::strcmp(arg, "--summary")) {
+      summary = true;
+    } else if (!std::strcmp(arg, "--csv")) {
+      csv = true;
     } else if (!std::strcmp(arg, "--help")) {
       std::fputs(kUsage, stdout);
       return 0;
@@ -113,8 +123,6 @@ int main(int argc, char** argv) try {
       return 0;
     } else if (!std::strcmp(arg, "--calls")) {
       calls = true;
-    } else if (!std::strcmp(arg, "--csv")) {
-      csv = true;
     } else if (!std::strcmp(arg, "--all")) {
       choice.all = true;
     } else if (!std::strcmp(arg, "--estimate")) {
@@ -134,6 +142,11 @@ int main(int argc, char** argv) try {
       std::fprintf(stderr, "zelk: unknown option %s\n%s", arg, kUsage);
       return 2;
     }
+  }
+
+  if (csv && json) {
+    std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
+    return 2;
   }
 
   // --json lists every message in order; the text report gathers them and
@@ -163,7 +176,7 @@ int main(int argc, char** argv) try {
     return printCalls(run, choice.month, json, csv);
   }
   if (json) {
-    std::string text = zelk::jsonReport(run, recorder.messages, fatal);
+    std::string text = zelk::jsonReport(run, recorder.messages, fatal, summary);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return exitCode;
   }
@@ -172,7 +185,9 @@ int main(int argc, char** argv) try {
     stderrSink.show(fatal->message());
     return exitCode;
   }
-  std::string text = zelk::textReport(run, choice);
+  std::string text = csv       ? zelk::yearCsv(run.monthList(), run.handedOverSettings())
+                     : summary ? zelk::summaryText(run)
+                               : zelk::textReport(run, choice);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, argsButToday);
   return 0;

@@ -30,6 +30,8 @@ class QToolButton;
 
 namespace zelk {
 
+class YearWindow;
+
 // What the main window asks of the rest of the program. Every member may be
 // left empty; the window then does without (no about box, no settings).
 struct MainWindowHooks {
@@ -53,6 +55,8 @@ struct MainWindowHooks {
   std::function<void(int monthIndex, const std::string& title, const std::string& number)> showCalls;
   // The other windows whose positions zelkwin.cfg keeps, nullptr for none.
   std::function<QWidget*(PlacedWindow)> placedWindow;
+  // Where the year window saves its CSV; a file dialog when empty.
+  std::function<QString(QWidget*)> chooseCsvPath;
 };
 
 class MainWindow : public QDialog {
@@ -78,12 +82,15 @@ class MainWindow : public QDialog {
   void selectMonth(int itemNumber);  // Menu_log01 is 1
   void showEstimate();
   void showCalls(const std::string& number);  // "" for every number
+  // The year comparison of the stored months (Form10), opened or raised.
+  void showYearWindow();
   void chooseFont(bool mainFont);
   void openHelpPage(const char* fileName);  // below html/help/
 
   // The window settings as they would be written now.
   WindowSettings currentWindowSettings() const;
   const MainWindowModel* model() const { return model_.get(); }
+  YearWindow* yearWindow() const { return yearWindow_; }
   // A fatal condition met while the window was open (zelkwin.cfg could not
   // be written, ...): the window closed and the process ends with its code.
   const std::optional<FatalError>& endError() const { return endError_; }
@@ -146,6 +153,7 @@ class MainWindow : public QDialog {
   std::array<QAction*, kMaxStoredMonths> monthActions_{};
   QAction* naviLine_ = nullptr;
   QAction* navi_ = nullptr;
+  YearWindow* yearWindow_ = nullptr;
 };
 
 }  // namespace zelk
