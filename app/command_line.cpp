@@ -57,6 +57,9 @@ struct Flags {
         ->check(CLI::Validator(validMonth, ""));
     app.add_flag("--all", line.choice.all, "show every stored month");
     app.add_flag("--estimate", line.choice.estimate, "show the projection of the current month");
+    app.add_flag("--summary", line.summary, "compare the plans over the stored months (also with --json)");
+    app.add_flag("--calls", line.calls, "show every call of the month (--month N) with its cost");
+    app.add_flag("--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls");
     app.add_option("--today", today,
                    "take this day as today: the months kept are those up to it")
         ->type_name("YYYY-MM-DD")

@@ -24,6 +24,9 @@ struct CommandLine {
   bool version = false;
   bool json = false;
   bool check = false;
+  bool summary = false;
+  bool csv = false;
+  bool calls = false;
   ReportChoice choice;
   std::optional<LocalDate> today;
   std::vector<std::string> optionLines;

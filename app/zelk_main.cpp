@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/calls_report.h"
 #include "app/json_report.h"
+#include "app/summary_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
 #include "engine/settings_check.h"
@@ -16,6 +18,7 @@
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "ui/model/year_summary.h"
 
 namespace {
 
@@ -54,6 +57,28 @@ int checkSettings(const std::string& programDir, const std::vector<std::string>&
   }
 }
 
+// --calls: the run's stored month `month` (1 the oldest, 0 the newest) call
+// by call; the replay of the month gives the same figures as the run.
+int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) {
+  const zelk::MonthList& list = run.monthList();
+  if (list.count == 0) {
+    std::fputs("zelk: --calls: no month is stored (no calls in the months kept)\n", stderr);
+    return 1;
+  }
+  if (month == 0) month = list.count;
+  if (month < 1 || month > list.count) {
+    std::fprintf(stderr, "zelk: --month %d: the stored months are 1 to %d\nTry 'zelk --help'.\n", month, list.count);
+    return 2;
+  }
+  const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
+  const auto calls = zelk::monthCalls(run.inputs(), month - 1);
+  const std::string text = json ? zelk::callsJson(result, calls)
+                           : csv ? zelk::callsCsv(calls)
+                                 : zelk::callsText(result, calls);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) try {
@@ -75,6 +100,11 @@ int main(int argc, char** argv) try {
   }
   if (args.today) zelk::setToday(*args.today);
   if (args.check) return checkSettings(programDir, args.optionLines);
+
+  if (args.csv && args.json) {
+    std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
+    return 2;
+  }
 
   // --json lists every message in order; the text report gathers them and
   // shows each once, with its count, after the run.
@@ -98,8 +128,12 @@ int main(int argc, char** argv) try {
     exitCode = caught->code();
   }
 
+  if (args.calls && !fatal) {
+    if (!args.json) stderrSink.showTally(zelk::tallyOf(recorder.messages));
+    return printCalls(run, args.choice.month, args.json, args.csv);
+  }
   if (args.json) {
-    std::string text = zelk::jsonReport(run, recorder.messages, fatal);
+    std::string text = zelk::jsonReport(run, recorder.messages, fatal, args.summary);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return exitCode;
   }
@@ -108,7 +142,9 @@ int main(int argc, char** argv) try {
     stderrSink.show(fatal->message());
     return exitCode;
   }
-  std::string text = zelk::textReport(run, args.choice);
+  std::string text = args.csv       ? zelk::yearCsv(run.monthList(), run.handedOverSettings())
+                     : args.summary ? zelk::summaryText(run)
+                                    : zelk::textReport(run, args.choice);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, args.argsButToday);
   return 0;

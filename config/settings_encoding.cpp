@@ -38,28 +38,51 @@ std::size_t utf8SequenceAt(std::string_view bytes, std::size_t pos) {
   return length;
 }
 
+// Walks whole UTF-8 sequences of `bytes` that start before `end`; answers
+// where the walk stopped, or npos at the first byte that is not UTF-8.
+// `wide` records a sequence of three bytes or more.
+std::size_t walkUtf8(std::string_view bytes, std::size_t end, bool& wide) {
+  std::size_t pos = 0;
+  while (pos < end) {
+    const std::size_t length = utf8SequenceAt(bytes, pos);
+    if (length == 0) return std::string_view::npos;
+    wide = wide || length >= 3;
+    pos += length;
+  }
+  return pos;
+}
+
 }  // namespace
 
 SettingsFileEncoding settingsEncodingOf(std::string_view bytes) {
   if (bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) return SettingsFileEncoding::Utf8WithMark;
   bool wide = false;
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    const std::size_t length = utf8SequenceAt(bytes, pos);
-    if (length == 0) return SettingsFileEncoding::Cp932;
-    wide = wide || length >= 3;
-    pos += length;
-  }
+  if (walkUtf8(bytes, bytes.size(), wide) == std::string_view::npos) return SettingsFileEncoding::Cp932;
   return wide ? SettingsFileEncoding::Utf8 : SettingsFileEncoding::Cp932;
 }
 
 SettingsFileEncoding settingsFileEncoding(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) return SettingsFileEncoding::Cp932;
-  std::string bytes;
+  // Read in blocks, so a huge file costs no more memory than a small one. The
+  // last three bytes of a block wait for the next: a sequence may go on there.
+  constexpr std::size_t kLongestSequenceTail = 3;
+  std::string window;
   char buffer[65536];
+  bool first = true;
+  bool wide = false;
   std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-  return settingsEncodingOf(bytes);
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    window.append(buffer, got);
+    if (first && window.starts_with(kUtf8ByteOrderMark)) return SettingsFileEncoding::Utf8WithMark;
+    first = false;
+    const std::size_t settled = window.size() > kLongestSequenceTail ? window.size() - kLongestSequenceTail : 0;
+    const std::size_t pos = walkUtf8(window, settled, wide);
+    if (pos == std::string_view::npos) return SettingsFileEncoding::Cp932;
+    window.erase(0, pos);
+  }
+  if (walkUtf8(window, window.size(), wide) == std::string_view::npos) return SettingsFileEncoding::Cp932;
+  return wide ? SettingsFileEncoding::Utf8 : SettingsFileEncoding::Cp932;
 }
 
 std::optional<std::string> settingsLineAsCp932(std::string_view line, SettingsFileEncoding encoding) {

@@ -31,7 +31,19 @@ TEST(SettingsEncoding, DecidedByTheWholeFile) {
       {"surrogate is not UTF-8", "\xED\xA0\x80", Encoding::Cp932},
       {"cut sequence at the end", "$会社\xE4\xBC", Encoding::Cp932},
   };
-  for (const auto& c : cases) EXPECT_EQ(settingsEncodingOf(c.bytes), c.encoding) << c.what;
+  // A file is read in blocks of 64 KiB: the same bytes behind a padding that
+  // puts their sequences across a block edge decide the same way.
+  ScratchDir dir;
+  for (const auto& c : cases) {
+    EXPECT_EQ(settingsEncodingOf(c.bytes), c.encoding) << c.what;
+    dir.write("zelk.cfg", c.bytes);
+    EXPECT_EQ(settingsFileEncoding(dir.path() + "zelk.cfg"), c.encoding) << c.what;
+    if (c.encoding == Encoding::Utf8WithMark) continue;
+    for (std::size_t pad : {65534u, 65535u, 65536u - 4u}) {
+      dir.write("zelk.cfg", std::string(pad, 'x') + c.bytes);
+      EXPECT_EQ(settingsFileEncoding(dir.path() + "zelk.cfg"), c.encoding) << c.what << " after " << pad;
+    }
+  }
 }
 
 TEST(SettingsEncoding, Utf8FileIsReadAsCp932AndRewrittenInUtf8) {
