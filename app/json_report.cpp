@@ -35,6 +35,8 @@ std::string jsonReport(const CalculationRun& run, const std::vector<std::string>
   } else {
     report["fatal"] = nullptr;
   }
+  const auto& newest = run.newestCallBeforeWindow();
+  report["newestCallBeforeWindow"] = newest && !fatal ? nlohmann::ordered_json(isoDateText(newest->date)) : nullptr;
   return report.dump(1) + "\n";
 }
 

@@ -11,6 +11,7 @@
 #include "app/json_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
+#include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -18,7 +19,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelk [--json] [--help] [--version] [report options] [OPTION_LINE ...]\n"
+    "usage: zelk [--json] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
     "\n"
     "Every argument that does not start with \"--\" is one option line of zelk.cfg,\n"
     "applied after the settings file:\n"
@@ -36,10 +37,34 @@ constexpr const char* kUsage =
     "  --all         show every stored month\n"
     "  --estimate    show the projection of the current month\n"
     "\n"
+    "  --today=YYYY-MM-DD  take this day as today: the months kept are those up to\n"
+    "                it (for logs older than the last 12 months; also with --json)\n"
+    "\n"
     "Environment:\n"
     "  ZELK_HOME=DIR          program directory (zelk.cfg, ma.zlk); default: the\n"
     "                         directory of the executable\n"
-    "  ZELK_TODAY=YYYY-MM-DD  today's date\n";
+    "  ZELK_TODAY=YYYY-MM-DD  today's date (--today= wins)\n";
+
+// The argument as a shell reads it back.
+std::string shellWord(const std::string& text) {
+  if (!text.empty() && text.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                              "0123456789=-_./:,+%@") == std::string::npos)
+    return text;
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Old logs: every call lies before the months kept. Says up to when the logs
+// go and the command that shows their months.
+void printNewestCallHint(const zelk::NewestCallBeforeWindow& newest, const std::vector<std::string>& otherArgs) {
+  std::string command = "zelk --today=" + zelk::isoDateText(newest.closingDate);
+  for (const auto& arg : otherArgs) command += " " + shellWord(arg);
+  std::fprintf(stderr,
+               "The newest call in the logs is of %s, before the months kept (those up to today).\n"
+               "To show the months up to it:\n  %s\n",
+               zelk::isoDateText(newest.date).c_str(), command.c_str());
+}
 
 }  // namespace
 
@@ -47,8 +72,10 @@ int main(int argc, char** argv) try {
   bool json = false;
   zelk::ReportChoice choice;
   std::vector<std::string> optionLines;
+  std::vector<std::string> argsButToday;  // for the command the newest-call hint shows
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
+    if (std::strncmp(arg, "--today=", 8) != 0) argsButToday.emplace_back(arg);
     if (std::strncmp(arg, "--", 2) != 0) {
       optionLines.emplace_back(arg);
     } else if (!std::strcmp(arg, "--json")) {
@@ -65,15 +92,26 @@ int main(int argc, char** argv) try {
       choice.estimate = true;
     } else if (!std::strcmp(arg, "--month") && i + 1 < argc) {
       choice.month = std::atoi(argv[++i]);
+      argsButToday.emplace_back(argv[i]);
+    } else if (!std::strncmp(arg, "--today=", 8)) {
+      const auto date = zelk::parseIsoDate(arg + 8);
+      if (!date) {
+        std::fprintf(stderr, "zelk: --today needs a date that exists, as YYYY-MM-DD: '%s'\nTry 'zelk --help'.\n",
+                     arg + 8);
+        return 2;
+      }
+      zelk::setToday(*date);
     } else {
       std::fprintf(stderr, "zelk: unknown option %s\n%s", arg, kUsage);
       return 2;
     }
   }
 
+  // --json lists every message in order; the text report gathers them and
+  // shows each once, with its count, after the run.
   zelk::RecordingSink recorder;
   zelk::StderrSink stderrSink;
-  zelk::ScopedMessageSink sink(json ? static_cast<zelk::MessageSink&>(recorder) : stderrSink);
+  zelk::ScopedMessageSink sink(recorder);
 
   zelk::CalculationRun run(zelk::programDirectory(argv[0]), optionLines);
   int exitCode = 0;
@@ -96,12 +134,14 @@ int main(int argc, char** argv) try {
     std::fwrite(text.data(), 1, text.size(), stdout);
     return exitCode;
   }
+  stderrSink.showTally(zelk::tallyOf(recorder.messages));
   if (fatal) {
     stderrSink.show(fatal->message());
     return exitCode;
   }
   std::string text = zelk::textReport(run, choice);
   std::fwrite(text.data(), 1, text.size(), stdout);
+  if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, argsButToday);
   return 0;
 } catch (const std::exception& error) {
   // Out of memory while reporting, say: a message and a fatal code, never an abort.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/calculation_run.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "tariff/ma_data.h"
 #include "platform/paths.h"
@@ -30,7 +31,7 @@ constexpr const char* kUsage =
     "\n"
     "Environment:\n"
     "  ZELK_HOME=DIR          program directory (zelk.cfg, zelkwin.cfg, ma.zlk)\n"
-    "  ZELK_TODAY=YYYY-MM-DD  today's date\n";
+    "  ZELK_TODAY=YYYY-MM-DD  today's date (--today=YYYY-MM-DD does the same)\n";
 
 // --help and --version answer on the terminal, as zelk does, without
 // opening a window; false when neither was given.
@@ -52,9 +53,24 @@ bool answeredOnTerminal(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (answeredOnTerminal(argc, argv)) return 0;
-  // Every argument is an option line of the settings syntax ("-c path",
-  // "=i", ...); none of them is for Qt, so Qt sees only the program name.
-  std::vector<std::string> optionLines(argv + 1, argv + argc);
+  // Every argument but --today= is an option line of the settings syntax
+  // ("-c path", "=i", ...); none of them is for Qt, so Qt sees only the
+  // program name.
+  std::vector<std::string> optionLines;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (!arg.starts_with("--today=")) {
+      optionLines.emplace_back(arg);
+      continue;
+    }
+    const auto date = zelk::parseIsoDate(arg.substr(8));
+    if (!date) {
+      std::fprintf(stderr, "zelkwin: --today needs a date that exists, as YYYY-MM-DD: '%s'\nTry 'zelkwin --help'.\n",
+                   argv[i] + 8);
+      return 2;
+    }
+    zelk::setToday(*date);
+  }
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   app.setApplicationName(QString::fromUtf8(zelk::kApplicationTitle));
@@ -106,7 +122,7 @@ int main(int argc, char** argv) {
   hooks.calculate = [](const std::string& programDir, const std::vector<std::string>& lines) {
     zelk::CalculationRun run(programDir, lines);
     run.run();
-    return zelk::CalculationOutcome{run.monthList(), run.handedOverSettings()};
+    return zelk::CalculationOutcome{run.monthList(), run.handedOverSettings(), run.newestCallBeforeWindow()};
   };
 
   zelk::StartupWindow form0(programDir, optionLines, hooks);

@@ -36,9 +36,11 @@ void setLatestMonths(std::string_view text, OptionContext& c) {
 }
 
 void setOutputPath(std::string_view text, OptionContext& c) {
-  std::string path(text.substr(1));
+  // Cut first: a backslash cut away again would be appended anew each time
+  // the rewritten file is read, and the value would not stay the same.
+  std::string path = cutText(text.substr(1), kMaxSettingTextBytes);
   if (!needsDefaultFileName(path)) path += '\\';
-  c.settings.outputPath = cutText(path, kMaxSettingTextBytes);
+  c.settings.outputPath = std::move(path);
 }
 
 void setOrigin(std::string_view text, OptionContext& c) {

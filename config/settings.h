@@ -21,13 +21,16 @@ struct TelehodaiNumbers {
   std::uint8_t adjacent = 0;          // 1 when an accepted number is in an adjacent MA
 };
 
+// How zelk.cfg is written on disk; the core always holds CP932.
+enum class SettingsFileEncoding : std::uint8_t { Cp932, Utf8, Utf8WithMark };
+
 struct Settings {
   std::int16_t meterDay = 1;         // meter-reading day + 1; 1 means month end
   std::int16_t regionalCarrier = 0;  // 0 none, 1 Tokyo (=t), 2 Kyushu (=q)
   std::int16_t kddi = 0;
   std::int16_t latestMonths = 0;     // =l; 0 and >12 mean 12 in a run
   std::int16_t logCount = 0;
-  std::int16_t numberCount = 0;      // rows of the month table in use
+  std::int32_t numberCount = 0;      // rows of the month table in use
   std::int16_t telechoiceKind = 0;   // 0 none, 1 Telechoice 10, 2 15, 3 30
   std::string telechoiceText;        // "15011,0222", at most 127 bytes
   std::uint8_t estimate = 0;         // =e
@@ -43,7 +46,8 @@ struct Settings {
   float estimateFactor = 0.0f;
   std::array<std::uint8_t, 12> hiddenFlags{};  // !XY- switches: bit Y of byte X
   std::string programDir;            // ends in the path separator; kept by resetSettings
-  std::string outputPath;            // =o, at most 127 bytes
+  SettingsFileEncoding fileEncoding = SettingsFileEncoding::Cp932;  // of zelk.cfg as read
+  std::string outputPath;            // =o, at most 127 bytes and a final "\\"
 
   bool isHidden(int byte, int bit) const {
     return byte >= 0 && byte < 12 && bit >= 0 && bit < 8 && (hiddenFlags[byte] >> bit) & 1;
@@ -67,14 +71,14 @@ struct NameReplacement {
 
 struct ReplaceTables {
   static constexpr std::size_t kMaxNumberReplace = 20;
-  static constexpr std::size_t kMaxAreaSet = 50;
   static constexpr std::size_t kMaxNameReplace = 20;
   static constexpr std::size_t kMaxNameBytes = 38;
 
   std::array<NumberReplacement, kMaxNumberReplace> numberReplace;
   std::int16_t numberReplaceCount = 0;
-  std::array<AreaSetEntry, kMaxAreaSet> areaSet;
-  std::int16_t areaSetCount = 0;
+  // Numbers with a fixed distance band. No limit: the calculation adds every
+  // number of unknown MA it meets, over all months of a history.
+  std::vector<AreaSetEntry> areaSet;
   std::array<NameReplacement, kMaxNameReplace> nameReplace;
   std::int16_t nameReplaceCount = 0;
   // Names met in the logs that a "$" line cannot hold (see lookupName); each

@@ -4,6 +4,7 @@
 
 #include "config/messages.h"
 #include "config/option_line.h"
+#include "config/settings_encoding.h"
 #include "config/settings_writer.h"
 #include "config/table_lines.h"
 #include "engine/text.h"
@@ -79,12 +80,25 @@ void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots
     createMissingFile(path, settings, tables, slots, telehodai, origin);
     return;
   }
+  settings.fileEncoding = settingsFileEncoding(path);
+  const bool utf8 = settings.fileEncoding != SettingsFileEncoding::Cp932;
+  // A Japanese character takes three bytes in UTF-8 and two in CP932.
+  const std::size_t buffer = utf8 ? kSettingsLineBuffer * 3 / 2 : kSettingsLineBuffer;
   std::string line;
-  if (!file.readLine(line, kSettingsLineBuffer)) return;  // an empty file stays as it is
+  if (!file.readLine(line, buffer)) return;  // an empty file stays as it is
+  if (line.starts_with(kUtf8ByteOrderMark)) line.erase(0, kUtf8ByteOrderMark.size());
   const bool current = line == kVersionLine;
+  int lineNumber = 0;
   do {
-    applySettingsFileLine(line, settings, tables, slots, telehodai, origin, maSearch);
-  } while (file.readLine(line, kSettingsLineBuffer));
+    ++lineNumber;
+    if (auto cp932 = settingsLineAsCp932(line, settings.fileEncoding)) {
+      applySettingsFileLine(cutText(*cp932, kSettingsLineBuffer - 1), settings, tables, slots, telehodai,
+                            origin, maSearch);
+    } else {
+      showText(sjis("zelk.cfgの") + std::to_string(lineNumber) +
+               sjis("行目にはShift-JISで表せない文字があるので、その行は読み飛ばします\n"));
+    }
+  } while (file.readLine(line, buffer));
   file.close();
   if (!current) {
     backupAndRewrite(path, tables, logDeclarationsOf(slots), origin, telehodai, settings);

@@ -11,6 +11,7 @@
 #include "config/log_options.h"
 #include "config/messages.h"
 #include "config/rate_reference.h"
+#include "config/settings_encoding.h"
 #include "config/settings_help_text.h"
 #include "engine/text.h"
 #include "platform/cp932.h"
@@ -259,8 +260,7 @@ void writeTables(FileText& out, const WriterInput& in) {
   out.lines(rateReferenceLines(RateScope::OutOfPrefecture));
   out.fixed(help::kAreaSetExample);
   if (in.rewrite) {
-    for (std::int16_t i = 0; i < t.areaSetCount && i < 50; ++i) {
-      const auto& entry = t.areaSet[i];
+    for (const auto& entry : t.areaSet) {
       // An entry without a usable band goes out as the bare number, which
       // the reader passes over.
       int flag = areaSetFlagOf(entry.band);
@@ -298,7 +298,8 @@ std::string settingsFileText(WriteMode mode, const ReplaceTables& tables,
 void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTables& tables,
                        const LogDeclarations& logs, const MaLookup& origin,
                        const TelehodaiNumbers& telehodai, const Settings& settings) {
-  const std::string text = settingsFileText(mode, tables, logs, origin, telehodai, settings);
+  const std::string text =
+      settingsFileBytes(settingsFileText(mode, tables, logs, origin, telehodai, settings), settings.fileEncoding);
   if (!replaceFileContent(path, text)) failConfigFile(244, sjis("Cannot creat"), path);
 }
 

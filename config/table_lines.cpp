@@ -31,11 +31,8 @@ Band bandOfFlag(char flag, const std::array<Band, 10>& bands) {
 
 void addAreaSetLine(std::string_view line, ReplaceTables& tables) {
   if (line.size() < 3 || line[2] != '=') return;
-  if (tables.areaSetCount < 0 ||
-      tables.areaSetCount >= static_cast<std::int16_t>(ReplaceTables::kMaxAreaSet))
-    return;
   const auto& bands = line[0] == '#' ? kHashBands : kPercentBands;
-  auto& entry = tables.areaSet[static_cast<std::size_t>(tables.areaSetCount++)];
+  auto& entry = tables.areaSet.emplace_back();
   entry.number = digitsOnly(line.substr(3));
   entry.band = bandOfFlag(line[1], bands);
 }

@@ -28,9 +28,13 @@ std::uint32_t dayKey(const CalendarTime& date) {
   return static_cast<std::uint32_t>(date.year * 1000 + date.yearDay - 80000);
 }
 
-void normaliseCall(CallRecord& call) {
-  if (!normalise(call.start)) showMessage(sjis("なんか変な行がある(=_=)"));
+bool normaliseCall(CallRecord& call) {
+  if (normalise(call.start)) return true;
+  showMessage(sjis("なんか変な行がある(=_=)"));
+  return false;
 }
+
+LocalDate localDateOf(const CalendarTime& date) { return {date.year + 1900, date.month + 1, date.day}; }
 
 [[noreturn]] void failBillingDate() { fatalExit(254, sjis("検針日が設定できません(-_-)\n")); }
 
@@ -89,6 +93,7 @@ void CalculationRun::run() {
 
   skipOldCalls(*start);
   mergeCalls(period, maData);
+  noteNewestCallBeforeWindow();
 
   if (settings_.dirty) rewriteSettingsAfterRun(snapshot, tables_);
   handedOver_ = settings_;
@@ -98,9 +103,23 @@ void CalculationRun::skipOldCalls(const CalendarTime& start) {
   int i = 0;
   while (i < settings_.logCount) {
     if (readNextCall(i, slots_, tables_, settings_) != 0) continue;  // the last log moved into i
-    normaliseCall(slots_[i].call);
-    if (isLaterDate(slots_[i].call.start, start)) ++i;
+    const CalendarTime& date = slots_[i].call.start;
+    const bool valid = normaliseCall(slots_[i].call);
+    if (isLaterDate(date, start)) {
+      ++i;
+    } else if (valid && (!newestSkipped_ || isLaterDate(date, *newestSkipped_))) {
+      newestSkipped_ = date;
+    }
   }
+}
+
+// A first run on old logs keeps none of their months; the user is to learn
+// the date that shows them.
+void CalculationRun::noteNewestCallBeforeWindow() {
+  if (months_.count > 0 || !newestSkipped_) return;
+  const auto closing = closingDateOf(*newestSkipped_, settings_.meterDay);
+  if (!closing) return;
+  newestCallBeforeWindow_ = NewestCallBeforeWindow{localDateOf(*newestSkipped_), localDateOf(*closing)};
 }
 
 void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
@@ -122,7 +141,7 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
       period = closingDateOrFail(call.start, settings_.meterDay);
     }
 
-    NumberTotals& row = table_.rows[resolveRow(call, rows)];
+    NumberTotals& row = table_.rows[static_cast<std::size_t>(resolveRow(call, rows))];
     accumulateCall(call, row);
 
     if (readNextCall(chosen, slots_, tables_, settings_) == 0) normaliseCall(slots_[chosen].call);

@@ -3,6 +3,7 @@
 // the month closing. One run per process.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@
 #include "tariff/month_result.h"
 
 namespace zelk {
+
+// The newest call of a run whose logs held calls only before the months kept:
+// its date, and the closing date of its billing month (the day to give as
+// today to see the months up to it).
+struct NewestCallBeforeWindow {
+  LocalDate date;
+  LocalDate closingDate;
+};
 
 class CalculationRun {
  public:
@@ -30,12 +39,16 @@ class CalculationRun {
   const Settings& handedOverSettings() const { return handedOver_; }
   // The live settings record (estimateFactor as it stands, also after a fatal end).
   const Settings& settings() const { return settings_; }
+  // Set when the run produced no month although its logs held calls, all of
+  // them on or before the start date.
+  const std::optional<NewestCallBeforeWindow>& newestCallBeforeWindow() const { return newestCallBeforeWindow_; }
 
  private:
   void skipOldCalls(const CalendarTime& start);
   void mergeCalls(BillingPeriod period, MaSearch& maData);
   void closeMonthIfAny(const BillingPeriod& period);
   void accumulateCall(CallRecord& call, NumberTotals& row);
+  void noteNewestCallBeforeWindow();
 
   std::string programDir_;
   std::vector<std::string> optionLines_;
@@ -48,6 +61,8 @@ class CalculationRun {
   MonthTable table_;
   MonthList months_;
   Settings handedOver_;
+  std::optional<CalendarTime> newestSkipped_;
+  std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
 };
 
 }  // namespace zelk

@@ -1,9 +1,9 @@
 // The per-number sums of one billing month.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/distance_band.h"
 
@@ -41,13 +41,19 @@ struct NumberTotals {
   void clearSums();
 };
 
-inline constexpr std::size_t kMaxMonthRows = 50;
-
+// The rows of one month. It grows with the month's distinct numbers and keeps
+// its rows over a month change, so a run holds no more rows than its busiest
+// month needs.
 struct MonthTable {
-  std::array<NumberTotals, kMaxMonthRows> rows;
+  std::vector<NumberTotals> rows;
   // Sets every sum of all rows to 0 (the row count lives in Settings).
   void clear() {
     for (auto& row : rows) row.clearSums();
+  }
+  // The row at `index`, made when the table is not that long yet.
+  NumberTotals& rowAt(std::size_t index) {
+    if (index >= rows.size()) rows.resize(index + 1);
+    return rows[index];
   }
 };
 

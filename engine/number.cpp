@@ -51,11 +51,10 @@ const NumberReplacement* findReplacement(const ReplaceTables& tables, const std:
 }
 
 // The band the user set for the number. Entries without a band are skipped:
-// were they found, the number would gain a fresh entry in every month until
-// the area set overflowed.
+// were they found, the number would gain a fresh entry in every month of the
+// history.
 DistanceBand areaSetBand(const ReplaceTables& tables, const std::string& number) {
-  for (int i = 0; i < tables.areaSetCount; ++i) {
-    const auto& entry = tables.areaSet[static_cast<std::size_t>(i)];
+  for (const auto& entry : tables.areaSet) {
     if (entry.band != DistanceBand::Undetermined && entry.number == number) return entry.band;
   }
   return DistanceBand::Undetermined;
@@ -65,11 +64,7 @@ DistanceBand areaSetBand(const ReplaceTables& tables, const std::string& number)
 // unknown MA is entered as beyond 170 km for the user to correct.
 DistanceBand registerInAreaSet(RowContext& context, const std::string& number,
                                DistanceBand band) {
-  auto& tables = context.tables;
-  if (tables.areaSetCount < 0 ||
-      static_cast<std::size_t>(tables.areaSetCount) >= ReplaceTables::kMaxAreaSet)
-    fatalExit(238, sjis("[zelk.cfg]の「電話料金不明データ登録」が多すぎます"));
-  auto& entry = tables.areaSet[static_cast<std::size_t>(tables.areaSetCount)];
+  AreaSetEntry entry;
   entry.number = digitsOnly(number);
   if (band == DistanceBand::UnknownDistance) {
     band = DistanceBand::Beyond170km;
@@ -78,7 +73,7 @@ DistanceBand registerInAreaSet(RowContext& context, const std::string& number,
     context.settings.dirty = 1;
   }
   entry.band = band;
-  ++tables.areaSetCount;
+  context.tables.areaSet.push_back(std::move(entry));
   return band;
 }
 
@@ -117,14 +112,8 @@ int resolveRow(CallRecord& call, RowContext& context) {
     if (row >= 0) return row;
   }
 
-  if (rowCount < 0 || static_cast<std::size_t>(rowCount) >= kMaxMonthRows) {
-    char text[64];
-    std::snprintf(text, sizeof text, sjis("あれ、%d項目より多いぞ(=_=;;;").c_str(),
-                  static_cast<int>(kMaxMonthRows));
-    fatalExit(252, text);
-  }
   row = rowCount++;
-  NumberTotals& totals = context.table.rows[static_cast<std::size_t>(row)];
+  NumberTotals& totals = context.table.rowAt(static_cast<std::size_t>(row));
   totals.number = call.number;
 
   // A number without leading 0 is looked up too (and may not be found), but

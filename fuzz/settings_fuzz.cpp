@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const zelk::FatalError&) {
     // The specified ends are fine; anything else is a finding.
   }
-  if (settings.logCount > 5 || tables.areaSetCount > 50 || tables.nameReplaceCount > 20 ||
+  if (settings.logCount > 5 || tables.nameReplaceCount > 20 ||
       tables.numberReplaceCount > 20)
     std::abort();
   return 0;

@@ -17,8 +17,8 @@ int slotsInUse(const Settings& settings) {
   return std::clamp<int>(settings.logCount, 0, static_cast<int>(kMaxLogs));
 }
 
-void openOrFail(LineReader& file, const LogDeclaration& declaration) {
-  if (!file.open(nativePath(declaration.path)))
+void openOrFail(LineReader& file, const LogDeclaration& declaration, const std::string& programDir) {
+  if (!file.open(logFilePath(programDir, declaration.path)))
     failPair(kLogNotFoundExit, "Not found", declaration.path);
 }
 
@@ -36,13 +36,13 @@ void openLogs(Settings& settings, LogSlots& slots) {
   settings.logCount = static_cast<std::int16_t>(slotsInUse(settings));
   for (int i = 0; i < settings.logCount; ++i) {
     slots[i].call = CallRecord{};
-    openOrFail(slots[i].file, slots[i].declaration);
+    openOrFail(slots[i].file, slots[i].declaration, settings.programDir);
   }
 }
 
-void checkLogExists(const LogDeclaration& declaration) {
+void checkLogExists(const LogDeclaration& declaration, const std::string& programDir) {
   LineReader file;
-  openOrFail(file, declaration);
+  openOrFail(file, declaration, programDir);
 }
 
 int readNextCall(int slotIndex, LogSlots& slots, ReplaceTables& tables, Settings& settings) {

@@ -2,6 +2,8 @@
 // next call of a slot, and the removal of a slot whose log has ended.
 #pragma once
 
+#include <string>
+
 #include "config/settings.h"
 #include "logs/log_source.h"
 #include "logs/name_table.h"
@@ -9,13 +11,14 @@
 namespace zelk {
 
 // Opens the first `settings.logCount` slots' logs (paths as written in the
-// settings, relative to the current directory) and clears their calls. A log
+// settings; a relative one is taken from `settings.programDir`, where zelk.cfg
+// is, so the current directory does not matter) and clears their calls. A log
 // that cannot be opened, a directory included, is fatal: "Not found" and the
 // path, exit code 255. A count above five is cut to five.
 void openLogs(Settings& settings, LogSlots& slots);
 
 // Opens and closes a declared log at once, with the same failure.
-void checkLogExists(const LogDeclaration& declaration);
+void checkLogExists(const LogDeclaration& declaration, const std::string& programDir = "");
 
 // Reads the slot's next call into its CallRecord and returns 0. At the end
 // of its log returns -1: the slot's file is closed, the last slot moves into

@@ -16,6 +16,37 @@ MessageSink*& sinkSlot() {
 
 }  // namespace
 
+void MessageTally::add(const std::string& cp932Text) {
+  for (auto& message : messages_) {
+    if (message.text == cp932Text) {
+      ++message.count;
+      return;
+    }
+  }
+  messages_.push_back({cp932Text, 1});
+}
+
+MessageTally tallyOf(const std::vector<std::string>& cp932Texts) {
+  MessageTally tally;
+  for (const auto& text : cp932Texts) tally.add(text);
+  return tally;
+}
+
+std::string tallyText(const MessageTally& tally) {
+  std::string text;
+  for (const auto& message : tally.messages()) {
+    std::string line = message.text;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (message.count > 1) line += " (" + sjis("×") + std::to_string(message.count) + ")";
+    text += line + "\n";
+  }
+  return text;
+}
+
+void MessageSink::showTally(const MessageTally& tally) {
+  if (!tally.empty()) show(tallyText(tally));
+}
+
 void StderrSink::show(const std::string& cp932Text) {
   std::string text = toUtf8(cp932Text);
   if (text.empty() || text.back() != '\n') text += '\n';

@@ -11,12 +11,39 @@
 
 namespace zelk {
 
+// One distinct message of a calculation run and how often it came.
+struct TalliedMessage {
+  std::string text;  // CP932
+  int count = 0;
+  bool operator==(const TalliedMessage&) const = default;
+};
+
+// Each distinct text once, in first-seen order, with its count.
+class MessageTally {
+ public:
+  void add(const std::string& cp932Text);
+  const std::vector<TalliedMessage>& messages() const { return messages_; }
+  bool empty() const { return messages_.empty(); }
+
+ private:
+  std::vector<TalliedMessage> messages_;
+};
+
+MessageTally tallyOf(const std::vector<std::string>& cp932Texts);
+
+// The tally as one text (CP932): one message after the other, each without
+// its trailing line ends and with " (×N)" when it came N > 1 times.
+std::string tallyText(const MessageTally& tally);
+
 // Where non-fatal messages go: stderr for zelk, a message box for zelkwin,
 // a recorder in tests. Texts are CP932 bytes.
 class MessageSink {
  public:
   virtual ~MessageSink() = default;
   virtual void show(const std::string& cp932Text) = 0;
+  // The messages of one calculation run, gathered, shown at once; by
+  // default as one message of tallyText.
+  virtual void showTally(const MessageTally& tally);
 };
 
 // Shows a non-fatal message through the current sink.
@@ -35,6 +62,13 @@ class ScopedMessageSink {
 
  private:
   MessageSink* previous_;
+};
+
+// Gathers messages into a tally (the messages of a calculation run).
+class TallyingSink : public MessageSink {
+ public:
+  void show(const std::string& cp932Text) override { tally.add(cp932Text); }
+  MessageTally tally;
 };
 
 // Keeps every message in order (tests, and zelk --json).

@@ -74,4 +74,10 @@ std::string nativePath(std::string_view declared) {
   return result;
 }
 
+std::string logFilePath(const std::string& programDir, std::string_view declared) {
+  std::string path = nativePath(declared);
+  if (path.front() == '/' || programDir.empty()) return path;
+  return programDir + (programDir.back() == '/' ? "" : "/") + path;
+}
+
 }  // namespace zelk

@@ -57,4 +57,9 @@ bool needsDefaultFileName(std::string_view path);
 // "sub\..\log.txt" opens "log.txt" even when "sub" does not exist.
 std::string nativePath(std::string_view declared);
 
+// The file to open for a log path of the settings or the command line: its
+// nativePath, taken from `programDir` (where zelk.cfg is) when it is relative,
+// so a log declared as "logs\access.log" opens from any current directory.
+std::string logFilePath(const std::string& programDir, std::string_view declared);
+
 }  // namespace zelk

@@ -3,6 +3,7 @@
 // leave a band and come back to it, is walked band by band.
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "tariff/charges.h"
 #include "tariff/running_clock.h"
@@ -10,13 +11,14 @@
 namespace zelk {
 namespace {
 
-// True when the moment duration / 10 whole seconds after the start falls in
-// `band`. An end that cannot be normalised answers false, so the call is walked.
-bool endsInBand(const CalendarTime& start, std::int32_t duration, TariffBand band) {
+// The band of the moment duration / 10 whole seconds after the start;
+// nothing when that moment cannot be normalised.
+std::optional<TariffBand> endBand(const CalendarTime& start, std::int32_t duration) {
   CalendarTime end = start;
   const std::int64_t second = std::int64_t{end.second} + duration / 10;
   end.second = static_cast<int>(std::min<std::int64_t>(second, std::numeric_limits<int>::max()));
-  return normalise(end) && tariffBandOf(timeSlotOf(end)) == band;
+  if (!normalise(end)) return std::nullopt;
+  return tariffBandOf(timeSlotOf(end));
 }
 
 }  // namespace
@@ -30,7 +32,14 @@ std::int32_t kddiCharge(const CalendarTime& start, std::int32_t duration, Distan
   if (steps > 0) {
     RunningClock clock(start);
     const TariffBand first = clock.band();
-    if (duration < kKddiMultiplyBelow && endsInBand(start, duration, first)) {
+    std::optional<TariffBand> last;
+    if (duration < kKddiMultiplyBelow) {
+      last = endBand(start, duration);
+      // An end that cannot be dated is a date error of the call, even when
+      // the walk that follows never meets one.
+      if (!last) clock.reportDateError();
+    }
+    if (last == first) {
       charge = steps * price[static_cast<std::size_t>(first)];
     } else {
       // The steps that start in one band are priced together; the clock

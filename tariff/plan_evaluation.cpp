@@ -71,8 +71,7 @@ std::string projectedCallListText(std::span<const NumberTotals> rows, float fact
 BestPlan evaluatePlans(const MonthTable& table, const Settings& settings, const MaLookup& origin,
                        const TelehodaiNumbers& telehodai, float factor, MonthResult& month,
                        MonthResult& estimate) {
-  const auto used = static_cast<std::size_t>(
-      std::clamp<int>(settings.numberCount, 0, static_cast<int>(kMaxMonthRows)));
+  const auto used = std::min(static_cast<std::size_t>(std::max(settings.numberCount, 0)), table.rows.size());
   const std::span<const NumberTotals> rows = std::span(table.rows).first(used);
   const PlanInputs in{rows, settings, origin, telehodai, factor};
   PlanOffers offers(month, estimate, factor);

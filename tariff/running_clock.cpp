@@ -80,11 +80,7 @@ void RunningClock::advance(std::int64_t seconds) {
     state_ = State::Normalised;
   } else {
     settleAfterFailure();
-    if (!reported_) {
-      reported_ = true;
-      static const std::string message = sjis("検針日が設定できません(-_-)\n");
-      showMessage(message);
-    }
+    reportDateError();
   }
   band_ = tariffBandOf(timeSlotOf(now_));
 }
@@ -99,6 +95,13 @@ void RunningClock::settleAfterFailure() {
   const bool fixed = t.year < 0 || (t.second >= 0 && t.minute >= 0 && t.hour >= 0 &&
                                     t.day >= 1 && t.month >= 0 && t.month <= 11);
   state_ = fixed ? State::Fixed : State::Unchecked;
+}
+
+void RunningClock::reportDateError() {
+  if (reported_) return;
+  reported_ = true;
+  static const std::string message = sjis("検針日が設定できません(-_-)\n");
+  showMessage(message);
 }
 
 }  // namespace zelk

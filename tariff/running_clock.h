@@ -32,6 +32,9 @@ class RunningClock {
 
   const CalendarTime& now() const { return now_; }
 
+  // Shows the date-error message for this call now, and not again.
+  void reportDateError();
+
  private:
   enum class State : std::uint8_t {
     Unchecked,   // the fields may be unfolded and a normalisation may still change them

@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "charge_fixtures.h"
+#include "platform/cp932.h"
 #include "platform/messages.h"
 #include "tariff/charges.h"
 
@@ -161,6 +162,22 @@ TEST(KddiCharge, CallsOfWeeksAreHeldAtTheLargestCharge) {
   // yen: beyond the 32-bit range.
   EXPECT_EQ(kddiCharge(at(2000, 6, 14, 10), INT_MAX, DistanceBand::Beyond170km, 1), INT_MAX);
   EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(KddiCharge, AnEndThatCannotBeDatedIsReportedOnceForTheCall) {
+  // From 2100-12-31 23:59:58 the end lies past the last day: one step never
+  // moves the clock, two steps do.
+  const struct {
+    std::int32_t duration;
+    std::int32_t charge;
+  } cases[] = {{secs(3), 500}, {secs(12), 500}, {secs(600), 100 * 50}};
+  for (const auto& c : cases) {
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    EXPECT_EQ(kddiCharge(at(2100, 12, 31, 23, 59, 58), c.duration, DistanceBand::InArea, 1), c.charge)
+        << c.duration;
+    EXPECT_EQ(sink.messages, std::vector<std::string>{sjis("検針日が設定できません(-_-)\n")}) << c.duration;
+  }
 }
 
 }  // namespace

@@ -40,8 +40,7 @@ std::string describe(const ReplaceTables& t) {
   for (int i = 0; i < t.numberReplaceCount; ++i)
     out << " [" << t.numberReplace[i].from << "->" << t.numberReplace[i].to << "]";
   out << " areaSet:";
-  for (int i = 0; i < t.areaSetCount; ++i)
-    out << " [" << t.areaSet[i].number << ":" << int(t.areaSet[i].band) << "]";
+  for (const auto& entry : t.areaSet) out << " [" << entry.number << ":" << int(entry.band) << "]";
   out << " nameReplace:";
   for (int i = 0; i < t.nameReplaceCount; ++i)
     out << " [" << t.nameReplace[i].name << "=" << t.nameReplace[i].number << "]";

@@ -26,7 +26,7 @@ class HostileDirectory : public ::testing::Test {
   void rewrite() {
     SettingsRecords r(dir.path());
     r.read();
-    r.tables.areaSet[r.tables.areaSetCount++] = {"0612", DistanceBand::Beyond170km};
+    r.tables.areaSet.push_back({"0612", DistanceBand::Beyond170km});
     backupAndRewrite(path(), r.tables, logDeclarationsOf(r.slots), r.origin, r.telehodai, r.settings);
   }
   unsigned modeOf(const std::string& file) const {

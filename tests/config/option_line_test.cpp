@@ -105,11 +105,15 @@ TEST(OptionLine, OutputPath) {
       {"=o", ""},
       {"=o/var/out/", "/var/out/"},
       {"=o" + sj("ソ"), sj("ソ") + "\\"},  // 0x5C as a trail byte is no separator
-      {"=o" + std::string(300, 'p'), std::string(127, 'p')},
+      {"=o" + std::string(300, 'p'), std::string(127, 'p') + "\\"},
+      {"=o" + std::string(126, 'p') + sj("ソ"), std::string(126, 'p') + "\\"},  // no half character
   };
   for (const auto& [line, path] : cases) {
     SettingsRecords r;
     applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
+    EXPECT_EQ(r.settings.outputPath, path) << line;
+    // What a rewrite writes reads back to the same value.
+    applyOptionLine("=o" + r.settings.outputPath, r.settings, r.slots, r.origin, r.maSearch);
     EXPECT_EQ(r.settings.outputPath, path) << line;
   }
 }

@@ -53,7 +53,7 @@ class SettingsFileSafety : public ::testing::Test {
 TEST_F(SettingsFileSafety, AFailedWriteKeepsTheOldFile) {
   SettingsRecords r(dir.path());
   r.read();
-  r.tables.areaSet[r.tables.areaSetCount++] = {"0612", DistanceBand::Beyond170km};
+  r.tables.areaSet.push_back({"0612", DistanceBand::Beyond170km});
   ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg"));
   const FatalError error = fatalErrorOf([&] { rewrite(r); });
   EXPECT_EQ(error.code(), 244);

@@ -126,7 +126,7 @@ TEST(SettingsWriter, TablesAreListed) {
   for (auto line : {"=0286", "H=0286-1", "H=0285-2", "N=0081-028-651==651-3026",
                     "$NIFTY 2   ==033200", "%8=06-177", "%3=0312", "%9=089999"})
     r.line(line);
-  r.tables.areaSet[r.tables.areaSetCount++] = {"0570", DistanceBand::UnknownDistance};
+  r.tables.areaSet.push_back({"0570", DistanceBand::UnknownDistance});
   const auto lines = rewrittenLines(r);
   for (auto line : {"H=02861", "H=02852", "N=0081028651==6513026", "$NIFTY 2==033200",
                     "%8=06177", "%3=0312", "089999", "0570"})
@@ -256,7 +256,7 @@ TEST(SettingsRewrite, ARunThatLearnedEntriesRewritesTheFile) {
   // What the run does afterwards: logs end, tables grow.
   r.settings.logCount = 0;
   r.settings.latestMonths = 12;
-  r.tables.areaSet[r.tables.areaSetCount++] = {"06123", DistanceBand::Beyond170km};
+  r.tables.areaSet.push_back({"06123", DistanceBand::Beyond170km});
   r.tables.nameReplace[r.tables.nameReplaceCount++] = {"0999", "NEWNET"};
   rewriteSettingsAfterRun(snapshot, r.tables);
 

@@ -29,7 +29,7 @@ const DemoLog kDemoLogs[] = {
     {"log.txt", "-r", LogFormat::R},
 };
 
-// The demo's name table, as its zelk.cfg has it ("大学ラボ" is left unknown).
+// The demo's name table without "大学ラボ", so the readers learn one name.
 ReplaceTables demoNames() {
   return test::namesTable({{"NIFTY", "0354218800"},
                            {"BIGLOBE", "0335562210"},

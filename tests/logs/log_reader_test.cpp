@@ -126,18 +126,24 @@ class CurrentDirectory {
   std::filesystem::path previous_;
 };
 
-TEST(OpenLogs, PathsAreRelativeToTheCurrentDirectory) {
-  test::ScratchDir dir;
-  dir.write("logs/access.log", crlfLines({ntCall(1, 1)}));
-  CurrentDirectory inside(dir.path());
+TEST(OpenLogs, RelativePathsAreTakenFromTheProgramDirectory) {
+  test::ScratchDir home;
+  test::ScratchDir elsewhere;
+  home.write("logs/access.log", crlfLines({ntCall(1, 1)}));
+  elsewhere.write("logs/other.log", crlfLines({ntCall(1, 1)}));
+  CurrentDirectory inside(elsewhere.path());
   auto slots = std::make_unique<LogSlots>();
   (*slots)[0].declaration = {LogFormat::NT, "logs\\access.log"};
+  (*slots)[1].declaration = {LogFormat::NT, elsewhere.path() + "logs/other.log"};  // absolute: as written
   Settings settings;
-  settings.logCount = 1;
+  settings.programDir = home.path();
+  settings.logCount = 2;
   openLogs(settings, *slots);
   ReplaceTables tables;
   EXPECT_EQ(readNextCall(0, *slots, tables, settings), 0);
-  checkLogExists({LogFormat::NT, "logs\\..\\logs\\access.log"});
+  EXPECT_EQ(readNextCall(1, *slots, tables, settings), 0);
+  checkLogExists({LogFormat::NT, "logs\\..\\logs\\access.log"}, home.path());
+  EXPECT_THROW(checkLogExists({LogFormat::NT, "logs\\other.log"}, home.path()), FatalError);
 }
 
 TEST(OpenLogs, ALogThatCannotBeOpenedIsFatal) {

@@ -25,7 +25,7 @@ struct MonthFixture {
   MonthResult estimate;
 
   void add(const NumberTotals& row) {
-    table.rows.at(static_cast<std::size_t>(settings.numberCount++)) = row;
+    table.rowAt(static_cast<std::size_t>(settings.numberCount++)) = row;
   }
   // An own MA with one prefix and, when asked, one adjacent MA.
   void knownOrigin(bool withAdjacent) {

@@ -1,7 +1,10 @@
 // The start-up sequence: the order of its steps, the no-data question and
 // its endings, the main window shown and closed, fatal conditions, and the
 // whole program run as a process.
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,12 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "support/test_support.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/qt/auto_answer.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/message_box_sink.h"
 #include "ui/qt/no_data_dialog.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/startup_window.h"
@@ -60,6 +65,35 @@ struct Startup {
     StartupWindow window(dir.path(), {"=i", "-c log.txt"}, hooks);
     AutoAnswer answer(answers);
     return window.runSequence();
+  }
+};
+
+// Answers every modal window the start-up shows and notes its name: the run's
+// messages and the old-records question are answered as set, anything else
+// is cancelled (Form7 then quits).
+struct ModalAnswers {
+  bool showOldMonths = false;
+  std::vector<QString> shown;
+  QString summary;
+  QString question;
+  QTimer timer;
+
+  ModalAnswers() {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog || !dialog->isVisible()) return;
+      shown.push_back(dialog->objectName());
+      if (dialog->objectName() == "RunMessages") {
+        summary = dialog->findChild<QPlainTextEdit*>("Memo_Messages")->toPlainText();
+        dialog->findChild<QPushButton*>("Button_OK")->click();
+      } else if (auto* box = qobject_cast<QMessageBox*>(dialog); box && dialog->objectName() == "OldRecordsQuestion") {
+        question = box->text();
+        box->button(showOldMonths ? QMessageBox::Yes : QMessageBox::No)->click();
+      } else {
+        dialog->reject();
+      }
+    });
+    timer.start(20);
   }
 };
 
@@ -168,6 +202,72 @@ class StartupTest : public QObject {
     QCOMPARE(s.run(""), 255);
     QCOMPARE(utf8Messages(s.messages), std::vector<QString>{QString::fromUtf8("ファイルがオープンできません")});
     QCOMPARE(s.steps.back(), "ma list " + s.dir.path());
+  }
+
+  // A long history repeats its messages: they come in one window after the
+  // run, each once with its count, and the fatal end still comes alone.
+  void theRunsMessagesComeInOneWindow() {
+    for (const bool fatal : {false, true}) {
+      Startup s;
+      MessageBoxSink boxes;
+      ScopedMessageSink sink(boxes);
+      s.months.count = 1;
+      s.months.months[0] = test::monthWithSlots(1, sj("2000年 8月15日〆分"));
+      s.hooks.calculate = [&](const std::string&, const std::vector<std::string>&) {
+        for (int year = 0; year < 24; ++year) {
+          showMessage(sj("なんか、該当dataがないのぉ(:_;)[0999]"));
+          showMessage(sj("この[0") + std::to_string(9000 + year) + sj("]って番号をzelk.cfgでセットしてね\n"));
+        }
+        showMessage(sj("この[09000]って番号をzelk.cfgでセットしてね\n"));
+        if (fatal) fatalExit(254, sj("検針日が設定できません(-_-)\n"));
+        return CalculationOutcome{s.months, Settings{}};
+      };
+      ModalAnswers answers;
+      StartupWindow window(s.dir.path(), {}, s.hooks);
+      QCOMPARE(window.runSequence(), fatal ? 254 : 0);
+      const std::vector<QString> shown = {"RunMessages", fatal ? "MessageBox" : "Form1"};
+      QCOMPARE(answers.shown, shown);
+      const QStringList lines = answers.summary.split('\n');
+      QCOMPARE(lines.size(), 25);
+      QCOMPARE(lines[0], QString::fromUtf8("なんか、該当dataがないのぉ(:_;)[0999] (×24)"));
+      QCOMPARE(lines[1], QString::fromUtf8("この[09000]って番号をzelk.cfgでセットしてね (×2)"));
+      QCOMPARE(lines[24], QString::fromUtf8("この[09023]って番号をzelk.cfgでセットしてね"));
+    }
+  }
+
+  // Logs older than the months kept: はい calculates again as if the newest
+  // call's closing date were today; いいえ goes on to the no-data question.
+  void oldLogsOfferTheirMonths() {
+    for (const bool yes : {true, false}) {
+      Startup s;
+      std::vector<std::string> todays;
+      s.hooks.calculate = [&](const std::string&, const std::vector<std::string>&) {
+        todays.push_back(isoDateText(today()));
+        CalculationOutcome outcome{MonthList{}, Settings{}, NewestCallBeforeWindow{{2001, 3, 18}, {2001, 3, 31}}};
+        if (todays.size() == 2) {
+          outcome.months.count = 1;
+          outcome.months.months[0] = test::monthWithSlots(1, sj("2001年 3月31日〆分"));
+          outcome.newestCallBeforeWindow.reset();
+        }
+        return outcome;
+      };
+      ModalAnswers answers;
+      answers.showOldMonths = yes;
+      StartupWindow window(s.dir.path(), {}, s.hooks);
+      const int exitCode = window.runSequence();
+      setToday(std::nullopt);
+      QCOMPARE(answers.question, QString::fromUtf8("記録は2001年3月18日までです。その日までの記録を表示しますか?"));
+      if (yes) {
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(todays.size(), std::size_t{2});
+        QCOMPARE(todays[1], std::string("2001-03-31"));
+        QCOMPARE(answers.shown, (std::vector<QString>{"OldRecordsQuestion", "Form1"}));
+      } else {
+        QCOMPARE(exitCode, 230);
+        QCOMPARE(todays.size(), std::size_t{1});
+        QCOMPARE(answers.shown, (std::vector<QString>{"OldRecordsQuestion", "Form7"}));
+      }
+    }
   }
 
   void theTimerRunsTheSequenceOnce() {

@@ -1,7 +1,11 @@
 // The zelk command line: its own flags and the --json contract.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
+
+#include "platform/cp932.h"
+#include "platform/messages.h"
 
 #include "support/test_support.h"
 
@@ -106,6 +110,81 @@ TEST(CommandLine, RunningOutOfMemoryEndsWithAMessageNotAnAbort) {
                                  home.path(), {"ZELK_HOME=" + home.path(), "ZELK_TODAY=2001-03-20"});
   EXPECT_EQ(result.exitCode, 101) << result.err;
   EXPECT_FALSE(result.err.empty());
+}
+
+// The shipped demo: five logs of April 2000 to March 2001.
+void writeDemo(const test::ScratchDir& home) {
+  namespace fs = std::filesystem;
+  fs::copy(std::string(ZELK_SOURCE_DIR) + "/data/demo", home.path(), fs::copy_options::recursive);
+  home.write("ma.zlk", test::readFile(std::string(ZELK_SOURCE_DIR) + "/data/ma.zlk"));
+}
+
+TEST(CommandLine, TodayMustBeADayThatExists) {
+  test::ScratchDir home;
+  for (const char* bad : {"--today=2001-02-30", "--today=abc", "--today=", "--today=2001-2-3", "--today=2001-13-01"}) {
+    auto result = runZelk(home, bad);
+    EXPECT_EQ(result.exitCode, 2) << bad;
+    EXPECT_TRUE(result.out.empty()) << bad;
+    EXPECT_NE(result.err.find("YYYY-MM-DD"), std::string::npos) << bad;
+    EXPECT_NE(result.err.find("Try 'zelk --help'."), std::string::npos) << bad;
+  }
+  EXPECT_FALSE(std::filesystem::exists(home.path() + "zelk.cfg"));  // nothing was run
+  EXPECT_EQ(runZelk(home, "--today=2000-02-29 --json").exitCode, 0);
+}
+
+TEST(CommandLine, OldLogsSayUpToWhenTheyGoAndHowToSeeThem) {
+  test::ScratchDir home;
+  writeDemo(home);
+  // Ten years after the demo's last call: no month is kept.
+  auto asJson = runZelk(home, "--json", "2011-06-01");
+  ASSERT_EQ(asJson.exitCode, 0) << asJson.err;
+  const json report = json::parse(asJson.out);
+  EXPECT_TRUE(report["months"].empty());
+  EXPECT_EQ(report["newestCallBeforeWindow"], "2001-03-18");
+
+  auto text = runZelk(home, "=l3", "2011-06-01");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_NE(text.out.find("No month was produced"), std::string::npos);
+  EXPECT_NE(text.err.find("2001-03-18"), std::string::npos) << text.err;
+  const std::string command = "zelk --today=2001-03-31 =l3";
+  ASSERT_NE(text.err.find(command + "\n"), std::string::npos) << text.err;
+
+  // The command it prints shows the months up to that call, whatever today is.
+  auto shown = runZelk(home, "--json" + command.substr(4), "2011-06-01");
+  ASSERT_EQ(shown.exitCode, 0) << shown.err;
+  const json months = json::parse(shown.out);
+  ASSERT_EQ(months["months"].size(), 3u);
+  EXPECT_EQ(months["months"][2]["title"], "2001年 3月31日〆分");
+  EXPECT_TRUE(months["newestCallBeforeWindow"].is_null());
+
+  // Logs with calls in the months kept give no hint.
+  auto current = runZelk(home, "", "2001-03-20");
+  EXPECT_EQ(current.exitCode, 0);
+  EXPECT_EQ(current.err.find("--today="), std::string::npos) << current.err;
+}
+
+TEST(CommandLine, TextShowsEachMessageOnceWithItsCount) {
+  test::ScratchDir home;
+  writeDemo(home);
+  // Without the number of "大学ラボ" each of its calls says so.
+  std::string settings = test::readFile(home.path() + "zelk.cfg");
+  const std::string named = test::sj("$大学ラボ==029-853-2111\r\n");
+  ASSERT_NE(settings.find(named), std::string::npos);
+  settings.erase(settings.find(named), named.size());
+  home.write("zelk.cfg", settings);
+  auto asJson = runZelk(home, "--json");
+  ASSERT_EQ(asJson.exitCode, 0) << asJson.err;
+  std::vector<std::string> all;
+  const json report = json::parse(asJson.out);
+  for (const auto& message : report["messages"]) all.push_back(test::sj(message.get<std::string>()));
+
+  home.write("zelk.cfg", settings);
+  auto text = runZelk(home, "");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  const MessageTally tally = tallyOf(all);
+  ASSERT_LT(tally.messages().size(), all.size());  // some came more than once
+  EXPECT_EQ(text.err, toUtf8(tallyText(tally)));
+  EXPECT_NE(text.err.find(" (×"), std::string::npos) << text.err;
 }
 
 }  // namespace

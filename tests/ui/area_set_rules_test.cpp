@@ -11,8 +11,7 @@ using test::sj;
 
 AreaSetList listOf(std::vector<AreaSetEntry> entries) {
   ReplaceTables tables;
-  for (std::size_t i = 0; i < entries.size(); ++i) tables.areaSet[i] = entries[i];
-  tables.areaSetCount = static_cast<std::int16_t>(entries.size());
+  tables.areaSet = std::move(entries);
   return AreaSetList::fromTables(tables);
 }
 
@@ -114,15 +113,20 @@ TEST_F(AreaSetRules, EmptyOrDigitlessTextsAskNothing) {
   }
 }
 
-TEST_F(AreaSetRules, ANewNumberBeyondFiftyIsAskedButNeverAdded) {
-  AreaSetList list = fullList();
-  FeeWindow window{DistanceBand::Upto30km};
-  EXPECT_EQ(changeAreaEntry(list, "0120000000", proposing(DistanceBand::UnknownDistance), window.question()),
-            AreaChange::OverLimit);
-  EXPECT_EQ(sink.messages, std::vector<std::string>{sj("登録限度を超えてます")});
-  EXPECT_EQ(window.asked.size(), 1u);
-  EXPECT_EQ(list.size(), 50);
-  EXPECT_EQ(list.find("0120000000"), -1);
+TEST_F(AreaSetRules, ANewNumberBeyondFiftyIsRefusedWithoutAQuestion) {
+  // Also when the calculation left more than 50 entries behind.
+  for (int extra : {0, 7}) {
+    sink.messages.clear();
+    AreaSetList list = fullList();
+    for (int i = 0; i < extra; ++i) list.add({"0990" + std::to_string(i), DistanceBand::Beyond170km});
+    FeeWindow window{DistanceBand::Upto30km};
+    EXPECT_EQ(changeAreaEntry(list, "0120000000", proposing(DistanceBand::UnknownDistance), window.question()),
+              AreaChange::OverLimit);
+    EXPECT_EQ(sink.messages, std::vector<std::string>{sj("登録限度を超えてます")});
+    EXPECT_TRUE(window.asked.empty());
+    EXPECT_EQ(list.size(), 50 + extra);
+    EXPECT_EQ(list.find("0120000000"), -1);
+  }
 }
 
 TEST_F(AreaSetRules, AFullListStillChangesAnExistingNumber) {
@@ -152,15 +156,12 @@ TEST_F(AreaSetRules, DeleteMessages) {
 
 TEST_F(AreaSetRules, StoreReplacesTheWholeTable) {
   ReplaceTables tables;
-  tables.areaSet[0] = {"031", DistanceBand::InArea};
-  tables.areaSet[1] = {"062", DistanceBand::Adjacent};
-  tables.areaSetCount = 2;
+  tables.areaSet = {{"031", DistanceBand::InArea}, {"062", DistanceBand::Adjacent}};
   AreaSetList list = AreaSetList::fromTables(tables);
   list.remove(0);
   list.storeInto(tables);
-  EXPECT_EQ(tables.areaSetCount, 1);
+  ASSERT_EQ(tables.areaSet.size(), 1u);
   EXPECT_EQ(tables.areaSet[0].number, "062");
-  EXPECT_EQ(tables.areaSet[1].number, "");
 }
 
 }  // namespace

@@ -101,7 +101,12 @@ TEST(MonthDisplay, CallListTextBecomesGridRows) {
       {"1,,0311,,4,5", {{"0311", "4", "5"}}},             // empty fields are skipped
   };
   for (const auto& c : cases) EXPECT_EQ(parseCallList(c.text), c.rows) << c.text;
-  EXPECT_EQ(parseCallList("999999999999999,1,2,3").size(), 50u);  // never more than a month holds
+  EXPECT_EQ(parseCallList("999999999999999,1,2,3").size(), 4u);  // never more rows than fields
+  std::string many = "120";
+  for (int i = 0; i < 120; ++i) many += ",06" + std::to_string(1000 + i) + ",1,2";
+  const auto rows = parseCallList(many);
+  ASSERT_EQ(rows.size(), 120u);  // a busy month lists every number
+  EXPECT_EQ(rows.back()[0], "061119");
 }
 
 TEST(MonthDisplay, AMonthWithoutNumbersLeavesOnlyTheHeader) {

@@ -355,8 +355,7 @@ TEST_F(SettingsDialogRules, LoadThenStoreKeepsEveryRecord) {
   records.tables.numberReplaceCount = 1;
   records.tables.nameReplace[0] = {"0332000000", "NIFTY 2"};
   records.tables.nameReplaceCount = 1;
-  records.tables.areaSet[0] = {"0570123456", DistanceBand::Beyond170km};
-  records.tables.areaSetCount = 1;
+  records.tables.areaSet = {{"0570123456", DistanceBand::Beyond170km}};
   const SettingsRecords before = records;
 
   ASSERT_TRUE(store(loaded()));
@@ -384,7 +383,7 @@ TEST_F(SettingsDialogRules, LoadThenStoreKeepsEveryRecord) {
   EXPECT_EQ(records.telehodai.number, before.telehodai.number);
   EXPECT_EQ(records.tables.numberReplace[0].to, "6513026");
   EXPECT_EQ(records.tables.nameReplace[0].name, "NIFTY 2");
-  EXPECT_EQ(records.tables.areaSetCount, 1);
+  EXPECT_EQ(records.tables.areaSet.size(), 1u);
   EXPECT_EQ(records.tables.areaSet[0].band, DistanceBand::Beyond170km);
   EXPECT_TRUE(sink.messages.empty());
 }

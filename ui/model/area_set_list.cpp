@@ -1,7 +1,5 @@
 #include "ui/model/area_set_list.h"
 
-#include <algorithm>
-
 #include "engine/text.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
@@ -10,15 +8,12 @@ namespace zelk {
 
 AreaSetList AreaSetList::fromTables(const ReplaceTables& tables) {
   AreaSetList list;
-  const int count = std::min<int>(tables.areaSetCount, static_cast<int>(ReplaceTables::kMaxAreaSet));
-  for (int i = 0; i < count; ++i) list.entries_.push_back(tables.areaSet[static_cast<std::size_t>(i)]);
+  list.entries_ = tables.areaSet;
   return list;
 }
 
 void AreaSetList::storeInto(ReplaceTables& tables) const {
-  for (std::size_t i = 0; i < ReplaceTables::kMaxAreaSet; ++i)
-    tables.areaSet[i] = i < entries_.size() ? entries_[i] : AreaSetEntry{};
-  tables.areaSetCount = static_cast<std::int16_t>(entries_.size());
+  tables.areaSet = entries_;
 }
 
 std::vector<std::string> AreaSetList::numbers() const {
@@ -51,14 +46,15 @@ AreaChange changeAreaEntry(AreaSetList& list, std::string_view comboText, const 
     return AreaChange::NoDigits;
   }
   const int index = list.find(number);
-  // A new number beyond the limit still gets its question, but the table has
-  // no slot for it: the whole dialog is then cancelled.
-  const bool overLimit = index < 0 && list.full();
-  if (overLimit) showMessage(sjis("登録限度を超えてます"));
+  // Refusing the one number is enough: the user's other edits of this
+  // opening are worth keeping.
+  if (index < 0 && list.full()) {
+    showMessage(sjis("登録限度を超えてます"));
+    return AreaChange::OverLimit;
+  }
 
   const DistanceBand current = index >= 0 ? list.at(index).band : propose(number);
   const std::optional<DistanceBand> chosen = ask(number, current);
-  if (overLimit) return AreaChange::OverLimit;
   if (!chosen) return AreaChange::Cancelled;
   if (index >= 0) {
     list.setBand(index, *chosen);

@@ -15,13 +15,17 @@ namespace zelk {
 
 class AreaSetList {
  public:
+  // The page adds a new number by hand only while the list holds fewer
+  // entries than this; entries the calculation added are kept beyond it.
+  static constexpr int kHandLimit = 50;
+
   static AreaSetList fromTables(const ReplaceTables& tables);
 
-  // Copies the entries into `areaSet` and `areaSetCount`.
+  // Copies the entries into `areaSet`.
   void storeInto(ReplaceTables& tables) const;
 
   int size() const { return static_cast<int>(entries_.size()); }
-  bool full() const { return entries_.size() == ReplaceTables::kMaxAreaSet; }
+  bool full() const { return size() >= kHandLimit; }
   const AreaSetEntry& at(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
 
   // The numbers in order, as the combo box lists them.
@@ -45,8 +49,8 @@ enum class AreaChange {
   Cancelled,    // the fee-table window was cancelled: nothing changed
   Added,
   Changed,
-  OverLimit,    // a new number with 50 entries listed: nothing added, and the
-                // settings dialog is to close as cancelled
+  OverLimit,    // a new number with 50 entries listed: only this addition is
+                // refused, the other edits of the dialog stay
 };
 
 enum class AreaDelete { NoText, NotFound, Deleted };

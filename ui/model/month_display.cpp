@@ -10,7 +10,6 @@
 namespace zelk {
 namespace {
 
-constexpr std::size_t kMostListedNumbers = 50;  // rows of a month table
 constexpr std::uint32_t kNoCount = 0xFFFFFFFFu;
 
 // The next non-empty field between commas, or an empty view at the end.
@@ -28,8 +27,10 @@ std::string productTitle() { return "zelk for Windows Version 4.21"; }
 std::vector<CallListRow> parseCallList(std::string_view text) {
   std::size_t pos = 0;
   const long count = readDecimal(nextToken(text, pos));
-  const std::size_t rows = std::min<std::size_t>(static_cast<std::size_t>(count), kMostListedNumbers);
-  std::vector<CallListRow> list(rows);
+  // Every number of the month is listed; a count larger than the text's
+  // fields makes no more rows than there are fields.
+  const auto fields = static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1;
+  std::vector<CallListRow> list(std::min(static_cast<std::size_t>(std::max(count, 0L)), fields));
   for (auto& row : list)
     for (auto& cell : row) cell = std::string(nextToken(text, pos));
   return list;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "ui/qt/qt_text.h"
+#include "ui/qt/run_messages_window.h"
 
 namespace zelk {
 
@@ -16,6 +17,12 @@ void MessageBoxSink::show(const std::string& cp932Text) {
   // Messages carry connection names, paths and lines from the files: never markup.
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+void MessageBoxSink::showTally(const MessageTally& tally) {
+  if (tally.empty()) return;
+  RunMessagesWindow window(tally, QApplication::activeWindow());
+  window.exec();
 }
 
 }  // namespace zelk

@@ -12,6 +12,8 @@ inline constexpr const char* kApplicationTitle = "zelk for Windows";
 class MessageBoxSink : public MessageSink {
  public:
   void show(const std::string& cp932Text) override;
+  // The messages of a calculation run: one RunMessagesWindow.
+  void showTally(const MessageTally& tally) override;
 };
 
 }  // namespace zelk

@@ -523,8 +523,6 @@ void SettingsDialog::addOrChangeArea() {
   };
   const AreaChange outcome = changeAreaEntry(form_.areaSet, toCp932Text(areaSet_->currentText()), propose, ask);
   if (outcome == AreaChange::Added || outcome == AreaChange::Changed) refillAreaSet();
-  // The table had no room for the number: nothing of this opening is kept.
-  if (outcome == AreaChange::OverLimit) reject();
 }
 
 void SettingsDialog::deleteArea() {

@@ -1,10 +1,13 @@
 #include "ui/qt/startup_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QProcess>
 #include <QTimer>
@@ -15,6 +18,7 @@
 #include "platform/messages.h"
 #include "ui/model/month_display.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/message_box_sink.h"
 #include "ui/qt/no_data_dialog.h"
 
 namespace zelk {
@@ -22,7 +26,10 @@ namespace zelk {
 void restartProgram(const std::string& programDir) {
   const QString dir = QFile::decodeName(programDir.c_str());
   QDir::setCurrent(dir);
-  QProcess::startDetached(QCoreApplication::applicationFilePath(), {}, dir);
+  // A day the user chose to see old logs stays chosen.
+  QStringList arguments;
+  if (const auto day = pinnedToday()) arguments << QString::fromStdString("--today=" + isoDateText(*day));
+  QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments, dir);
 }
 
 StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> optionLines, StartupHooks hooks,
@@ -101,7 +108,14 @@ void StartupWindow::runSteps() {
   if (hooks_.fillRunTimeCaptions) hooks_.fillRunTimeCaptions();
   mainWindow_->applyWindowSettings(windowSettings_);
   if (hooks_.loadMaList) hooks_.loadMaList(programDir_);
-  const CalculationOutcome outcome = hooks_.calculate(programDir_, optionLines_);
+  CalculationOutcome outcome = calculate();
+  // Old logs only: offer the months up to the newest call, as if that
+  // month's closing date were today.
+  if (outcome.months.count <= 0 && outcome.newestCallBeforeWindow &&
+      askShowOldMonths(outcome.newestCallBeforeWindow->date)) {
+    setToday(outcome.newestCallBeforeWindow->closingDate);
+    outcome = calculate();
+  }
   if (hooks_.buildMaReference) hooks_.buildMaReference();
   hide();
 
@@ -121,6 +135,36 @@ void StartupWindow::runSteps() {
   mainWindow_->prepare(outcome.months, outcome.settings);
   mainWindow_->exec();
   if (const auto& error = mainWindow_->endError()) throw *error;
+}
+
+CalculationOutcome StartupWindow::calculate() {
+  TallyingSink gathered;
+  try {
+    CalculationOutcome outcome = [&] {
+      ScopedMessageSink scope(gathered);
+      return hooks_.calculate(programDir_, optionLines_);
+    }();
+    currentMessageSink().showTally(gathered.tally);
+    return outcome;
+  } catch (const FatalError&) {
+    currentMessageSink().showTally(gathered.tally);
+    throw;
+  }
+}
+
+bool StartupWindow::askShowOldMonths(const LocalDate& newestCall) {
+  const QString text = QString::fromUtf8("記録は%1年%2月%3日までです。その日までの記録を表示しますか?")
+                           .arg(newestCall.year)
+                           .arg(newestCall.month)
+                           .arg(newestCall.day);
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle), text,
+                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  box.setObjectName("OldRecordsQuestion");
+  box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい"));
+  box.button(QMessageBox::No)->setText(QString::fromUtf8("いいえ"));
+  box.setEscapeButton(QMessageBox::No);
+  box.exec();
+  return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
 void StartupWindow::noDataPath() {

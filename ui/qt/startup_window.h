@@ -5,10 +5,12 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/settings.h"
+#include "engine/calculation_run.h"
 #include "tariff/month_result.h"
 #include "ui/model/window_settings.h"
 
@@ -24,6 +26,8 @@ class NoDataDialog;
 struct CalculationOutcome {
   MonthList months;
   Settings settings;  // as handed over at the end of the run
+  // Set when the logs held calls, all of them before the months kept.
+  std::optional<NewestCallBeforeWindow> newestCallBeforeWindow;
 };
 
 // The parts of the start-up that belong to other windows and to the core.
@@ -89,6 +93,11 @@ class StartupWindow : public QWidget {
 
  private:
   void runSteps();
+  // The calculation with its non-fatal messages gathered and shown at once
+  // when it ends, fatal or not.
+  CalculationOutcome calculate();
+  // "記録は…までです。…表示しますか?": true for はい.
+  bool askShowOldMonths(const LocalDate& newestCall);
   // Without a month: Form7, then perhaps the settings dialog. Returns when
   // the program restarts; otherwise ends with exit code 230.
   void noDataPath();
