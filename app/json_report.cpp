@@ -2,32 +2,40 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/summary_report.h"
 #include "platform/cp932.h"
 
 namespace zelk {
 namespace {
 
-nlohmann::ordered_json resultObject(const MonthResult& result, bool withTitle) {
+// `named`: the plan fees by caption and the call list by field, besides the
+// slot table and the call-list text.
+nlohmann::ordered_json resultObject(const MonthResult& result, bool withTitle, const Settings* named) {
   nlohmann::ordered_json object;
   if (withTitle) object["title"] = toUtf8(result.title);
   object["slots"] = result.slots;
   object["cheapest"] = toUtf8(result.name);
   object["calls"] = toUtf8(result.callList);
+  object["plans"] = named ? planFeesJson(result, *named) : nlohmann::ordered_json::array();
+  object["callList"] = callListJson(result);
   return object;
 }
 
 }  // namespace
 
 std::string jsonReport(const CalculationRun& run, const std::vector<std::string>& cp932Messages,
-                       const FatalError* fatal) {
+                       const FatalError* fatal, bool withSummary) {
   nlohmann::ordered_json report;
   report["months"] = nlohmann::ordered_json::array();
   const MonthList& list = run.monthList();
   if (!fatal) {
-    for (int i = 0; i < list.count; ++i) report["months"].push_back(resultObject(list.months[i], true));
+    for (int i = 0; i < list.count; ++i)
+      report["months"].push_back(resultObject(list.months[i], true, &run.handedOverSettings()));
   }
   report["estimateFactor"] = static_cast<double>(run.settings().estimateFactor);
-  report["estimate"] = resultObject(list.estimate, false);
+  // Without a projection the estimate block holds no fees to name.
+  const bool projected = run.settings().estimateFactor != 0.0f;
+  report["estimate"] = resultObject(list.estimate, false, projected ? &run.handedOverSettings() : nullptr);
   report["messages"] = nlohmann::ordered_json::array();
   for (const auto& message : cp932Messages) report["messages"].push_back(toUtf8(message));
   if (fatal) {
@@ -37,6 +45,7 @@ std::string jsonReport(const CalculationRun& run, const std::vector<std::string>
   }
   const auto& newest = run.newestCallBeforeWindow();
   report["newestCallBeforeWindow"] = newest && !fatal ? nlohmann::ordered_json(isoDateText(newest->date)) : nullptr;
+  if (withSummary) report["summary"] = fatal ? nlohmann::ordered_json(nullptr) : summaryJson(run);
   return report.dump(1) + "\n";
 }
 

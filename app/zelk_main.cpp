@@ -8,18 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "app/calls_report.h"
 #include "app/json_report.h"
+#include "app/summary_report.h"
 #include "app/text_report.h"
 #include "engine/calculation_run.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "ui/model/year_summary.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelk [--json] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
+    "usage: zelk [--json] [--summary] [--csv] [--calls] [--help] [--version] [--today=YYYY-MM-DD] [report options] [OPTION_LINE ...]\n"
     "\n"
     "Every argument that does not start with \"--\" is one option line of zelk.cfg,\n"
     "applied after the settings file:\n"
@@ -36,6 +39,9 @@ constexpr const char* kUsage =
     "  --month N     show stored month N (1 is the oldest; default: the newest)\n"
     "  --all         show every stored month\n"
     "  --estimate    show the projection of the current month\n"
+    "  --summary     compare the plans over the stored months (also with --json)\n"
+    "  --csv         every stored month as a CSV row (UTF-8 with BOM); with --calls,\n"
+    "                the month's calls\n"
     "\n"
     "  --today=YYYY-MM-DD  take this day as today: the months kept are those up to\n"
     "                it (for logs older than the last 12 months; also with --json)\n"
@@ -66,10 +72,35 @@ void printNewestCallHint(const zelk::NewestCallBeforeWindow& newest, const std::
                zelk::isoDateText(newest.date).c_str(), command.c_str());
 }
 
+// --calls: the run's stored month `month` (1 the oldest, 0 the newest) call
+// by call; the replay of the month gives the same figures as the run.
+int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) {
+  const zelk::MonthList& list = run.monthList();
+  if (list.count == 0) {
+    std::fputs("zelk: --calls: no month is stored (no calls in the months kept)\n", stderr);
+    return 1;
+  }
+  if (month == 0) month = list.count;
+  if (month < 1 || month > list.count) {
+    std::fprintf(stderr, "zelk: --month %d: the stored months are 1 to %d\nTry 'zelk --help'.\n", month, list.count);
+    return 2;
+  }
+  const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
+  const auto calls = zelk::monthCalls(run.inputs(), month - 1);
+  const std::string text = json ? zelk::callsJson(result, calls)
+                           : csv ? zelk::callsCsv(calls)
+                                 : zelk::callsText(result, calls);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) try {
   bool json = false;
+  bool calls = false;
+  bool summary = false;
+  bool csv = false;
   zelk::ReportChoice choice;
   std::vector<std::string> optionLines;
   std::vector<std::string> argsButToday;  // for the command the newest-call hint shows
@@ -80,12 +111,18 @@ int main(int argc, char** argv) try {
       optionLines.emplace_back(arg);
     } else if (!std::strcmp(arg, "--json")) {
       json = true;
+    } else if (!std::strcmp(arg, "--summary")) {
+      summary = true;
+    } else if (!std::strcmp(arg, "--csv")) {
+      csv = true;
     } else if (!std::strcmp(arg, "--help")) {
       std::fputs(kUsage, stdout);
       return 0;
     } else if (!std::strcmp(arg, "--version")) {
       std::puts("zelk Version " ZELK_VERSION_TEXT);
       return 0;
+    } else if (!std::strcmp(arg, "--calls")) {
+      calls = true;
     } else if (!std::strcmp(arg, "--all")) {
       choice.all = true;
     } else if (!std::strcmp(arg, "--estimate")) {
@@ -105,6 +142,11 @@ int main(int argc, char** argv) try {
       std::fprintf(stderr, "zelk: unknown option %s\n%s", arg, kUsage);
       return 2;
     }
+  }
+
+  if (csv && json) {
+    std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
+    return 2;
   }
 
   // --json lists every message in order; the text report gathers them and
@@ -129,8 +171,12 @@ int main(int argc, char** argv) try {
     exitCode = caught->code();
   }
 
+  if (calls && !fatal) {
+    if (!json) stderrSink.showTally(zelk::tallyOf(recorder.messages));
+    return printCalls(run, choice.month, json, csv);
+  }
   if (json) {
-    std::string text = zelk::jsonReport(run, recorder.messages, fatal);
+    std::string text = zelk::jsonReport(run, recorder.messages, fatal, summary);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return exitCode;
   }
@@ -139,7 +185,9 @@ int main(int argc, char** argv) try {
     stderrSink.show(fatal->message());
     return exitCode;
   }
-  std::string text = zelk::textReport(run, choice);
+  std::string text = csv       ? zelk::yearCsv(run.monthList(), run.handedOverSettings())
+                     : summary ? zelk::summaryText(run)
+                               : zelk::textReport(run, choice);
   std::fwrite(text.data(), 1, text.size(), stdout);
   if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, argsButToday);
   return 0;

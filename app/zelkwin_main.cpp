@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "tariff/ma_data.h"
 #include "platform/paths.h"
 #include "ui/qt/auto_answer.h"
+#include "ui/qt/calls_window.h"
 #include "ui/qt/dialog_set.h"
 #include "ui/qt/message_box_sink.h"
 #include "ui/qt/qt_text.h"
@@ -119,9 +121,26 @@ int main(int argc, char** argv) {
       default: return nullptr;
     }
   };
-  hooks.calculate = [](const std::string& programDir, const std::vector<std::string>& lines) {
+  // What the run worked from: 通話明細 replays one of its months.
+  std::optional<zelk::RunInputs> runInputs;
+  std::unique_ptr<zelk::CallsWindow> callsWindow;
+  hooks.showCalls = [&](int monthIndex, const std::string& title, const std::string& number) {
+    if (!runInputs) return;
+    try {
+      callsWindow = std::make_unique<zelk::CallsWindow>(zelk::monthCalls(*runInputs, monthIndex), title);
+    } catch (const zelk::FatalError& error) {
+      // A log gone since the run, say: the list cannot be made, the program goes on.
+      zelk::showMessage(error.message());
+      return;
+    }
+    callsWindow->showNumber(number);
+    callsWindow->show();
+    callsWindow->raise();
+  };
+  hooks.calculate = [&runInputs](const std::string& programDir, const std::vector<std::string>& lines) {
     zelk::CalculationRun run(programDir, lines);
     run.run();
+    runInputs = run.inputs();
     return zelk::CalculationOutcome{run.monthList(), run.handedOverSettings(), run.newestCallBeforeWindow()};
   };
 

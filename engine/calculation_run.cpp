@@ -55,19 +55,46 @@ std::string joinedPrefixes(const std::vector<std::string>& prefixes) {
 CalculationRun::CalculationRun(std::string programDir, std::vector<std::string> optionLines)
     : programDir_(std::move(programDir)), optionLines_(std::move(optionLines)) {}
 
+CalculationRun::CalculationRun(const RunInputs& inputs) : programDir_(inputs.settings.programDir), inputs_(inputs) {}
+
 void CalculationRun::run() {
-  // Reset and settings: the file first, then every command-line option line.
+  replayedMonth_.reset();
+  onCall_ = nullptr;
+  MaDataFile maData(maDataPath(programDir_));
+  // Held until the rewrite at the end: a run that starts meanwhile reads the
+  // file this run leaves, with whatever this run learned.
+  const SettingsFileLock settingsLock(programDir_);
+  readSettings(maData);
+  execute(maData);
+}
+
+void CalculationRun::replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall) {
+  replayedMonth_ = monthIndex;
+  onCall_ = std::move(onCall);
+  settings_ = inputs_.settings;
+  tables_ = inputs_.tables;
+  for (std::size_t i = 0; i < kMaxLogs; ++i) slots_[i].declaration = inputs_.logs[i];
+  telehodai_ = inputs_.telehodai;
+  origin_ = inputs_.origin;
+  table_.clear();
+  MaDataFile maData(maDataPath(programDir_));
+  execute(maData);
+}
+
+// Reset and settings: the file first, then every command-line option line.
+void CalculationRun::readSettings(MaDataFile& maData) {
   settings_.programDir = programDir_;
   resetSettings(settings_, tables_, telehodai_, origin_);
   settings_.meterDay = 1;
   table_.clear();
   settings_.numberCount = 0;
-  MaDataFile maData(maDataPath(programDir_));
-  // Held until the rewrite at the end: a run that starts meanwhile reads the
-  // file this run leaves, with whatever this run learned.
-  const SettingsFileLock settingsLock(programDir_);
   readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData);
   for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
+  inputs_ = RunInputs{settings_, tables_, {}, telehodai_, origin_};
+  for (std::size_t i = 0; i < kMaxLogs; ++i) inputs_.logs[i] = slots_[i].declaration;
+}
+
+void CalculationRun::execute(MaDataFile& maData) {
   openLogs(settings_, slots_);
 
   // What a rewrite of zelk.cfg writes back, as it stood after reading.
@@ -95,7 +122,7 @@ void CalculationRun::run() {
   mergeCalls(period, maData);
   noteNewestCallBeforeWindow();
 
-  if (settings_.dirty) rewriteSettingsAfterRun(snapshot, tables_);
+  if (settings_.dirty && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
   handedOver_ = settings_;
 }
 
@@ -140,9 +167,10 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
       closeMonthIfAny(period);
       period = closingDateOrFail(call.start, settings_.meterDay);
     }
+    if (replayedMonth_ && months_.count > *replayedMonth_) return;
 
     NumberTotals& row = table_.rows[static_cast<std::size_t>(resolveRow(call, rows))];
-    accumulateCall(call, row);
+    if (!replayedMonth_ || months_.count == *replayedMonth_) accumulateCall(call, row);
 
     if (readNextCall(chosen, slots_, tables_, settings_) == 0) normaliseCall(slots_[chosen].call);
   }
@@ -151,19 +179,48 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
 
 void CalculationRun::closeMonthIfAny(const BillingPeriod& period) {
   if (settings_.numberCount == 0) return;
-  closeMonth(period, table_, settings_, origin_, telehodai_, months_);
+  if (!replayedMonth_) {
+    closeMonth(period, table_, settings_, origin_, telehodai_, months_);
+  } else if (static_cast<std::size_t>(months_.count) < kMaxStoredMonths) {
+    ++months_.count;  // only counted: the replay finds its month by the count
+  }
   table_.clear();
   settings_.numberCount = 0;
 }
 
-void CalculationRun::accumulateCall(CallRecord& call, NumberTotals& row) {
+// Everything the call costs under each carrier. The replay also wants the
+// tariff's units beside a logged fee; the run itself computes them only when
+// it counts them.
+RatedCall CalculationRun::rateCall(CallRecord& call, const NumberTotals& row) const {
   const CalendarTime& start = call.start;
   const std::int32_t duration = call.duration;
-  if (settings_.fullCalc || call.fee == -1) call.fee = nttUnits(start, duration, row.band);
-  const std::uint32_t fee = static_cast<std::uint32_t>(call.fee);
-  const std::uint32_t com = static_cast<std::uint32_t>(comUnits(start, duration, row.band));
-  const TimeSlot slot = timeSlotOf(start);
-  const bool late = slot == TimeSlot::LateNight;
+  RatedCall rated{call, row};
+  rated.loggedFee = call.fee;
+  if (settings_.fullCalc || call.fee == -1 || onCall_) rated.computedUnits = nttUnits(start, duration, row.band);
+  if (settings_.fullCalc || call.fee == -1) call.fee = rated.computedUnits;
+  rated.fee = call.fee;
+  rated.comUnits = comUnits(start, duration, row.band);
+  rated.slot = timeSlotOf(start);
+  if (settings_.regionalCarrier == 1) {
+    rated.relayCharge = ttnetCharge(start, duration, row.band, row.outOfPrefecture);
+  } else if (settings_.regionalCarrier == 2) {
+    rated.relayCharge = qtnetCharge(start, duration, row.band, row.outOfPrefecture);
+    rated.relayReduced = kyushuReduced(*rated.relayCharge, row.number);
+  }
+  if (settings_.kddi) rated.kddiCharge = kddiCharge(start, duration, row.band, row.outOfPrefecture);
+  return rated;
+}
+
+void CalculationRun::accumulateCall(CallRecord& call, NumberTotals& row) {
+  const RatedCall rated = rateCall(call, row);
+  if (onCall_) onCall_(rated);
+
+  const CalendarTime& start = call.start;
+  const std::int32_t duration = call.duration;
+  const std::uint32_t fee = static_cast<std::uint32_t>(rated.fee);
+  const std::uint32_t com = static_cast<std::uint32_t>(rated.comUnits);
+  const TimeSlot slot = rated.slot;
+  const bool late = rated.lateNight();
   auto add = [late](std::uint32_t& lateField, std::uint32_t& restField, std::uint32_t value) {
     (late ? lateField : restField) += value;
   };
@@ -173,15 +230,10 @@ void CalculationRun::accumulateCall(CallRecord& call, NumberTotals& row) {
   if (slot == TimeSlot::LateNight || slot == TimeSlot::HolidayDay) row.comUnitsOffPeak += com;
   if (slot == TimeSlot::WeekdayDay || slot == TimeSlot::Evening)
     row.peakCharge += row.outOfPrefecture ? com : fee;
-  if (settings_.regionalCarrier == 1) {
-    add(row.relayChargeLate, row.relayChargeRest,
-        static_cast<std::uint32_t>(ttnetCharge(start, duration, row.band, row.outOfPrefecture)));
-  } else if (settings_.regionalCarrier == 2) {
-    const std::int32_t charge = qtnetCharge(start, duration, row.band, row.outOfPrefecture);
-    add(row.relayChargeLate, row.relayChargeRest, static_cast<std::uint32_t>(charge));
-    add(row.relayReducedLate, row.relayReducedRest,
-        static_cast<std::uint32_t>(kyushuReduced(charge, row.number)));
-  }
+  if (rated.relayCharge)
+    add(row.relayChargeLate, row.relayChargeRest, static_cast<std::uint32_t>(*rated.relayCharge));
+  if (rated.relayReduced)
+    add(row.relayReducedLate, row.relayReducedRest, static_cast<std::uint32_t>(*rated.relayReduced));
   if (row.band == DistanceBand::InArea) {
     add(row.localFeeLate, row.localFeeRest, fee);
     add(row.localPlanUnitsLate, row.localPlanUnitsRest,
@@ -191,9 +243,8 @@ void CalculationRun::accumulateCall(CallRecord& call, NumberTotals& row) {
     add(row.adjacentAsLocalUnitsLate, row.adjacentAsLocalUnitsRest,
         static_cast<std::uint32_t>(nttUnits(start, duration, DistanceBand::InArea)));
   }
-  if (settings_.kddi)
-    add(row.kddiChargeLate, row.kddiChargeRest,
-        static_cast<std::uint32_t>(kddiCharge(start, duration, row.band, row.outOfPrefecture)));
+  if (rated.kddiCharge)
+    add(row.kddiChargeLate, row.kddiChargeRest, static_cast<std::uint32_t>(*rated.kddiCharge));
   row.feeTotal += fee;
   row.comUnitsTotal += com;
 }

@@ -3,18 +3,22 @@
 // the month closing. One run per process.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "config/settings.h"
 #include "engine/month_table.h"
+#include "engine/rated_call.h"
 #include "logs/log_source.h"
 #include "tariff/ma_lookup.h"
 #include "tariff/ma_search.h"
 #include "tariff/month_result.h"
 
 namespace zelk {
+
+class MaDataFile;
 
 // The newest call of a run whose logs held calls only before the months kept:
 // its date, and the closing date of its billing month (the day to give as
@@ -24,14 +28,38 @@ struct NewestCallBeforeWindow {
   LocalDate closingDate;
 };
 
+// What a run worked from once zelk.cfg and the option lines were read. A
+// replay starts from it, whatever the run wrote back to zelk.cfg afterwards
+// (a log given on the command line is in the rewritten file, and would be
+// read twice by a run that read the file again with the same options).
+struct RunInputs {
+  Settings settings;
+  ReplaceTables tables;
+  LogDeclarations logs;
+  TelehodaiNumbers telehodai;
+  MaLookup origin;
+};
+
 class CalculationRun {
  public:
   // `programDir` ends in "/"; each option line is applied after zelk.cfg.
   CalculationRun(std::string programDir, std::vector<std::string> optionLines);
+  // A run for replayMonth, from the inputs of a run that ran.
+  explicit CalculationRun(const RunInputs& inputs);
 
   // Runs the whole calculation. Fatal conditions throw FatalError; what was
   // computed until then stays readable.
   void run();
+
+  // On an object made from RunInputs: reads and rates the logs again for
+  // stored month `monthIndex` only (0 is the oldest) and hands each of its
+  // calls, in the order the run took them, to `onCall` as rated. Months are
+  // not evaluated and zelk.cfg is neither read nor written; reading stops
+  // after the month.
+  void replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall);
+
+  // The inputs of the run, set once it has read its settings.
+  const RunInputs& inputs() const { return inputs_; }
 
   // The stored months and the estimate of the current month.
   const MonthList& monthList() const { return months_; }
@@ -47,6 +75,9 @@ class CalculationRun {
   void skipOldCalls(const CalendarTime& start);
   void mergeCalls(BillingPeriod period, MaSearch& maData);
   void closeMonthIfAny(const BillingPeriod& period);
+  void execute(MaDataFile& maData);
+  void readSettings(MaDataFile& maData);
+  RatedCall rateCall(CallRecord& call, const NumberTotals& row) const;
   void accumulateCall(CallRecord& call, NumberTotals& row);
   void noteNewestCallBeforeWindow();
 
@@ -63,6 +94,10 @@ class CalculationRun {
   Settings handedOver_;
   std::optional<CalendarTime> newestSkipped_;
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
+  RunInputs inputs_;
+  // Set by replayMonth: the month whose calls go to onCall_.
+  std::optional<int> replayedMonth_;
+  std::function<void(const RatedCall&)> onCall_;
 };
 
 }  // namespace zelk

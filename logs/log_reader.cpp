@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/messages.h"
+#include "engine/text.h"
 #include "logs/record_engine.h"
 #include "platform/paths.h"
 
@@ -55,8 +56,11 @@ int readNextCall(int slotIndex, LogSlots& slots, ReplaceTables& tables, Settings
     removeSlot(slotIndex, slots, settings);
     return -1;
   }
-  if (auto name = parseRecord(*layout, slot.line, slot.call))
+  slot.call.name.clear();
+  if (auto name = parseRecord(*layout, slot.line, slot.call)) {
     slot.call.number = lookupName(*name, tables, settings);
+    slot.call.name = trimRight(*name);
+  }
   return 0;
 }
 

@@ -31,6 +31,7 @@ struct CallRecord {
   std::int32_t duration = 0;  // tenths of a second
   CalendarTime start;
   std::int32_t fee = -1;  // 10-yen units from the log, -1 when it records none
+  std::string name;       // the connection name the number came from, "" for a dialled number
 };
 
 // A declared log: what the settings say (the snapshot for the writer keeps these).

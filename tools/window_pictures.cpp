@@ -1,5 +1,6 @@
-// Pictures of the settings dialog's six pages, the fee-table window and the
-// MA reference list, drawn as they show the demo settings, for the README:
+// Pictures of the settings dialog's six pages, the fee-table window, the
+// MA reference list, the year comparison of the demo's months and 通話明細 (the
+// newest month up to 2001-03-31), drawn as they show the demo settings, for the README:
 //
 //   window_pictures PROGRAM_DIR OUTPUT_DIR
 //
@@ -9,13 +10,18 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "engine/calculation_run.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "tariff/ma_data.h"
+#include "ui/qt/calls_window.h"
 #include "ui/qt/dialog_set.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/year_window.h"
 
 namespace {
 
@@ -67,6 +73,20 @@ int main(int argc, char** argv) {
     maRef.show();
     if (auto* list = maRef.findChild<QListWidget*>(QStringLiteral("ListBox"))) list->keyboardSearch(QStringLiteral("東京"));
     saved &= save(maRef, out + "/ma-reference.png");
+    // The demo's twelve months, as on the last day of its logs.
+    if (!std::getenv("ZELK_TODAY")) zelk::setToday(zelk::LocalDate{2001, 3, 31});
+    zelk::CalculationRun run(programDir, {});
+    run.run();
+    zelk::YearWindow year;
+    year.resize(720, 600);
+    year.showYear(run.monthList(), run.handedOverSettings());
+    saved &= save(year, out + "/year-window.png");
+    // 通話明細 of the demo's newest month, as the view menu opens it.
+    const int newest = run.monthList().count - 1;
+    zelk::CallsWindow calls(zelk::monthCalls(run.inputs(), newest), run.monthList().months[newest].title);
+    calls.resize(1060, 330);
+    calls.show();
+    saved &= save(calls, out + "/calls-window.png");
     return saved ? 0 : 1;
   } catch (const zelk::FatalError& error) {
     messages.show(error.message());

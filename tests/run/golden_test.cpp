@@ -78,6 +78,72 @@ TEST_P(GoldenCase, GivesTheExpectedResult) {
   expectSameResult(expected["estimate"], actual["estimate"], "estimate");
 }
 
+// The named fields beside the slot table, and the year summary over the
+// months: its totals are the sums of the months' slots.
+TEST_P(GoldenCase, SummaryAndNamedFieldsAddUpTheMonths) {
+  const std::string caseDir = std::string(ZELK_TEST_DATA) + "/golden/" + GetParam();
+  const json scenario = json::parse(test::readFile(caseDir + "/scenario.json"));
+  test::ScratchDir home;
+  prepareHome(caseDir, home);
+  std::string args;
+  for (const auto& arg : scenario["args"]) args += " " + test::shellQuote(arg.get<std::string>());
+  const std::vector<std::string> env{"ZELK_HOME=" + home.path(),
+                                     "ZELK_TODAY=" + scenario["today"].get<std::string>()};
+  const auto result = test::runCommand(test::shellQuote(ZELK_BINARY) + " --json --summary" + args, home.path(), env);
+  ASSERT_FALSE(result.out.empty()) << result.err;
+  const json report = json::parse(result.out);
+  ASSERT_TRUE(report.contains("summary"));
+  if (!report["fatal"].is_null()) {
+    EXPECT_TRUE(report["summary"].is_null());
+    return;
+  }
+  const json& months = report["months"];
+  const json& summary = report["summary"];
+  EXPECT_EQ(summary["months"], months.size());
+  EXPECT_EQ(summary["plans"].empty(), months.empty());  // 通常料金 is always listed
+
+  for (const json& month : months) {
+    // Each named fee is the value of its slot.
+    for (const json& plan : month["plans"]) EXPECT_EQ(plan["yen"], month["slots"][plan["slot"].get<int>()]);
+    const std::string calls = month["calls"];
+    EXPECT_EQ(month["callList"].size(), std::count(calls.begin(), calls.end(), ',') / 3);
+  }
+  std::int64_t previous = -1;
+  const std::int64_t normal = summary["plans"].empty() ? 0 : [&] {
+    std::int64_t sum = 0;
+    for (const json& month : months) sum += month["slots"][14].get<std::int64_t>();
+    return sum;
+  }();
+  for (const json& plan : summary["plans"]) {
+    const int slot = plan["slot"];
+    SCOPED_TRACE(slot);
+    std::int64_t sum = 0;
+    int cheapest = 0;
+    for (const json& month : months) {
+      sum += month["slots"][slot].get<std::int64_t>();
+      // Listed plans are named in every month; it was cheapest when no listed plan cost less.
+      const auto named = std::find_if(month["plans"].begin(), month["plans"].end(),
+                                      [&](const json& p) { return p["slot"] == slot; });
+      ASSERT_NE(named, month["plans"].end());
+      bool lowest = true;
+      for (const json& other : summary["plans"])
+        lowest = lowest && month["slots"][slot] <= month["slots"][other["slot"].get<int>()];
+      cheapest += lowest;
+    }
+    EXPECT_EQ(plan["total"], sum);
+    EXPECT_EQ(plan["versusNormal"], sum - normal);
+    EXPECT_EQ(plan["monthsCheapest"], cheapest);
+    EXPECT_LE(previous, sum);  // ranked by total
+    previous = sum;
+  }
+  if (!summary["plans"].empty()) EXPECT_EQ(summary["cheapest"]["slot"], summary["plans"][0]["slot"]);
+
+  const auto csv = test::runCommand(test::shellQuote(ZELK_BINARY) + " --csv" + args, home.path(), env);
+  EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF", 0), 0u);
+  const auto lines = static_cast<std::size_t>(std::count(csv.out.begin(), csv.out.end(), '\n'));
+  EXPECT_EQ(lines, months.empty() ? 1u : months.size() + 1) << csv.out;
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, ::testing::ValuesIn(goldenCases()),
                          [](const auto& info) {
                            std::string name = info.param;

@@ -46,7 +46,8 @@ TEST(WindowSettings, DefaultsAreWrittenAsTheFileLayoutSays) {
   lines.push_back("FPMN" + sj("ＭＳ ゴシック"));
   for (const char* line : {"FPMP14", "FPMS1", "FPSC-2147483640"}) lines.push_back(line);
   lines.push_back("FPSN" + sj("ＭＳ 明朝"));
-  for (const char* line : {"FPSP10", "FPSS0", "PF_P0"}) lines.push_back(line);
+  for (const char* line : {"FPSP10", "FPSS0", "PF_P0", "F10T100", "F10L200", "F10W640", "F10H480"})
+    lines.push_back(line);
   EXPECT_EQ(formatWindowSettings(defaultWindowSettings()), crlfLines(lines));
 }
 
@@ -61,6 +62,7 @@ TEST(WindowSettings, WhatIsWrittenIsReadBack) {
   p.mainWidth = 1024;
   p.mainState = WindowState::Maximised;
   p.feeScrollPosition = 77;
+  p.yearWindow = {-5, 40, 333, 777};
   written.fonts.main = {0x00FF00, "Noto Sans CJK JP", 11, kFontItalic | kFontStrikeOut};
   written.fonts.sub = {0, sj("ＭＳ Ｐゴシック"), 9, kFontBold | kFontUnderline};
 
@@ -90,6 +92,8 @@ TEST(WindowSettings, SingleKeysOverTheDefaults) {
   EXPECT_EQ(s.placement.mainState, WindowState::Maximised);
   EXPECT_EQ(s.placement.at(PlacedWindow::Form1), (WindowPosition{100, 200}));
   EXPECT_EQ(s.placement.normalBounds, (WindowBounds{100, 200, 480, 640}));
+  EXPECT_EQ(s.placement.yearWindow, (WindowBounds{100, 200, 480, 640}));  // an earlier version's file
+  EXPECT_EQ(readFrom("F10W900\r\nF10T-3").placement.yearWindow, (WindowBounds{-3, 200, 480, 900}));
 
   EXPECT_EQ(readFrom("F01S5").placement.mainState, WindowState::Normal);
   EXPECT_EQ(readFrom("F01S2\nF01S\n").placement.mainState, WindowState::Maximised);  // empty: unchanged

@@ -109,6 +109,17 @@ const std::vector<KeyCodec>& keyTable() {
     k.push_back(integerKey(
         "PF_P", [](WindowSettings& s) -> int& { return s.placement.feeScrollPosition; },
         [](const WindowSettings& s) { return s.placement.feeScrollPosition; }));
+    struct BoundsKey {
+      const char* key;
+      int WindowBounds::*field;
+    };
+    for (const BoundsKey& b : {BoundsKey{"F10T", &WindowBounds::top}, BoundsKey{"F10L", &WindowBounds::left},
+                               BoundsKey{"F10W", &WindowBounds::width}, BoundsKey{"F10H", &WindowBounds::height}}) {
+      const auto field = b.field;
+      k.push_back(integerKey(
+          b.key, [field](WindowSettings& s) -> int& { return s.placement.yearWindow.*field; },
+          [field](const WindowSettings& s) { return s.placement.yearWindow.*field; }));
+    }
     return k;
   }();
   return keys;
@@ -190,6 +201,9 @@ void fitPlacementToScreen(WindowPlacement& p, const ScreenArea& area) {
   fitPosition(p.normalBounds.top, p.normalBounds.left);
   p.normalBounds.width = fitted(p.normalBounds.width, kMinMainWidth, area.width);
   p.normalBounds.height = fitted(p.normalBounds.height, kMinMainHeight, area.height);
+  fitPosition(p.yearWindow.top, p.yearWindow.left);
+  p.yearWindow.width = fitted(p.yearWindow.width, kMinMainWidth, area.width);
+  p.yearWindow.height = fitted(p.yearWindow.height, kMinMainHeight, area.height);
 }
 
 void rememberNormalBounds(WindowPlacement& placement, WindowState state, const WindowBounds& bounds) {

@@ -71,6 +71,9 @@ struct WindowPlacement {
   // never normal during a run writes back what it was given.
   WindowBounds normalBounds{};
   int feeScrollPosition = 0;
+  // The year comparison window (F10T, F10L, F10W, F10H, after PF_P; a file
+  // of an earlier version lacks them and keeps these defaults).
+  WindowBounds yearWindow{};
 
   WindowPosition& at(PlacedWindow window) { return windows[static_cast<std::size_t>(window)]; }
   const WindowPosition& at(PlacedWindow window) const { return windows[static_cast<std::size_t>(window)]; }

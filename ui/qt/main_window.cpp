@@ -27,6 +27,7 @@
 #include "ui/qt/help_pages.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tool_icons.h"
+#include "ui/qt/year_window.h"
 
 namespace zelk {
 namespace {
@@ -140,18 +141,21 @@ void MainWindow::buildToolBar() {
   QToolButton* last = addToolButton("TB_Lastmonth", "前月表示", static_cast<int>(ToolIcon::PreviousMonth));
   QToolButton* next = addToolButton("TB_Nextmonth", "翌月表示", static_cast<int>(ToolIcon::NextMonth));
   QToolButton* estimate = addToolButton("TB_Estmation", "今月推計", static_cast<int>(ToolIcon::Estimate));
+  QToolButton* year = addToolButton("TB_Year", "年間比較", static_cast<int>(ToolIcon::Year));
   QToolButton* help = addToolButton("TB_Help", "Help", static_cast<int>(ToolIcon::Help));
   toolBar_->addSeparator();
   toolBar_->addWidget(last);
   toolBar_->addWidget(next);
   estimateButtonAction_ = toolBar_->addWidget(estimate);
   estimateButtonAction_->setVisible(false);
+  toolBar_->addWidget(year);
   toolBar_->addSeparator();
   toolBar_->addWidget(help);
 
   connect(last, &QToolButton::clicked, this, [this] { previousMonth(); });
   connect(next, &QToolButton::clicked, this, [this] { nextMonth(); });
   connect(estimate, &QToolButton::clicked, this, [this] { showEstimate(); });
+  connect(year, &QToolButton::clicked, this, [this] { showYearWindow(); });
   connect(help, &QToolButton::clicked, this, [this] { openHelpPage("zelk_doc.html"); });
 }
 
@@ -194,6 +198,9 @@ void MainWindow::buildBottomPanels() {
   callList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   callList_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   callList_->hide();
+  connect(callList_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    if (const QTableWidgetItem* item = callList_->item(row, 0)) showCalls(cp932Text(item->text().trimmed()));
+  });
 }
 
 void MainWindow::buildMenu() {
@@ -235,6 +242,11 @@ void MainWindow::buildMenu() {
   navi_ = addItem(view, "Menu_Navi", "今月推計", nullptr);
   navi_->setVisible(false);
   connect(navi_, &QAction::triggered, this, [this] { showEstimate(); });
+  view->addSeparator()->setObjectName("Menu_YearLine");
+  QAction* year = addItem(view, "Menu_Year", "年間比較(&Y)", "保存されている月を通してプランを比べます");
+  connect(year, &QAction::triggered, this, [this] { showYearWindow(); });
+  QAction* calls = addItem(view, "Menu_Calls", "通話明細", "表示中の月の通話を一件ずつ表示します");
+  connect(calls, &QAction::triggered, this, [this] { showCalls(""); });
   menuBar_->addMenu(view);
 
   QMenu* option = addMenu(menuBar_, "Menu_Option", "オプション設定(&O)", "各種設定を行います。");
@@ -471,9 +483,34 @@ void MainWindow::selectMonth(int itemNumber) {
   });
 }
 
+void MainWindow::showCalls(const std::string& number) {
+  if (!model_ || !hooks_.showCalls) return;
+  const MonthBrowser& browser = model_->browser();
+  const int index = browser.currentMonthIndex();
+  if (index < 0 || index >= browser.months().count) return;
+  guarded([&] { hooks_.showCalls(index, browser.months().months[static_cast<std::size_t>(index)].title, number); });
+}
+
 void MainWindow::showEstimate() {
   guarded([this] {
     if (model_ && model_->browser().showEstimate()) showCurrentMonth();
+  });
+}
+
+void MainWindow::showYearWindow() {
+  if (!model_) return;
+  guarded([this] {
+    if (!yearWindow_) {
+      yearWindow_ = new YearWindow(this);
+      if (hooks_.chooseCsvPath) yearWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
+      const WindowBounds& b = windowSettings_.placement.yearWindow;
+      yearWindow_->resize(b.width, b.height);
+      yearWindow_->move(b.left, b.top);
+      yearWindow_->showYear(model_->browser().months(), model_->settings());
+    }
+    yearWindow_->show();
+    yearWindow_->raise();
+    yearWindow_->activateWindow();
   });
 }
 
@@ -522,6 +559,7 @@ WindowSettings MainWindow::currentWindowSettings() const {
       p.at(window) = {widget->y(), widget->x()};
   }
   p.at(PlacedWindow::Form1) = {y(), x()};
+  if (yearWindow_) p.yearWindow = {yearWindow_->y(), yearWindow_->x(), yearWindow_->height(), yearWindow_->width()};
   p.mainState = stateOf(windowState());
   rememberNormalBounds(p, p.mainState, {y(), x(), height(), width()});
   p.feeScrollPosition = feeScrollBar_->value();

@@ -30,6 +30,8 @@ class QToolButton;
 
 namespace zelk {
 
+class YearWindow;
+
 // What the main window asks of the rest of the program. Every member may be
 // left empty; the window then does without (no about box, no settings).
 struct MainWindowHooks {
@@ -48,8 +50,13 @@ struct MainWindowHooks {
   // The colour dialog after the font dialog, preset with `initial`; nothing
   // when the user cancels.
   std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)> chooseColour;
+  // Opens 通話明細 for stored month `monthIndex` (0 the oldest) with its
+  // title, showing only the calls to `number` unless it is "".
+  std::function<void(int monthIndex, const std::string& title, const std::string& number)> showCalls;
   // The other windows whose positions zelkwin.cfg keeps, nullptr for none.
   std::function<QWidget*(PlacedWindow)> placedWindow;
+  // Where the year window saves its CSV; a file dialog when empty.
+  std::function<QString(QWidget*)> chooseCsvPath;
 };
 
 class MainWindow : public QDialog {
@@ -74,12 +81,16 @@ class MainWindow : public QDialog {
   void nextMonth();
   void selectMonth(int itemNumber);  // Menu_log01 is 1
   void showEstimate();
+  void showCalls(const std::string& number);  // "" for every number
+  // The year comparison of the stored months (Form10), opened or raised.
+  void showYearWindow();
   void chooseFont(bool mainFont);
   void openHelpPage(const char* fileName);  // below html/help/
 
   // The window settings as they would be written now.
   WindowSettings currentWindowSettings() const;
   const MainWindowModel* model() const { return model_.get(); }
+  YearWindow* yearWindow() const { return yearWindow_; }
   // A fatal condition met while the window was open (zelkwin.cfg could not
   // be written, ...): the window closed and the process ends with its code.
   const std::optional<FatalError>& endError() const { return endError_; }
@@ -142,6 +153,7 @@ class MainWindow : public QDialog {
   std::array<QAction*, kMaxStoredMonths> monthActions_{};
   QAction* naviLine_ = nullptr;
   QAction* navi_ = nullptr;
+  YearWindow* yearWindow_ = nullptr;
 };
 
 }  // namespace zelk

@@ -57,6 +57,8 @@ struct StartupHooks {
   // The other windows whose positions zelkwin.cfg keeps (Form2 to Form6,
   // Form8, Form9, Ma_ref); nullptr for a window that does not exist.
   std::function<QWidget*(PlacedWindow)> placedWindow;
+  // Opens 通話明細 (the main window's view menu and call list).
+  std::function<void(int monthIndex, const std::string& title, const std::string& number)> showCalls;
   // Starts zelkwin anew. Default: restartProgram.
   std::function<void(const std::string& programDir)> restart;
 };

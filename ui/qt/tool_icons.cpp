@@ -53,6 +53,18 @@ void drawHelp(QPainter& p) {
   p.drawText(QRectF(3, 3, 26, 26), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// Bars of a year: the months side by side.
+void drawYear(QPainter& p) {
+  p.setPen(QPen(QColor(90, 90, 90), 1.5));
+  p.drawLine(QPointF(4, 28), QPointF(28, 28));
+  p.setPen(Qt::NoPen);
+  const double heights[] = {10, 16, 8, 20, 13};
+  for (int i = 0; i < 5; ++i) {
+    p.setBrush(i == 3 ? QColor(200, 60, 60) : QColor(70, 130, 220));
+    p.drawRect(QRectF(5 + i * 4.6, 27 - heights[i], 3.6, heights[i]));
+  }
+}
+
 // packaging/zelk.svg, in its 128 x 128 coordinates.
 void drawApplicationIcon(QPainter& p) {
   p.setPen(Qt::NoPen);
@@ -108,6 +120,7 @@ QIcon toolIcon(ToolIcon kind) {
     case ToolIcon::NextMonth: drawArrow(p, false); break;
     case ToolIcon::Estimate: drawEstimate(p); break;
     case ToolIcon::Help: drawHelp(p); break;
+    case ToolIcon::Year: drawYear(p); break;
   }
   p.end();
   return QIcon(pixmap);

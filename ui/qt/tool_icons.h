@@ -6,7 +6,7 @@
 
 namespace zelk {
 
-enum class ToolIcon { PreviousMonth, NextMonth, Estimate, Help };
+enum class ToolIcon { PreviousMonth, NextMonth, Estimate, Help, Year };
 
 QIcon toolIcon(ToolIcon kind);
 

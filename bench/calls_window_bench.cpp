@@ -1,0 +1,69 @@
+// Opening 通話明細 on a busy month: the replay of the run for that month
+// (reading every log up to it and rating its calls) and the window's table,
+// each timed on its own, on a generated history with about 10 000 calls a
+// month.
+//   calls_window_bench [records]   (default 1 200 000: ten years of 10 000 a month)
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "bench_logs.h"
+#include "engine/calculation_run.h"
+#include "platform/messages.h"
+#include "ui/qt/calls_window.h"
+
+namespace {
+
+double secondsOf(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+class QuietSink : public zelk::MessageSink {
+ public:
+  void show(const std::string&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::size_t records = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1200000;
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  const std::string home = (std::filesystem::temp_directory_path() / "zelk-calls-bench").string() + "/";
+  std::filesystem::remove_all(home);
+  zelk::bench::generateHome(home, ZELK_BENCH_MA, records, 2000);
+  setenv("ZELK_TODAY", "2000-12-31", 1);
+
+  QuietSink quiet;
+  zelk::ScopedMessageSink sink(quiet);
+  zelk::CalculationRun run(home, {});
+  const double runSeconds = secondsOf([&] { run.run(); });
+  const int month = run.monthList().count - 1;
+
+  zelk::MonthCalls calls;
+  const double replaySeconds = secondsOf([&] { calls = zelk::monthCalls(run.inputs(), month); });
+  const std::size_t count = calls.calls.size();
+  double windowSeconds = 0;
+  {
+    std::unique_ptr<zelk::CallsWindow> window;
+    windowSeconds = secondsOf([&] {
+      window = std::make_unique<zelk::CallsWindow>(std::move(calls), run.monthList().months[month].title);
+      window->show();
+      QApplication::processEvents();
+    });
+  }
+  std::filesystem::remove_all(home);
+  std::printf("records            %zu\n", records);
+  std::printf("whole run          %.3f s\n", runSeconds);
+  std::printf("calls of the month %zu\n", count);
+  std::printf("replay of month    %.3f s  (reads the logs up to the month, rates its calls)\n", replaySeconds);
+  std::printf("window with table  %.3f s\n", windowSeconds);
+  std::printf("opening in all     %.3f s\n", replaySeconds + windowSeconds);
+  return 0;
+}

@@ -1,0 +1,66 @@
+#include <QLabel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "platform/cp932.h"
+#include "support/test_support.h"
+#include "ui/qt/calls_window.h"
+
+namespace zelk {
+
+class CallsWindowTest : public QObject {
+  Q_OBJECT
+
+  static CallLine call(const char* start, const char* number, int fee, int com, bool out) {
+    CallLine line;
+    line.start = start;
+    line.number = number;
+    line.seconds = 60;
+    line.feeUnits = line.nttUnits = fee;
+    line.comUnits = com;
+    line.outOfPrefecture = out;
+    return line;
+  }
+  static MonthCalls sample() {
+    return MonthCalls{{call("2001-03-01 10:00:00", "0312345678", 9, 7, true),
+                       call("2001-03-02 10:00:00", "0455551234", 2, 2, false),
+                       call("2001-03-03 10:00:00", "0312345678", 11, 8, true)}};
+  }
+  static QString cell(QTableView* table, int row, CallColumn column) {
+    return table->model()->index(row, static_cast<int>(column)).data().toString();
+  }
+  static QString total(CallsWindow& w, CallColumn column) {
+    return w.findChild<QTableWidget*>("CallsTotals")->item(0, static_cast<int>(column))->text();
+  }
+
+ private Q_SLOTS:
+  void filtersToANumberSortsByValueAndTotalsWhatIsShown() {
+    CallsWindow window(sample(), sjis("2001年 3月31日〆分"));
+    auto* table = window.findChild<QTableView*>("CallsTable");
+    QCOMPARE(table->model()->rowCount(), 3);
+    QCOMPARE(total(window, CallColumn::FeeUnits), QStringLiteral("22"));
+
+    window.showNumber("0312345678");
+    QCOMPARE(table->model()->rowCount(), 2);
+    QCOMPARE(total(window, CallColumn::FeeUnits), QStringLiteral("20"));
+    QCOMPARE(total(window, CallColumn::ComUnits), QStringLiteral("15"));
+
+    // 11 sorts above 9 as a number would, not as text.
+    table->sortByColumn(static_cast<int>(CallColumn::FeeUnits), Qt::DescendingOrder);
+    QCOMPARE(cell(table, 0, CallColumn::FeeUnits), QStringLiteral("11"));
+    QCOMPARE(cell(table, 1, CallColumn::FeeUnits), QStringLiteral("9"));
+
+    const std::string csv = window.shownCsv();
+    QVERIFY(csv.starts_with("\xEF\xBB\xBF"));
+    QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 3);  // header and the two calls shown
+    test::ScratchDir dir;
+    QVERIFY(window.saveCsv(QString::fromStdString(dir.path() + "calls.csv")));
+    QCOMPARE(test::readFile(dir.path() + "calls.csv"), csv);
+  }
+};
+
+}  // namespace zelk
+
+QTEST_MAIN(zelk::CallsWindowTest)
+#include "calls_window_test.moc"

@@ -1,0 +1,108 @@
+// The year window as the main window opens it: its table is the core's year
+// summary, one window for the menu item and the tool button, its CSV, and
+// its place in zelkwin.cfg.
+#include <QAction>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "platform/cp932.h"
+#include "support/test_support.h"
+#include "tests/ui/ui_fixtures.h"
+#include "ui/model/year_summary.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/year_window.h"
+
+namespace zelk {
+namespace {
+
+using test::sj;
+
+template <typename T>
+T* child(QObject& window, const QString& name) {
+  T* found = window.findChild<T*>(name);
+  if (!found) qFatal("no child %s", qPrintable(name));
+  return found;
+}
+
+// Twelve months whose fees differ from month to month and plan to plan, so
+// the ranking and the cheapest months are not those of the slot order.
+MonthList twelveMonths() {
+  MonthList list;
+  for (int m = 0; m < 12; ++m) {
+    MonthResult month = test::monthWithSlots(static_cast<std::uint32_t>(1000 + 37 * ((m * 5) % 12)),
+                                             sj("2000年" + std::to_string(m + 1) + "月15日〆分"));
+    month.slots[14] = static_cast<std::uint32_t>(900 + 300 * (m % 4));
+    month.slots[22] = static_cast<std::uint32_t>(1750 - 100 * (m % 3));
+    list.months[static_cast<std::size_t>(list.count++)] = month;
+  }
+  return list;
+}
+
+class YearWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void theMenuOpensTheSummaryOfTheCoreAndTheButtonRaisesIt() {
+    test::ScratchDir dir;
+    const MonthList months = twelveMonths();
+    const Settings settings = test::makeSettings({test::Line::Analog, {}, {}, false, true, true, false, 0, false, {"10"}});
+    const std::string csvPath = dir.path() + "year.csv";
+    MainWindow window;
+    MainWindowHooks hooks;
+    hooks.chooseCsvPath = [&csvPath](QWidget*) { return QString::fromStdString(csvPath); };
+    window.setHooks(hooks);
+    window.setProgramDirectory(dir.path());
+    WindowSettings ws = defaultWindowSettings();
+    ws.placement.yearWindow = {120, 140, 500, 700};
+    window.applyWindowSettings(ws);
+    window.prepare(months, settings);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QVERIFY(!window.yearWindow());
+    child<QAction>(window, "Menu_Year")->trigger();
+    YearWindow* year = window.yearWindow();
+    QVERIFY(year && year->isVisible());
+    QCOMPARE(year->objectName(), QString("Form10"));
+    QCOMPARE(year->size(), QSize(700, 500));
+
+    const YearSummary expected = summarizeYear(months, settings);
+    QVERIFY(expected.plans.size() > 5);
+    auto* table = child<QTableWidget>(*year, "SG_YearSummary");
+    QCOMPARE(table->rowCount(), static_cast<int>(expected.plans.size()));
+    for (std::size_t r = 0; r < expected.plans.size(); ++r) {
+      const PlanTotal& plan = expected.plans[r];
+      const int row = static_cast<int>(r);
+      QCOMPARE(table->item(row, 0)->text(), qtAmountText(plan.caption));
+      QCOMPARE(table->item(row, 1)->text(), QChar(0x00A5) + QString::number(plan.total));
+      QCOMPARE(table->item(row, 2)->text().toInt(), plan.monthsCheapest);
+      QCOMPARE(table->item(row, 3)->text().toLongLong(), plan.versusNormal);
+    }
+    // A hidden plan (Timeplus, "!10-") is not in the table.
+    QVERIFY(table->findItems(qtAmountText(sj("タイムプラス(定額通話料 \\200)")), Qt::MatchExactly).isEmpty());
+    QVERIFY(child<QLabel>(*year, "Label_YearCaption")->text().contains(qtAmountText(expected.cheapest()->caption)));
+
+    year->hide();
+    auto* button = child<QToolButton>(window, "TB_Year");
+    QCOMPARE(button->toolTip(), QString::fromUtf8("年間比較"));
+    button->click();
+    QCOMPARE(window.yearWindow(), year);
+    QVERIFY(year->isVisible());
+
+    QVERIFY(year->saveCsv());
+    QCOMPARE(test::readFile(csvPath), yearCsv(months, settings));
+
+    year->resize(650, 420);
+    QCOMPARE(window.currentWindowSettings().placement.yearWindow.width, 650);
+    QCOMPARE(window.currentWindowSettings().placement.yearWindow.height, 420);
+  }
+};
+
+}  // namespace
+}  // namespace zelk
+
+QTEST_MAIN(zelk::YearWindowTest)
+#include "year_window_test.moc"

@@ -1,0 +1,103 @@
+// The per-call list of a month against the month itself: replaying the run
+// for one stored month must give calls whose units add up, number by number,
+// to the call list the plan comparison used.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "engine/calculation_run.h"
+#include "platform/clock.h"
+#include "support/test_support.h"
+#include "tariff/ma_data.h"
+#include "ui/model/month_calls.h"
+
+namespace fs = std::filesystem;
+
+namespace zelk {
+namespace {
+
+struct NumberUnits {
+  std::int64_t late = 0;
+  std::int64_t rest = 0;
+  bool operator==(const NumberUnits&) const = default;
+};
+
+// " 3,0312345678,12,4,..." -> number -> (late, rest).
+std::map<std::string, NumberUnits> parseCallList(const std::string& text) {
+  std::map<std::string, NumberUnits> units;
+  std::stringstream in(text);
+  std::string count, number, late, rest;
+  std::getline(in, count, ',');
+  while (std::getline(in, number, ',') && std::getline(in, late, ',') && std::getline(in, rest, ','))
+    units[number] = {std::stoll(late), std::stoll(rest)};
+  return units;
+}
+
+std::map<std::string, NumberUnits> sumByNumber(const MonthCalls& calls) {
+  std::map<std::string, NumberUnits> units;
+  for (const auto& call : calls.calls) {
+    auto& sums = units[call.number];
+    (call.lateNight() ? sums.late : sums.rest) += call.lateNight() ? call.feeUnits : call.restUnits();
+  }
+  return units;
+}
+
+// Seconds of the day at which a unit's length may change: the time bands and midnight.
+bool crossesBandOrMidnight(const CallLine& call) {
+  const int hour = std::stoi(call.start.substr(11, 2));
+  const int start = hour * 3600 + std::stoi(call.start.substr(14, 2)) * 60 + std::stoi(call.start.substr(17, 2));
+  const int end = start + call.seconds;
+  for (int boundary : {8, 19, 22, 23, 24, 32})
+    if (start < boundary * 3600 && end > boundary * 3600) return true;
+  return false;
+}
+
+std::vector<std::string> goldenCases() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(std::string(ZELK_TEST_DATA) + "/golden"))
+    if (entry.is_directory()) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
+  int crossingCalls = 0;
+  for (const auto& name : goldenCases()) {
+    SCOPED_TRACE(name);
+    const std::string caseDir = std::string(ZELK_TEST_DATA) + "/golden/" + name;
+    const auto scenario = nlohmann::json::parse(test::readFile(caseDir + "/scenario.json"));
+    test::ScratchDir home;
+    fs::copy(caseDir, home.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    std::string ma = test::readFile(home.path() + "ma.zlk");
+    home.write("ma.zlk", std::string(kMaIdentificationLine) + ma.substr(ma.find('\n')));
+    std::vector<std::string> lines;
+    for (const auto& arg : scenario["args"]) lines.push_back(arg.get<std::string>());
+    setToday(*parseIsoDate(scenario["today"].get<std::string>()));
+
+    RecordingSink quiet;
+    ScopedMessageSink sink(quiet);
+    CalculationRun run(home.path(), lines);
+    try {
+      run.run();
+    } catch (const FatalError&) {
+      continue;  // a fatal run shows no month
+    }
+    const MonthList& list = run.monthList();
+    for (int month = 0; month < list.count; ++month) {
+      SCOPED_TRACE("month " + std::to_string(month));
+      const MonthCalls calls = monthCalls(run.inputs(), month);
+      EXPECT_EQ(parseCallList(list.months[month].callList), sumByNumber(calls));
+      for (const auto& call : calls.calls) crossingCalls += crossesBandOrMidnight(call);
+    }
+  }
+  // The cases hold calls that run into another tariff band or over midnight,
+  // so their units are the rating's, not a start-band shortcut.
+  EXPECT_GT(crossingCalls, 0);
+  setToday(std::nullopt);
+}
+
+}  // namespace
+}  // namespace zelk

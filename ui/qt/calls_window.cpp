@@ -1,0 +1,183 @@
+#include "ui/qt/calls_window.h"
+
+#include <QAbstractTableModel>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "platform/cp932.h"
+#include "platform/messages.h"
+#include "ui/qt/qt_text.h"
+
+namespace zelk {
+
+// The calls as table rows: display text per column, and the column's value
+// as the sort key so that numbers sort as numbers.
+class CallsTableModel : public QAbstractTableModel {
+ public:
+  explicit CallsTableModel(const MonthCalls& calls, QObject* parent) : QAbstractTableModel(parent), calls_(calls) {}
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(calls_.calls.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(kCallColumnCount);
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    const CallLine& call = calls_.calls[static_cast<std::size_t>(index.row())];
+    const CallColumn column = kCallColumns[static_cast<std::size_t>(index.column())];
+    switch (role) {
+      case Qt::DisplayRole: return qtText(cellText(call, column));
+      case Qt::UserRole:
+        return isSummed(column) || column == CallColumn::Band ? QVariant(qlonglong(cellValue(call, column)))
+                                                               : QVariant(qtText(cellText(call, column)));
+      case Qt::TextAlignmentRole:
+        return isSummed(column) ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+      default: return {};
+    }
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return qtText(columnCaption(kCallColumns[static_cast<std::size_t>(section)]));
+  }
+  void reset() {
+    beginResetModel();
+    endResetModel();
+  }
+
+ private:
+  const MonthCalls& calls_;
+};
+
+CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* parent)
+    : QDialog(parent), calls_(std::move(calls)) {
+  setObjectName("CallsWindow");
+  setWindowTitle(qtText(sjis("通話明細 ") + title));
+  setAttribute(Qt::WA_DeleteOnClose, false);
+
+  caption_ = new QLabel(this);
+  caption_->setObjectName("CallsCaption");
+  model_ = new CallsTableModel(calls_, this);
+  proxy_ = new QSortFilterProxyModel(this);
+  proxy_->setSourceModel(model_);
+  proxy_->setSortRole(Qt::UserRole);
+  proxy_->setFilterKeyColumn(static_cast<int>(CallColumn::Number));
+
+  table_ = new QTableView(this);
+  table_->setObjectName("CallsTable");
+  table_->setModel(proxy_);
+  table_->setSortingEnabled(true);
+  table_->sortByColumn(-1, Qt::AscendingOrder);  // time order until the user sorts
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+  totals_ = new QTableWidget(1, static_cast<int>(kCallColumnCount), this);
+  totals_->setObjectName("CallsTotals");
+  totals_->horizontalHeader()->hide();
+  totals_->verticalHeader()->hide();
+  totals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  totals_->setFocusPolicy(Qt::NoFocus);
+  totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  totals_->setFixedHeight(fontMetrics().height() + 10);
+
+  // The totals row keeps the table's column widths and scroll position.
+  connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) { totals_->setColumnWidth(column, width); });
+  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, totals_->horizontalScrollBar(),
+          &QScrollBar::setValue);
+
+  csvButton_ = new QPushButton(QString::fromUtf8("CSV保存(&S)"), this);
+  csvButton_->setObjectName("CallsCsv");
+  chooseCsvPath_ = [](QWidget* parent) {
+    return QFileDialog::getSaveFileName(parent, QString::fromUtf8("CSV保存"), QString(),
+                                        QString::fromUtf8("CSV (*.csv)"));
+  };
+  connect(csvButton_, &QPushButton::clicked, this, [this] {
+    const QString path = chooseCsvPath_(this);
+    if (!path.isEmpty()) saveCsv(path);
+  });
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(caption_, 1);
+  bottom->addWidget(csvButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setSpacing(0);
+  layout->addWidget(table_, 1);
+  layout->addWidget(totals_);
+  layout->addSpacing(6);
+  layout->addLayout(bottom);
+
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  // Widths from the first rows: measuring every row of a busy month takes longer than the rest.
+  table_->horizontalHeader()->setResizeContentsPrecision(100);
+  table_->resizeColumnsToContents();
+  hideEmptyColumns();
+  updateTotals();
+  resize(1100, 480);
+}
+
+CallsWindow::~CallsWindow() = default;
+
+void CallsWindow::hideEmptyColumns() {
+  for (std::size_t i = 0; i < kCallColumnCount; ++i) {
+    const CallColumn column = kCallColumns[i];
+    const bool empty = std::none_of(calls_.calls.begin(), calls_.calls.end(),
+                                    [column](const CallLine& call) { return !cellText(call, column).empty(); });
+    table_->setColumnHidden(static_cast<int>(i), empty && !calls_.calls.empty());
+    totals_->setColumnHidden(static_cast<int>(i), table_->isColumnHidden(static_cast<int>(i)));
+  }
+}
+
+void CallsWindow::showNumber(const std::string& number) {
+  // Exact: "03" must not show the calls to "0312...".
+  proxy_->setFilterRegularExpression(
+      number.empty() ? QRegularExpression() : QRegularExpression("^" + QRegularExpression::escape(qtText(number)) + "$"));
+  updateTotals();
+}
+
+MonthCalls CallsWindow::shownCalls() const {
+  MonthCalls shown;
+  for (int row = 0; row < proxy_->rowCount(); ++row)
+    shown.calls.push_back(calls_.calls[static_cast<std::size_t>(proxy_->mapToSource(proxy_->index(row, 0)).row())]);
+  return shown;
+}
+
+void CallsWindow::updateTotals() {
+  const MonthCalls shown = shownCalls();
+  for (std::size_t i = 0; i < kCallColumnCount; ++i) {
+    const CallColumn column = kCallColumns[i];
+    const std::string text = column == CallColumn::Start ? sjis("合計") : shown.totalText(column);
+    auto* item = new QTableWidgetItem(qtText(text));
+    item->setTextAlignment(isSummed(column) ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter));
+    totals_->setItem(0, static_cast<int>(i), item);
+    totals_->setColumnWidth(static_cast<int>(i), table_->columnWidth(static_cast<int>(i)));
+  }
+  caption_->setText(qtText(sjis("通話 ") + std::to_string(shown.calls.size()) + sjis(" 件")));
+}
+
+std::string CallsWindow::shownCsv() const { return callsCsv(shownCalls()); }
+
+bool CallsWindow::saveCsv(const QString& path) {
+  const std::string csv = shownCsv();
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(csv.data(), static_cast<qint64>(csv.size())) == qint64(csv.size()) &&
+      file.commit())
+    return true;
+  showMessage(sjis("CSVファイルに書き込めませんでした: ") + cp932Text(path));
+  return false;
+}
+
+}  // namespace zelk

@@ -1,0 +1,53 @@
+// 通話明細: the calls of one stored month, one row each, with what each
+// carrier charges, a totals row and a CSV copy, to hold against the bill.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+#include "ui/model/month_calls.h"
+
+class QLabel;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+class QTableWidget;
+
+namespace zelk {
+
+class CallsTableModel;
+
+class CallsWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `title` is the month's title (CP932).
+  CallsWindow(MonthCalls calls, const std::string& title, QWidget* parent = nullptr);
+  ~CallsWindow() override;
+
+  // Shows only the calls to `number` ("" for all); the totals follow.
+  void showNumber(const std::string& number);
+  // The calls shown, in the order shown, as CSV (UTF-8 with a BOM).
+  std::string shownCsv() const;
+  // The CSV button asks for the file with this; empty answer: nothing saved.
+  void setCsvPathChooser(std::function<QString(QWidget*)> choose) { chooseCsvPath_ = std::move(choose); }
+  // Writes shownCsv() to `path`; false (and a message) when it cannot.
+  bool saveCsv(const QString& path);
+
+ private:
+  MonthCalls shownCalls() const;
+  void updateTotals();
+  void hideEmptyColumns();
+
+  MonthCalls calls_;
+  CallsTableModel* model_;
+  QSortFilterProxyModel* proxy_;
+  QTableView* table_;
+  QTableWidget* totals_;
+  QLabel* caption_;
+  QPushButton* csvButton_;
+  std::function<QString(QWidget*)> chooseCsvPath_;
+};
+
+}  // namespace zelk

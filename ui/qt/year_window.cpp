@@ -1,0 +1,201 @@
+#include "ui/qt/year_window.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/qt/qt_text.h"
+
+namespace zelk {
+namespace {
+
+QString u8(const char* text) { return QString::fromUtf8(text); }
+
+QString yenText(std::int64_t value) { return QChar(0x00A5) + QString::number(value); }
+
+// The three bars of a month, in the legend's order.
+struct Series {
+  const char* name;
+  QColor colour;
+  std::uint32_t MonthBars::*value;
+};
+const Series kSeries[] = {
+    {"通常料金", QColor(150, 150, 150), &MonthBars::normal},
+    {"期間の最適プラン", QColor(70, 130, 220), &MonthBars::periodBest},
+    {"その月の最適プラン", QColor(60, 170, 90), &MonthBars::monthBest},
+};
+
+}  // namespace
+
+// One group of bars per month, drawn with QPainter: a dozen groups of three
+// need no chart library.
+class YearChart : public QWidget {
+ public:
+  explicit YearChart(QWidget* parent) : QWidget(parent) {
+    setObjectName("YearChart");
+    setMinimumHeight(180);
+  }
+  void setSummary(const YearSummary& summary) {
+    bars_ = summary.bars;
+    QString tip;
+    for (const MonthBars& month : bars_)
+      tip += qtText(month.title) + u8(": ") + qtAmountText(month.monthBestCaption) + "\n";
+    setToolTip(u8("その月の最適プラン\n") + tip.trimmed());
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), palette().base());
+    if (bars_.empty()) return;
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
+    std::uint32_t highest = 1;
+    for (const MonthBars& month : bars_)
+      for (const Series& s : kSeries) highest = std::max(highest, month.*s.value);
+
+    // The legend along the top.
+    int x = 8;
+    for (const Series& s : kSeries) {
+      p.fillRect(QRect(x, 6, line - 4, line - 4), s.colour);
+      x += line;
+      p.setPen(palette().text().color());
+      p.drawText(x, 4 + metrics.ascent(), u8(s.name));
+      x += metrics.horizontalAdvance(u8(s.name)) + 16;
+    }
+    p.drawText(QRect(0, 4, width() - 8, line), Qt::AlignRight, yenText(highest));
+
+    const QRect plot(8, line + 12, width() - 16, height() - 2 * line - 20);
+    if (plot.width() <= 0 || plot.height() <= 0) return;
+    p.setPen(palette().mid().color());
+    p.drawLine(plot.bottomLeft(), plot.bottomRight());
+    const double group = static_cast<double>(plot.width()) / static_cast<double>(bars_.size());
+    const double bar = std::max(1.0, group * 0.8 / 3.0);
+    for (std::size_t m = 0; m < bars_.size(); ++m) {
+      const double left = plot.left() + group * static_cast<double>(m) + group * 0.1;
+      for (std::size_t s = 0; s < std::size(kSeries); ++s) {
+        const double h = plot.height() * static_cast<double>(bars_[m].*kSeries[s].value) / highest;
+        p.fillRect(QRectF(left + bar * static_cast<double>(s), plot.bottom() - h, bar, h), kSeries[s].colour);
+      }
+      // "2000-09-15" shows as "09/15" under its group.
+      const QString date = QString::fromStdString(closingDateOfTitle(bars_[m].title));
+      const QString label = date.size() == 10 ? date.mid(5).replace('-', '/') : date;
+      p.setPen(palette().text().color());
+      p.drawText(QRectF(plot.left() + group * static_cast<double>(m), plot.bottom() + 2, group, line),
+                 Qt::AlignHCenter | Qt::AlignTop, label);
+    }
+  }
+
+ private:
+  std::vector<MonthBars> bars_;
+};
+
+YearWindow::YearWindow(QWidget* parent) : QDialog(parent) {
+  setObjectName("Form10");
+  setWindowTitle(u8("年間比較"));
+  setModal(false);
+
+  caption_ = new QLabel(this);
+  caption_->setObjectName("Label_YearCaption");
+  caption_->setWordWrap(true);
+
+  table_ = new QTableWidget(0, 4, this);
+  table_->setObjectName("SG_YearSummary");
+  table_->setHorizontalHeaderLabels({u8("プラン"), u8("合計"), u8("最安月数"), u8("通常料金との差")});
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  for (int c = 1; c < 4; ++c) table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+
+  chart_ = new YearChart(this);
+
+  saveButton_ = new QPushButton(u8("CSVで保存(&S)..."), this);
+  saveButton_->setObjectName("BT_SaveCsv");
+  connect(saveButton_, &QPushButton::clicked, this, [this] { saveCsv(); });
+  auto* close = new QPushButton(u8("閉じる"), this);
+  close->setObjectName("BT_Close");
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(saveButton_);
+  buttons->addWidget(close);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(caption_);
+  layout->addWidget(table_, 3);
+  layout->addWidget(chart_, 2);
+  layout->addLayout(buttons);
+
+  chooseCsvPath_ = [](QWidget* parent) {
+    return QFileDialog::getSaveFileName(parent, u8("CSVで保存"), u8("zelk-year.csv"), u8("CSV (*.csv)"));
+  };
+  resize(640, 480);
+}
+
+YearWindow::~YearWindow() = default;
+
+void YearWindow::setCsvPathChooser(std::function<QString(QWidget*)> choose) { chooseCsvPath_ = std::move(choose); }
+
+void YearWindow::showYear(const MonthList& months, const Settings& settings) {
+  months_ = months;
+  settings_ = settings;
+  summary_ = summarizeYear(months, settings);
+  if (summary_.months == 0) {
+    caption_->setText(u8("表示できる月がありません。"));
+  } else {
+    const PlanTotal* best = summary_.cheapest();
+    QString text = u8("%1か月 (%2 - %3)\n")
+                       .arg(summary_.months)
+                       .arg(qtText(months.months[0].title), qtText(months.months[summary_.months - 1].title));
+    if (best && summary_.saving() > 0)
+      text += u8("最適プラン: %1  通常料金より %2 安くなります。").arg(qtAmountText(best->caption), yenText(summary_.saving()));
+    else if (best)
+      text += u8("最適プラン: %1  どの割引プランも通常料金より安くなりません。").arg(qtAmountText(best->caption));
+    caption_->setText(text);
+  }
+  table_->setRowCount(static_cast<int>(summary_.plans.size()));
+  for (std::size_t r = 0; r < summary_.plans.size(); ++r) {
+    const PlanTotal& plan = summary_.plans[r];
+    const QString cells[] = {qtAmountText(plan.caption), yenText(plan.total), QString::number(plan.monthsCheapest),
+                             (plan.versusNormal > 0 ? "+" : "") + QString::number(plan.versusNormal)};
+    for (int c = 0; c < 4; ++c) {
+      auto* item = new QTableWidgetItem(cells[c]);
+      item->setTextAlignment(Qt::AlignVCenter | (c == 0 ? Qt::AlignLeft : Qt::AlignRight));
+      if (r == 0) {
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+      }
+      table_->setItem(static_cast<int>(r), c, item);
+    }
+  }
+  table_->setCurrentCell(-1, -1);
+  chart_->setSummary(summary_);
+  saveButton_->setEnabled(summary_.months > 0);
+}
+
+bool YearWindow::saveCsv() {
+  const QString path = chooseCsvPath_ ? chooseCsvPath_(this) : QString();
+  if (path.isEmpty()) return false;
+  const std::string csv = yearCsv(months_, settings_);
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+      file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) && file.flush()) {
+    file.close();
+    return true;
+  }
+  QMessageBox::warning(this, u8("年間比較"), u8("CSVファイルを保存できませんでした。\n%1").arg(path));
+  return false;
+}
+
+}  // namespace zelk
