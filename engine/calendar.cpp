@@ -155,10 +155,24 @@ bool fieldsInRange(const CalendarTime& t) {
 
 // Fills weekday and day of the year of a record whose fields are in range.
 void fillWeekdayAndYearDay(CalendarTime& t) {
+  // Calls come in date order, many to a day: the last day's answer is kept.
+  struct Day {
+    int year = -1, month = -1, day = -1, weekday = 0, yearDay = 0;
+  };
+  thread_local Day last;
+  if (t.day == last.day && t.month == last.month && t.year == last.year) {
+    t.weekday = last.weekday;
+    t.yearDay = last.yearDay;
+    return;
+  }
   const std::int64_t days = daysFromCivil(t.year + 1900, static_cast<unsigned>(t.month + 1),
                                           static_cast<unsigned>(t.day));
   t.weekday = static_cast<int>((days % 7 + 7 + 4) % 7);  // 1970-01-01 was a Thursday
-  t.yearDay = static_cast<int>(days - daysFromCivil(t.year + 1900, 1, 1));
+  static constexpr std::array<int, 12> kDaysBefore{0, 31, 59, 90, 120, 151,
+                                                   181, 212, 243, 273, 304, 334};
+  const bool leapDayBefore = t.month > 1 && isLeap(t.year + 1900L);
+  t.yearDay = kDaysBefore[t.month] + (leapDayBefore ? 1 : 0) + t.day - 1;
+  last = {t.year, t.month, t.day, t.weekday, t.yearDay};
 }
 
 }  // namespace

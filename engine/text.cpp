@@ -11,15 +11,23 @@
 
 namespace zelk {
 
+void digitsOnlyInto(std::string& out, std::string_view text, std::size_t maxDigits) {
+  // Written in place and cut once: no growth check per digit.
+  out.resize(std::min(text.size(), maxDigits));
+  std::size_t count = 0;
+  for (char c : text) {
+    if (count >= maxDigits) break;
+    if (c >= '0' && c <= '9')
+      out[count++] = c;
+    else if (c == ',' && count == 1)
+      count = 0;
+  }
+  out.resize(count);
+}
+
 std::string digitsOnly(std::string_view text, std::size_t maxDigits) {
   std::string result;
-  for (char c : text) {
-    if (result.size() >= maxDigits) break;
-    if (c >= '0' && c <= '9')
-      result += c;
-    else if (c == ',' && result.size() == 1)
-      result.clear();
-  }
+  digitsOnlyInto(result, text, maxDigits);
   return result;
 }
 

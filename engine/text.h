@@ -17,6 +17,9 @@ inline constexpr std::size_t kMaxNumberDigits = 12;
 // prefix and its dialling pause, "0,"), everything else is ignored; at most
 // `maxDigits` digits.
 std::string digitsOnly(std::string_view text, std::size_t maxDigits = kMaxNumberDigits);
+// The same into `out`, whose storage is reused (no allocation per log record).
+void digitsOnlyInto(std::string& out, std::string_view text,
+                    std::size_t maxDigits = kMaxNumberDigits);
 
 // Removes trailing spaces (only the space character, not tabs).
 std::string trimRight(std::string_view text);

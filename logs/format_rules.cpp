@@ -50,7 +50,7 @@ std::optional<std::string> readAccessLogNumber(std::string_view line, CallRecord
   if (hasDialMark(line)) {
     line = cutAtTrailingComma(line);
     if (isDialledText(line)) {
-      call.number = digitsOnly(from(line, kDialMarkColumn + 1));
+      digitsOnlyInto(call.number, from(line, kDialMarkColumn + 1));
       return std::nullopt;
     }
   }
@@ -85,7 +85,7 @@ bool acceptTabFields(std::string& line) { return tabFields(line).has_value(); }
 std::optional<std::string> readTabFields(std::string_view line, CallRecord& call) {
   auto fields = tabFields(line);
   if (!fields) return std::nullopt;  // the line test keeps such lines out
-  call.number = digitsOnly(fields->number);
+  digitsOnlyInto(call.number, fields->number);
   // The length is free text of any size: keep its tenths within the field's range.
   long long tenths = static_cast<long long>(readDecimal(fields->seconds)) * 10 - 1;
   constexpr long long kMax = std::numeric_limits<std::int32_t>::max();
@@ -96,7 +96,10 @@ std::optional<std::string> readTabFields(std::string_view line, CallRecord& call
 std::optional<std::string> readBracketNumber(std::string_view line, CallRecord& call) {
   if (!line.empty() && line.back() == ']') line.remove_suffix(1);
   std::size_t open = line.rfind('[');
-  call.number = open == std::string_view::npos ? std::string() : digitsOnly(line.substr(open + 1));
+  if (open == std::string_view::npos)
+    call.number.clear();
+  else
+    digitsOnlyInto(call.number, line.substr(open + 1));
   return std::nullopt;
 }
 

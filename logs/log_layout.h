@@ -80,6 +80,9 @@ struct FormatLayout {
   RecordHook recordHook = nullptr;
 };
 
+// Format codes run from 0 to 11.
+inline constexpr std::size_t kFormatCodes = static_cast<std::size_t>(LogFormat::A2) + 1;
+
 // The layout of a format code; nullptr for a code that names no format.
 const FormatLayout* layoutOf(LogFormat format);
 

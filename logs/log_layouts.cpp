@@ -141,12 +141,18 @@ constexpr std::array<FormatLayout, 11> kLayouts = {{
      .numberRule = NumberRule::Hook, .recordHook = readAccessLogNumber},
 }};
 
+// The layouts by format code, looked up once per record.
+constexpr auto kLayoutByCode = [] {
+  std::array<const FormatLayout*, kFormatCodes> byCode{};
+  for (const FormatLayout& layout : kLayouts) byCode[static_cast<std::size_t>(layout.format)] = &layout;
+  return byCode;
+}();
+
 }  // namespace
 
 const FormatLayout* layoutOf(LogFormat format) {
-  for (const FormatLayout& layout : kLayouts)
-    if (layout.format == format) return &layout;
-  return nullptr;
+  const auto code = static_cast<std::size_t>(format);
+  return code < kLayoutByCode.size() ? kLayoutByCode[code] : nullptr;
 }
 
 std::span<const FormatLayout> allLayouts() { return kLayouts; }

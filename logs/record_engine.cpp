@@ -1,45 +1,48 @@
 #include "logs/record_engine.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/cp932.h"
 
 namespace zelk {
 namespace {
 
-bool isAscii(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
+// A column test as single bytes: every text is split into its CP932 bytes, so
+// a line is tested by one compare per byte, and `reach` (the end of the
+// furthest text) stands for "a column past the end of the line fails".
+struct ByteTest {
+  std::uint8_t column;
+  char byte;
+};
+
+struct LineTests {
+  std::vector<ByteTest> bytes;
+  std::size_t reach = 0;
+};
+
+LineTests lineTestsOf(const FormatLayout& layout) {
+  LineTests tests;
+  for (const ColumnTest& test : layout.tests) {
+    const std::string bytes = sjis(test.text);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      tests.bytes.push_back({static_cast<std::uint8_t>(test.column + i), bytes[i]});
+    tests.reach = std::max(tests.reach, test.column + bytes.size());
+  }
+  return tests;
 }
 
-// The CP932 bytes of every layout's non-ASCII column texts, converted once
-// rather than looked up for every line of a log.
-const std::unordered_map<const char*, std::string>& convertedTestTexts() {
-  static const auto texts = [] {
-    std::unordered_map<const char*, std::string> converted;
-    for (const FormatLayout& layout : allLayouts())
-      for (const ColumnTest& test : layout.tests)
-        if (!isAscii(test.text)) converted.emplace(test.text.data(), sjis(test.text));
+// Every layout's tests, converted once, by format code.
+const LineTests& lineTests(const FormatLayout& layout) {
+  static const auto tables = [] {
+    std::array<LineTests, kFormatCodes> converted;
+    for (const FormatLayout& each : allLayouts())
+      converted[static_cast<std::size_t>(each.format)] = lineTestsOf(each);
     return converted;
   }();
-  return texts;
-}
-
-// The CP932 bytes of a test text; ASCII texts are their own bytes.
-std::string_view bytesOf(std::string_view text) {
-  if (isAscii(text)) return text;
-  const auto& converted = convertedTestTexts();
-  const auto found = converted.find(text.data());
-  return found != converted.end() ? std::string_view(found->second) : sjis(text);
-}
-
-bool hasTextAt(std::string_view line, std::size_t column, std::string_view text) {
-  if (column > line.size() || line.size() - column < text.size()) return false;
-  // Most tests are one separator character: no call to compare them.
-  if (text.size() == 1) return line[column] == text[0];
-  return line.compare(column, text.size(), text) == 0;
+  return tables[static_cast<std::size_t>(layout.format)];
 }
 
 std::string_view spanText(std::string_view line, Span span) {
@@ -49,9 +52,21 @@ std::string_view spanText(std::string_view line, Span span) {
                                   : line.substr(column, static_cast<std::size_t>(span.width));
 }
 
-int field(std::string_view line, Span span) {
-  // Fields are at most five columns wide, so the value always fits.
+// Fields are at most five columns wide, so the value always fits.
+int anyField(std::string_view line, Span span) {
   return static_cast<int>(readDecimal(spanText(line, span)));
+}
+
+// Most fields are two digits (month, day, clock), read here at once; blanks,
+// other widths, other characters and a short line take the general reading.
+inline int field(std::string_view line, Span span) {
+  const auto column = static_cast<std::size_t>(span.column);
+  if (span.width == 2 && column + 2 <= line.size()) {
+    const unsigned tens = static_cast<unsigned char>(line[column]) - unsigned{'0'};
+    const unsigned ones = static_cast<unsigned char>(line[column + 1]) - unsigned{'0'};
+    if (tens <= 9 && ones <= 9) return static_cast<int>(tens * 10 + ones);
+  }
+  return anyField(line, span);
 }
 
 struct Clock {
@@ -79,8 +94,10 @@ constexpr int kDayTenths = 864000;
 bool isRecordLine(const FormatLayout& layout, std::string& line) {
   if (line.size() < layout.minLength || line.size() > layout.maxLength) return false;
   if (layout.endsWithBracket && (line.empty() || line.back() != ']')) return false;
-  for (const ColumnTest& test : layout.tests)
-    if (!hasTextAt(line, test.column, bytesOf(test.text))) return false;
+  const LineTests& tests = lineTests(layout);
+  if (line.size() < tests.reach) return false;
+  for (const ByteTest& test : tests.bytes)
+    if (line[test.column] != test.byte) return false;
   return !layout.acceptLine || layout.acceptLine(line);
 }
 
@@ -129,7 +146,7 @@ std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_v
   call.number.clear();
   switch (layout.numberRule) {
     case NumberRule::Digits:
-      call.number = digitsOnly(spanText(line, layout.number));
+      digitsOnlyInto(call.number, spanText(line, layout.number));
       return std::nullopt;
     case NumberRule::Name:
       return std::string(spanText(line, layout.number));

@@ -193,6 +193,27 @@ TEST(Normalise, AMomentInRangeGetsWhatFoldingItFromOutOfRangeFieldsGives) {
   }
 }
 
+TEST(Normalise, RepeatedAndNeighbouringDaysEachGetTheirOwnWeekday) {
+  // Calls come many to a day: dates that repeat or differ in one field from
+  // the one before must still get exactly what folding gives.
+  std::mt19937 random(2000);
+  for (int i = 0; i < 5000; ++i) {
+    CalendarTime direct;
+    direct.year = 99 + static_cast<int>(random() % 2);
+    direct.month = static_cast<int>(random() % 3);
+    direct.day = 27 + static_cast<int>(random() % 2);
+    direct.hour = static_cast<int>(random() % 24);
+    CalendarTime folded = direct;
+    folded.day -= 1;
+    folded.hour += 24;
+    ASSERT_TRUE(normalise(direct));
+    ASSERT_TRUE(normalise(folded));
+    ASSERT_EQ(std::tie(direct.day, direct.weekday, direct.yearDay),
+              std::tie(folded.day, folded.weekday, folded.yearDay))
+        << i;
+  }
+}
+
 TEST(TimeSlot, ByHourWeekdayAndHoliday) {
   const SlotCase cases[] = {
       {"working day 10:00", at(2000, 6, 14, 10), TimeSlot::WeekdayDay},

@@ -3,9 +3,13 @@
 // length windows.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
+#include "engine/text.h"
 #include "log_test_support.h"
+#include "logs/log_layout.h"
+#include "logs/record_engine.h"
 #include "support/test_support.h"
 
 namespace zelk {
@@ -141,6 +145,43 @@ TEST(RecordLayout, ColumnsPastTheLineEndFail) {
     int lastTested = c.tested.back();
     EXPECT_FALSE(test::isRecord(c.format, line.substr(0, static_cast<std::size_t>(lastTested))))
         << c.line;
+  }
+}
+
+TEST(RecordLayout, FieldsReadAsDecimalsWhateverTheyHold) {
+  // Digits, blanks and other characters in every field: each field reads as
+  // a decimal of its own columns (blanks skipped, up to the first non-digit).
+  std::mt19937 random(17);
+  const char alphabet[] = "0123456789 X";
+  auto decimal = [](const std::string& line, Span span) {
+    return static_cast<int>(readDecimal(std::string_view(line).substr(
+        static_cast<std::size_t>(span.column), static_cast<std::size_t>(span.width))));
+  };
+  for (const LayoutCase& c : layoutCases()) {
+    const FormatLayout& layout = *layoutOf(c.format);
+    const Span fields[] = {layout.year,        layout.month,        layout.day,
+                           layout.time.hour,   layout.time.minute,  layout.time.second,
+                           layout.length.hour, layout.length.minute, layout.length.second,
+                           layout.fee};
+    for (int i = 0; i < 400; ++i) {
+      std::string line = sj(c.line);
+      for (Span span : fields)
+        for (int k = 0; k < span.width; ++k)
+          line[static_cast<std::size_t>(span.column + k)] = alphabet[random() % (sizeof alphabet - 1)];
+      CallRecord call;
+      parseRecord(layout, line, call);
+      SCOPED_TRACE(line);
+      EXPECT_EQ(call.start.month, decimal(line, layout.month) - 1);
+      EXPECT_EQ(call.start.day, decimal(line, layout.day));
+      EXPECT_EQ(call.fee, layout.fee.present() ? decimal(line, layout.fee) : -1);
+      if (layout.clockRule == ClockRule::StartAndLength) {
+        EXPECT_EQ(call.start.hour, decimal(line, layout.time.hour));
+        EXPECT_EQ(call.start.second, decimal(line, layout.time.second));
+        EXPECT_EQ(call.duration, decimal(line, layout.length.hour) * 36000 +
+                                     decimal(line, layout.length.minute) * 600 +
+                                     decimal(line, layout.length.second) * 10 - 1);
+      }
+    }
   }
 }
 
