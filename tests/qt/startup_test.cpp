@@ -235,6 +235,24 @@ class StartupTest : public QObject {
     }
   }
 
+  // Connection names and paths come from files: a message box shows them as
+  // written, never as markup.
+  void messageBoxesShowOutsideTextAsPlainText() {
+    MessageBoxSink boxes;
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(20, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      shown = box->text();
+      format = box->textFormat();
+      box->reject();
+    });
+    boxes.show(sj("[<h1 style=\"color:red\">会社</h1><a href=\"x\">x</a>]の番号がありません"));
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(shown, QString::fromUtf8("[<h1 style=\"color:red\">会社</h1><a href=\"x\">x</a>]の番号がありません"));
+  }
+
   // Logs older than the months kept: はい calculates again as if the newest
   // call's closing date were today; いいえ goes on to the no-data question.
   void oldLogsOfferTheirMonths() {
