@@ -32,9 +32,9 @@ std::string jsonReport(const CalculationRun& run, const std::vector<std::string>
     for (int i = 0; i < list.count; ++i)
       report["months"].push_back(resultObject(list.months[i], true, &run.handedOverSettings()));
   }
-  report["estimateFactor"] = static_cast<double>(run.settings().estimateFactor);
+  report["estimateFactor"] = static_cast<double>(run.monthList().estimateFactor);
   // Without a projection the estimate block holds no fees to name.
-  const bool projected = run.settings().estimateFactor != 0.0f;
+  const bool projected = run.monthList().estimateFactor != 0.0f;
   report["estimate"] = resultObject(list.estimate, false, projected ? &run.handedOverSettings() : nullptr);
   report["messages"] = nlohmann::ordered_json::array();
   for (const auto& message : cp932Messages) report["messages"].push_back(toUtf8(message));

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculation_run.h"
 #include "platform/messages.h"
+#include "run/calculation_run.h"
 
 namespace zelk {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "platform/cp932.h"
 #include "ui/model/main_rows.h"
 #include "ui/model/month_display.h"

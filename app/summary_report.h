@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/settings.h"
-#include "engine/calculation_run.h"
+#include "run/calculation_run.h"
 #include "tariff/month_result.h"
 
 namespace zelk {

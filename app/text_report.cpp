@@ -55,7 +55,7 @@ std::string textReport(const CalculationRun& run, const ReportChoice& choice) {
   if (list.count == 0)
     return "No month was produced: the declared logs hold no call after the start date.\n";
   if (choice.estimate) {
-    if (settings.estimateFactor == 0.0f)
+    if (list.estimateFactor == 0.0f)
       return "No estimate: the newest month is already closed (or =e is not set).\n";
     return formatReport(reportEstimate(list, settings));
   }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/calculation_run.h"
+#include "run/calculation_run.h"
 
 namespace zelk {
 

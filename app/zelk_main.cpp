@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/calls_report.h"
+#include "app/command_line.h"
 #include "app/json_report.h"
 #include "app/summary_report.h"
 #include "app/text_report.h"
-#include "engine/calculation_run.h"
-#include "engine/settings_check.h"
-#include "tariff/ma_data.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "run/calculation_run.h"
+#include "run/settings_check.h"
+#include "tariff/ma_data.h"
 #include "ui/model/year_summary.h"
 
 namespace {

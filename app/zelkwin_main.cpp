@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculation_run.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
-#include "tariff/ma_data.h"
 #include "platform/paths.h"
+#include "run/calculation_run.h"
+#include "tariff/ma_data.h"
 #include "ui/qt/auto_answer.h"
 #include "ui/qt/calls_window.h"
 #include "ui/qt/dialog_set.h"

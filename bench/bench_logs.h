@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "logs/log_source.h"
+#include "base/log_source.h"
 
 namespace zelk::bench {
 

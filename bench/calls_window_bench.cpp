@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "bench_logs.h"
-#include "engine/calculation_run.h"
 #include "platform/messages.h"
+#include "run/calculation_run.h"
 #include "ui/qt/calls_window.h"
 
 namespace {

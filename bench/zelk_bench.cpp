@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "bench/bench_logs.h"
-#include "engine/calculation_run.h"
-#include "engine/text.h"
 #include "logs/log_layout.h"
 #include "logs/record_engine.h"
 #include "platform/messages.h"
+#include "run/calculation_run.h"
 #include "tariff/charges.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "logs/log_source.h"
+#include "base/log_source.h"
 
 namespace zelk {
 

@@ -1,9 +1,9 @@
 #include "config/option_line.h"
 
+#include "base/text.h"
 #include "config/log_options.h"
-#include "config/messages.h"
-#include "engine/text.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 #include "platform/paths.h"
 
 namespace zelk {

@@ -1,7 +1,7 @@
 #include "config/settings_lock.h"
 
-#include "config/messages.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 
 namespace zelk {
 

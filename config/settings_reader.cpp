@@ -2,13 +2,13 @@
 
 #include <sys/stat.h>
 
-#include "config/messages.h"
+#include "base/text.h"
 #include "config/option_line.h"
 #include "config/settings_encoding.h"
 #include "config/settings_writer.h"
 #include "config/table_lines.h"
-#include "engine/text.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 
 namespace zelk {
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/log_source.h"
+#include "base/ma_lookup.h"
+#include "base/ma_search.h"
 #include "config/settings.h"
 #include "config/settings_findings.h"
-#include "logs/log_source.h"
-#include "tariff/ma_lookup.h"
-#include "tariff/ma_search.h"
 
 namespace zelk {
 

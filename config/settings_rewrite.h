@@ -4,9 +4,9 @@
 // tables as they now stand.
 #pragma once
 
+#include "base/log_source.h"
+#include "base/ma_lookup.h"
 #include "config/settings.h"
-#include "logs/log_source.h"
-#include "tariff/ma_lookup.h"
 
 namespace zelk {
 
@@ -23,7 +23,7 @@ SettingsSnapshot takeSettingsSnapshot(const Settings& settings, const LogSlots& 
 
 // Backs up `snapshot.settings.programDir` + "zelk.cfg" to zelkcfg.org and
 // rewrites it from the snapshot and `liveTables`. The run calls it when
-// `dirty` is set; fatal conditions throw FatalError (242, 243, 244).
+// the run learned a name or a number; fatal conditions throw FatalError (242, 243, 244).
 void rewriteSettingsAfterRun(const SettingsSnapshot& snapshot, const ReplaceTables& liveTables);
 
 }  // namespace zelk

@@ -8,13 +8,13 @@
 #include <span>
 #include <vector>
 
+#include "base/text.h"
 #include "config/log_options.h"
-#include "config/messages.h"
 #include "config/rate_reference.h"
 #include "config/settings_encoding.h"
 #include "config/settings_help_text.h"
-#include "engine/text.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 #include "platform/regular_file.h"
 #include "platform/staged_file.h"
 

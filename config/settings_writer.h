@@ -8,9 +8,9 @@
 
 #include <string>
 
+#include "base/log_source.h"
+#include "base/ma_lookup.h"
 #include "config/settings.h"
-#include "logs/log_source.h"
-#include "tariff/ma_lookup.h"
 
 namespace zelk {
 

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "config/messages.h"
-#include "engine/number.h"
-#include "engine/text.h"
+#include "base/ma_geography.h"
+#include "base/text.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 
 namespace zelk {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <string_view>
 
+#include "base/ma_lookup.h"
 #include "config/settings.h"
 #include "config/settings_findings.h"
-#include "tariff/ma_lookup.h"
 
 namespace zelk {
 

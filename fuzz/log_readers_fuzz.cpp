@@ -59,20 +59,19 @@ void readAllCalls(const FormatLayout& layout, std::size_t size) {
   ReplaceTables tables;
   tables.nameReplace[0] = {"0312345678", "NIFTY"};
   tables.nameReplaceCount = 1;
-  Settings settings;
   (*slots)[0].declaration = {layout.format, scratchPath()};
-  settings.logCount = 1;
-  openLogs(settings, *slots);
+  int open = openLogs(*slots, 1, "");
+  bool learned = false;
   std::size_t calls = 0;
   try {
-    while (readNextCall(0, *slots, tables, settings) == 0) {
+    while (readNextCall(0, *slots, open, tables, learned) == 0) {
       const CallRecord& call = (*slots)[0].call;
       require(isNumberText(call.number));
       require(layout.fee.present() ? call.fee >= 0 : call.fee == -1);
       require(call.start.daylight == -1);
       require(++calls <= size);  // a record takes at least one byte
     }
-    require(settings.logCount == 0);
+    require(open == 0);
   } catch (const FatalError& error) {
     require(layout.format == LogFormat::R && error.code() == 239);
     (*slots)[0].file.close();

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/distance_band.h"
-#include "engine/text.h"
+#include "base/distance_band.h"
+#include "base/text.h"
 #include "platform/messages.h"
 #include "tariff/ma_data.h"
 #include "tariff/ma_file.h"

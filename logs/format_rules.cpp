@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "logs/log_source.h"
+#include "base/log_source.h"
 
 namespace zelk {
 

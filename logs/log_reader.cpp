@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "config/messages.h"
-#include "engine/text.h"
+#include "base/text.h"
 #include "logs/record_engine.h"
+#include "platform/message_forms.h"
 #include "platform/paths.h"
 
 namespace zelk {
@@ -14,9 +14,7 @@ namespace {
 
 constexpr int kLogNotFoundExit = 255;
 
-int slotsInUse(const Settings& settings) {
-  return std::clamp<int>(settings.logCount, 0, static_cast<int>(kMaxLogs));
-}
+int slotsInUse(int count) { return std::clamp<int>(count, 0, static_cast<int>(kMaxLogs)); }
 
 void openOrFail(LineReader& file, const LogDeclaration& declaration, const std::string& programDir) {
   if (!file.open(logFilePath(programDir, declaration.path)))
@@ -24,21 +22,22 @@ void openOrFail(LineReader& file, const LogDeclaration& declaration, const std::
 }
 
 // The log of slot `index` has ended: the last slot takes its place.
-void removeSlot(int index, LogSlots& slots, Settings& settings) {
+void removeSlot(int index, LogSlots& slots, int& openCount) {
   slots[index].file.close();
-  const int last = slotsInUse(settings) - 1;
+  const int last = slotsInUse(openCount) - 1;
   if (index != last) slots[index] = std::move(slots[last]);
-  settings.logCount = static_cast<std::int16_t>(last);
+  openCount = last;
 }
 
 }  // namespace
 
-void openLogs(Settings& settings, LogSlots& slots) {
-  settings.logCount = static_cast<std::int16_t>(slotsInUse(settings));
-  for (int i = 0; i < settings.logCount; ++i) {
+int openLogs(LogSlots& slots, int declared, const std::string& programDir) {
+  const int count = slotsInUse(declared);
+  for (int i = 0; i < count; ++i) {
     slots[i].call = CallRecord{};
-    openOrFail(slots[i].file, slots[i].declaration, settings.programDir);
+    openOrFail(slots[i].file, slots[i].declaration, programDir);
   }
+  return count;
 }
 
 void checkLogExists(const LogDeclaration& declaration, const std::string& programDir) {
@@ -46,19 +45,19 @@ void checkLogExists(const LogDeclaration& declaration, const std::string& progra
   openOrFail(file, declaration, programDir);
 }
 
-int readNextCall(int slotIndex, LogSlots& slots, ReplaceTables& tables, Settings& settings) {
-  if (slotIndex < 0 || slotIndex >= slotsInUse(settings))
+int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned) {
+  if (slotIndex < 0 || slotIndex >= slotsInUse(openCount))
     throw std::out_of_range("readNextCall: no log in slot " + std::to_string(slotIndex));
   LogSource& slot = slots[slotIndex];
   // A format code that names no format reads as a log without records.
   const FormatLayout* layout = layoutOf(slot.declaration.format);
   if (!layout || !findRecord(*layout, slot.file, slot.line)) {
-    removeSlot(slotIndex, slots, settings);
+    removeSlot(slotIndex, slots, openCount);
     return -1;
   }
   slot.call.name.clear();
   if (auto name = parseRecord(*layout, slot.line, slot.call)) {
-    slot.call.number = lookupName(*name, tables, settings);
+    slot.call.number = lookupName(*name, tables, namesLearned);
     slot.call.name = trimRight(*name);
   }
   return 0;

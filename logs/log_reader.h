@@ -4,27 +4,27 @@
 
 #include <string>
 
-#include "config/settings.h"
-#include "logs/log_source.h"
+#include "base/log_source.h"
+#include "base/replace_tables.h"
 #include "logs/name_table.h"
 
 namespace zelk {
 
-// Opens the first `settings.logCount` slots' logs (paths as written in the
-// settings; a relative one is taken from `settings.programDir`, where zelk.cfg
-// is, so the current directory does not matter) and clears their calls. A log
-// that cannot be opened, a directory included, is fatal: "Not found" and the
-// path, exit code 255. A count above five is cut to five.
-void openLogs(Settings& settings, LogSlots& slots);
+// Opens the first `declared` slots' logs (paths as written in the settings; a
+// relative one is taken from `programDir`, where zelk.cfg is, so the current
+// directory does not matter), clears their calls and returns how many are
+// open: a count above five is cut to five. A log that cannot be opened, a
+// directory included, is fatal: "Not found" and the path, exit code 255.
+int openLogs(LogSlots& slots, int declared, const std::string& programDir);
 
 // Opens and closes a declared log at once, with the same failure.
 void checkLogExists(const LogDeclaration& declaration, const std::string& programDir = "");
 
 // Reads the slot's next call into its CallRecord and returns 0. At the end
 // of its log returns -1: the slot's file is closed, the last slot moves into
-// its place and `settings.logCount` drops by one, so the caller must look at
-// slot `slotIndex` again rather than step past it. Connection names become
-// numbers through `tables` (lookupName).
-int readNextCall(int slotIndex, LogSlots& slots, ReplaceTables& tables, Settings& settings);
+// its place and `openCount` drops by one, so the caller must look at slot
+// `slotIndex` again rather than step past it. Connection names become numbers
+// through `tables` (lookupName, which sets `namesLearned`).
+int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned);
 
 }  // namespace zelk

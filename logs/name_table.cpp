@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 
@@ -42,7 +42,7 @@ std::string nameKey(std::string_view name) {
   return key;
 }
 
-std::string lookupName(std::string_view name, ReplaceTables& tables, Settings& settings) {
+std::string lookupName(std::string_view name, ReplaceTables& tables, bool& learned) {
   const std::string key = nameKey(name);
   const int count = std::clamp<int>(tables.nameReplaceCount, 0, ReplaceTables::kMaxNameReplace);
   for (int i = 0; i < count; ++i)
@@ -60,7 +60,7 @@ std::string lookupName(std::string_view name, ReplaceTables& tables, Settings& s
   if (count < static_cast<int>(ReplaceTables::kMaxNameReplace)) {
     tables.nameReplace[count] = {std::string(kUnknownNameNumber), key};
     tables.nameReplaceCount = static_cast<std::int16_t>(count + 1);
-    settings.dirty = 1;
+    learned = true;
   }
   return std::string(kUnknownNameNumber);
 }

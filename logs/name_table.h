@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/settings.h"
+#include "base/replace_tables.h"
 
 namespace zelk {
 
@@ -21,10 +21,10 @@ std::string nameKey(std::string_view name);
 
 // The number for a connection name. An unknown name shows a message with the
 // whole name and gets "0999"; while the table has room the name is added with
-// that number and `settings.dirty` is set, so it is written to zelk.cfg and
+// that number and `learned` is set, so it is written to zelk.cfg and
 // later calls find it without a second message. A name that a "$" line
 // cannot hold (one with "==" or ending in "=") is never added: it gets "0999"
 // and one message per run.
-std::string lookupName(std::string_view name, ReplaceTables& tables, Settings& settings);
+std::string lookupName(std::string_view name, ReplaceTables& tables, bool& learned);
 
 }  // namespace zelk

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/text.h"
+#include "base/log_source.h"
+#include "base/text.h"
 #include "logs/log_layout.h"
-#include "logs/log_source.h"
 
 namespace zelk {
 

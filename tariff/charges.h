@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/calendar.h"
-#include "engine/distance_band.h"
+#include "base/calendar.h"
+#include "base/distance_band.h"
 #include "tariff/tariff_tables.h"
 
 namespace zelk {

@@ -5,7 +5,7 @@
 #include <array>
 #include <span>
 
-#include "engine/number.h"
+#include "base/ma_geography.h"
 #include "tariff/plan_families.h"
 
 namespace zelk::plans {

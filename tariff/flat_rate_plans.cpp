@@ -156,7 +156,7 @@ TelehodaiSums telehodaiSums(std::span<const Row> rows, const std::vector<std::si
 std::optional<std::uint32_t> designatedUnits(const PlanInputs& in, const TelehodaiVariant& v) {
   const TelehodaiNumbers& numbers = in.telehodai;
   if (numbers.count == 0 || numbers.count == TelehodaiNumbers::kInvalid) return std::nullopt;
-  if (numbers.adjacent != v.d || in.settings.isHidden(6 + static_cast<int>(v.d), 7))
+  if (numbers.adjacent != v.d || in.settings.hideDesignatedTelehodai[v.d])
     return std::nullopt;
   const std::size_t used = std::min<std::size_t>(numbers.count, numbers.number.size());
   std::uint32_t units = 0;
@@ -214,7 +214,7 @@ void offerFletsIsdn(const PlanInputs& in, PlanOffers& offers) {
   for (std::size_t i = 1; i < order.size(); ++i) others += ordinary(in.rows[order[i]]);
   const std::uint32_t fee = 10 * others + 4500;
   PlanOffer plan{60, fee, truncated((fee - 4500) * in.factor + 4500), "フレッツ・Isdn"};
-  plan.showFee = !in.settings.isHidden(11, 0);
+  plan.showFee = !in.settings.hideFletsFee;
   plan.projectionCompetes = false;
   offers.offer(plan);
 }

@@ -1,6 +1,6 @@
 #include "tariff/ma_data.h"
 
-#include "engine/number.h"
+#include "base/ma_geography.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 

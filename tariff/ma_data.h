@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/distance_band.h"
+#include "base/distance_band.h"
+#include "base/ma_lookup.h"
+#include "base/ma_search.h"
 #include "tariff/ma_file.h"
-#include "tariff/ma_lookup.h"
-#include "tariff/ma_search.h"
 
 namespace zelk {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "config/messages.h"
+#include "base/ma_lookup.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 #include "platform/messages.h"
-#include "tariff/ma_lookup.h"
 
 namespace zelk {
 namespace {

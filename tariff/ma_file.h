@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/text.h"
+#include "base/text.h"
 
 namespace zelk {
 

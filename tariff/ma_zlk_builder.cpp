@@ -7,9 +7,9 @@
 #include <set>
 #include <stdexcept>
 
+#include "base/ma_lookup.h"
 #include "platform/cp932.h"
 #include "tariff/ma_file.h"
-#include "tariff/ma_lookup.h"
 
 namespace zelk {
 namespace {

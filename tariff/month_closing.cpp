@@ -63,19 +63,18 @@ float computeEstimateFactor(const BillingPeriod& closing, int meterDay, const Lo
   return static_cast<float>(static_cast<double>(total) / elapsed);
 }
 
-void closeMonth(const BillingPeriod& closing, const MonthTable& table, Settings& settings,
+void closeMonth(const BillingPeriod& closing, const MonthTable& table, const PlanSettings& settings,
                 const MaLookup& origin, const TelehodaiNumbers& telehodai, MonthList& list,
                 const LocalDate& now) {
-  settings.estimateFactor =
-      settings.estimate != 0 ? computeEstimateFactor(closing, settings.meterDay, now) : 0.0f;
+  list.estimateFactor = settings.estimate ? computeEstimateFactor(closing, settings.meterDay, now) : 0.0f;
 
   const bool stored = list.count >= 0 && static_cast<std::size_t>(list.count) < kMaxStoredMonths;
   MonthResult unstored;
   MonthResult& block = stored ? list.months[static_cast<std::size_t>(list.count)] : unstored;
   block.title = monthTitle(closing);
-  const BestPlan best = evaluatePlans(table, settings, origin, telehodai, settings.estimateFactor,
+  const BestPlan best = evaluatePlans(table, settings, origin, telehodai, list.estimateFactor,
                                       block, list.estimate);
-  if (settings.estimateFactor != 0.0f) list.estimate.name = best.projectedName;
+  if (list.estimateFactor != 0.0f) list.estimate.name = best.projectedName;
   block.name = best.name;
   if (stored) ++list.count;
 }

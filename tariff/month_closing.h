@@ -5,12 +5,13 @@
 
 #include <string>
 
-#include "config/settings.h"
-#include "engine/calendar.h"
-#include "engine/month_table.h"
+#include "base/calendar.h"
+#include "base/ma_lookup.h"
+#include "base/month_table.h"
+#include "base/telehodai_numbers.h"
 #include "platform/clock.h"
-#include "tariff/ma_lookup.h"
 #include "tariff/month_result.h"
+#include "tariff/plan_settings.h"
 
 namespace zelk {
 
@@ -23,12 +24,12 @@ std::string monthTitle(const BillingPeriod& closing);
 // Ends the run with "=e error\n" (246, 245) when a date cannot be formed.
 float computeEstimateFactor(const BillingPeriod& closing, int meterDay, const LocalDate& now);
 
-// Closes the month held in `table`: sets settings.estimateFactor (when
+// Closes the month held in `table`: sets list.estimateFactor (when
 // `estimate` is on), evaluates every plan into block [list.count] and, when
 // projecting, into list.estimate, and counts the block. A month beyond the
 // twelfth block (only calls dated after today's billing month make one) is
 // evaluated the same way but not stored.
-void closeMonth(const BillingPeriod& closing, const MonthTable& table, Settings& settings,
+void closeMonth(const BillingPeriod& closing, const MonthTable& table, const PlanSettings& settings,
                 const MaLookup& origin, const TelehodaiNumbers& telehodai, MonthList& list,
                 const LocalDate& now = today());
 

@@ -21,6 +21,7 @@ struct MonthResult {
 struct MonthList {
   std::array<MonthResult, kMaxStoredMonths> months;
   MonthResult estimate;     // the projection of the current month (no title)
+  float estimateFactor = 0.0f;  // of the month closed last; 0: not projected
   std::int16_t count = 0;   // blocks filled
 };
 

@@ -68,10 +68,10 @@ std::string projectedCallListText(std::span<const NumberTotals> rows, float fact
   return text;
 }
 
-BestPlan evaluatePlans(const MonthTable& table, const Settings& settings, const MaLookup& origin,
+BestPlan evaluatePlans(const MonthTable& table, const PlanSettings& settings, const MaLookup& origin,
                        const TelehodaiNumbers& telehodai, float factor, MonthResult& month,
                        MonthResult& estimate) {
-  const auto used = std::min(static_cast<std::size_t>(std::max(settings.numberCount, 0)), table.rows.size());
+  const auto used = std::min(table.used, table.rows.size());
   const std::span<const NumberTotals> rows = std::span(table.rows).first(used);
   const PlanInputs in{rows, settings, origin, telehodai, factor};
   PlanOffers offers(month, estimate, factor);

@@ -7,19 +7,20 @@
 #include <span>
 #include <string>
 
-#include "config/settings.h"
-#include "engine/month_table.h"
-#include "tariff/ma_lookup.h"
+#include "base/ma_lookup.h"
+#include "base/month_table.h"
+#include "base/telehodai_numbers.h"
 #include "tariff/month_result.h"
 #include "tariff/plan_offers.h"
+#include "tariff/plan_settings.h"
 
 namespace zelk {
 
-// Prices the rows 0 .. numberCount−1 of `table` under every plan, writes fees
+// Prices the rows in use of `table` under every plan, writes fees
 // and counts into `month` and, when `factor` is not 0, the projections into
 // `estimate`; also writes the call lists. `origin` is the own MA with its
 // Telechoice area list.
-BestPlan evaluatePlans(const MonthTable& table, const Settings& settings, const MaLookup& origin,
+BestPlan evaluatePlans(const MonthTable& table, const PlanSettings& settings, const MaLookup& origin,
                        const TelehodaiNumbers& telehodai, float factor, MonthResult& month,
                        MonthResult& estimate);
 

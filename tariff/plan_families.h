@@ -15,10 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "config/settings.h"
-#include "engine/month_table.h"
-#include "tariff/ma_lookup.h"
+#include "base/ma_lookup.h"
+#include "base/month_table.h"
+#include "base/telehodai_numbers.h"
 #include "tariff/plan_offers.h"
+#include "tariff/plan_settings.h"
 
 namespace zelk::plans {
 
@@ -45,7 +46,7 @@ inline std::uint32_t kddiTotal(const Row& row) { return row.kddiChargeLate + row
 
 struct PlanInputs {
   std::span<const Row> rows;  // the month's rows in use, in table order
-  const Settings& settings;
+  const PlanSettings& settings;
   const MaLookup& origin;     // with the Telechoice area list
   const TelehodaiNumbers& telehodai;
   float factor;               // 0: the month is not projected

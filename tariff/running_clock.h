@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "engine/calendar.h"
+#include "base/calendar.h"
 #include "tariff/tariff_tables.h"
 
 namespace zelk {

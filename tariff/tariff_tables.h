@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/calendar.h"
-#include "engine/distance_band.h"
+#include "base/calendar.h"
+#include "base/distance_band.h"
 
 namespace zelk {
 

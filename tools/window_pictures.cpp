@@ -13,10 +13,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/calculation_run.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "run/calculation_run.h"
 #include "tariff/ma_data.h"
 #include "ui/qt/calls_window.h"
 #include "ui/qt/dialog_set.h"

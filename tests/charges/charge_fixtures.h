@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/calendar.h"
+#include "base/calendar.h"
 
 namespace zelk::test {
 

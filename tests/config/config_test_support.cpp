@@ -23,12 +23,11 @@ std::string describe(const Settings& s) {
   std::ostringstream out;
   out << "meterDay=" << s.meterDay << " regionalCarrier=" << s.regionalCarrier
       << " kddi=" << s.kddi << " latestMonths=" << s.latestMonths << " logCount=" << s.logCount
-      << " numberCount=" << s.numberCount << " telechoiceKind=" << s.telechoiceKind
+      << " telechoiceKind=" << s.telechoiceKind
       << " telechoiceText=[" << s.telechoiceText << "] estimate=" << int(s.estimate)
       << " showOriginMa=" << int(s.showOriginMa) << " isdn=" << int(s.isdn)
       << " crtOutput=" << int(s.crtOutput) << " fullCalc=" << int(s.fullCalc)
-      << " dirty=" << int(s.dirty) << " flets=" << int(s.flets)
-      << " estimateFactor=" << s.estimateFactor << " outputPath=[" << s.outputPath
+      << " flets=" << int(s.flets) << " outputPath=[" << s.outputPath
       << "] programDir=[" << s.programDir << "] hidden=";
   for (auto byte : s.hiddenFlags) out << int(byte) << ",";
   return out.str();

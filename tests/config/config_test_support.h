@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "base/log_source.h"
+#include "base/ma_search.h"
 #include "config/settings.h"
 #include "config/settings_reader.h"
 #include "config/settings_writer.h"
-#include "logs/log_source.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "support/test_support.h"
-#include "tariff/ma_search.h"
 
 namespace zelk::test {
 

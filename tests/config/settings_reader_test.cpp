@@ -61,8 +61,6 @@ TEST(SettingsReader, ResetKeepsOnlyTheProgramDirectory) {
   SettingsRecords r("/some/dir/");
   for (auto line : {"=0286", "=d5", "=k", "-w", "H=0286", "N=1==2", "$a==1", "%1=2", "!03-"})
     r.line(line);
-  r.settings.estimateFactor = 1.5f;
-  r.settings.dirty = 1;
   resetSettings(r.settings, r.tables, r.telehodai, r.origin);
   EXPECT_EQ(describe(r.settings), describe(SettingsRecords("/some/dir/").settings));
   EXPECT_EQ(describe(r.tables), describe(ReplaceTables{}));

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "engine/calendar.h"
+#include "base/calendar.h"
 #include "log_test_support.h"
 #include "platform/paths.h"
 #include "support/test_support.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calendar.h"
+#include "base/calendar.h"
 #include "log_test_support.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"

@@ -35,7 +35,8 @@ std::string ntCall(int log, int call) {
 struct FiveLogs {
   test::ScratchDir dir;
   std::unique_ptr<LogSlots> slots = std::make_unique<LogSlots>();
-  Settings settings;
+  int open = 0;
+  bool learned = false;
   ReplaceTables tables;
   std::vector<std::string> paths;
 
@@ -47,10 +48,9 @@ struct FiveLogs {
       paths.push_back(dir.write("log" + std::to_string(log + 1), crlfLines(lines)));
       (*slots)[log].declaration = {LogFormat::NT, paths.back()};
     }
-    settings.logCount = static_cast<std::int16_t>(callCounts.size());
-    openLogs(settings, *slots);
+    open = openLogs(*slots, static_cast<int>(callCounts.size()), "");
   }
-  int read(int slot) { return readNextCall(slot, *slots, tables, settings); }
+  int read(int slot) { return readNextCall(slot, *slots, open, tables, learned); }
   const LogSource& slot(int index) const { return (*slots)[index]; }
 };
 
@@ -60,7 +60,7 @@ TEST(Slots, AnEndedLogGivesItsPlaceToTheLastOne) {
   EXPECT_EQ(logs.slot(1).call.number, "021");
 
   EXPECT_EQ(logs.read(1), -1);
-  EXPECT_EQ(logs.settings.logCount, 4);
+  EXPECT_EQ(logs.open, 4);
   // The fifth log now sits in slot 1, still holding the call it had read.
   EXPECT_EQ(logs.slot(1).declaration.path, logs.paths[4]);
   EXPECT_EQ(logs.slot(1).call.number, "051");
@@ -74,9 +74,9 @@ TEST(Slots, EveryCallOfFiveLogsIsReadOnce) {
   FiveLogs logs({2, 1, 4, 0, 3});
   std::vector<std::string> read;
   // Prime every slot, then always take slot 0 and look at it again after a removal.
-  for (int i = 0; i < logs.settings.logCount;)
+  for (int i = 0; i < logs.open;)
     if (logs.read(i) == 0) read.push_back(logs.slot(i++).call.number);
-  while (logs.settings.logCount > 0)
+  while (logs.open > 0)
     if (logs.read(0) == 0) read.push_back(logs.slot(0).call.number);
   std::sort(read.begin(), read.end());
   EXPECT_EQ(read, (std::vector<std::string>{"011", "012", "021", "031", "032", "033", "034", "051",
@@ -88,15 +88,14 @@ TEST(Slots, ASixthLogIsNeverHeld) {
   auto slots = std::make_unique<LogSlots>();
   for (auto& slot : *slots)
     slot.declaration = {LogFormat::NT, dir.write("log", crlfLines({ntCall(1, 1)}))};
-  Settings settings;
-  settings.logCount = 6;
-  openLogs(settings, *slots);
-  EXPECT_EQ(settings.logCount, 5);
+  int open = openLogs(*slots, 6, "");
+  EXPECT_EQ(open, 5);
   ReplaceTables tables;
-  EXPECT_THROW(readNextCall(5, *slots, tables, settings), std::out_of_range);
-  EXPECT_EQ(readNextCall(4, *slots, tables, settings), 0);
-  EXPECT_EQ(readNextCall(4, *slots, tables, settings), -1);
-  EXPECT_EQ(settings.logCount, 4);
+  bool learned = false;
+  EXPECT_THROW(readNextCall(5, *slots, open, tables, learned), std::out_of_range);
+  EXPECT_EQ(readNextCall(4, *slots, open, tables, learned), 0);
+  EXPECT_EQ(readNextCall(4, *slots, open, tables, learned), -1);
+  EXPECT_EQ(open, 4);
 }
 
 TEST(Slots, ReadingKeepsTheNormalisedWeekday) {
@@ -105,13 +104,12 @@ TEST(Slots, ReadingKeepsTheNormalisedWeekday) {
   auto slots = std::make_unique<LogSlots>();
   (*slots)[0].declaration = {LogFormat::NT,
                              dir.write("log", crlfLines({ntCall(1, 1), ntCall(1, 2)}))};
-  Settings settings;
-  settings.logCount = 1;
-  openLogs(settings, *slots);
+  int open = openLogs(*slots, 1, "");
   ReplaceTables tables;
-  ASSERT_EQ(readNextCall(0, *slots, tables, settings), 0);
+  bool learned = false;
+  ASSERT_EQ(readNextCall(0, *slots, open, tables, learned), 0);
   (*slots)[0].call.start.weekday = 2;  // as the run's normalisation left it
-  ASSERT_EQ(readNextCall(0, *slots, tables, settings), 0);
+  ASSERT_EQ(readNextCall(0, *slots, open, tables, learned), 0);
   EXPECT_EQ((*slots)[0].call.start.weekday, 2);
 }
 
@@ -135,13 +133,11 @@ TEST(OpenLogs, RelativePathsAreTakenFromTheProgramDirectory) {
   auto slots = std::make_unique<LogSlots>();
   (*slots)[0].declaration = {LogFormat::NT, "logs\\access.log"};
   (*slots)[1].declaration = {LogFormat::NT, elsewhere.path() + "logs/other.log"};  // absolute: as written
-  Settings settings;
-  settings.programDir = home.path();
-  settings.logCount = 2;
-  openLogs(settings, *slots);
+  int open = openLogs(*slots, 2, home.path());
   ReplaceTables tables;
-  EXPECT_EQ(readNextCall(0, *slots, tables, settings), 0);
-  EXPECT_EQ(readNextCall(1, *slots, tables, settings), 0);
+  bool learned = false;
+  EXPECT_EQ(readNextCall(0, *slots, open, tables, learned), 0);
+  EXPECT_EQ(readNextCall(1, *slots, open, tables, learned), 0);
   checkLogExists({LogFormat::NT, "logs\\..\\logs\\access.log"}, home.path());
   EXPECT_THROW(checkLogExists({LogFormat::NT, "logs\\other.log"}, home.path()), FatalError);
 }
@@ -155,10 +151,8 @@ TEST(OpenLogs, ALogThatCannotBeOpenedIsFatal) {
     auto slots = std::make_unique<LogSlots>();
     (*slots)[0].declaration = {LogFormat::T, dir.write("good", "")};
     (*slots)[1].declaration = {LogFormat::T, path};
-    Settings settings;
-    settings.logCount = 2;
     try {
-      openLogs(settings, *slots);
+      openLogs(*slots, 2, "");
       ADD_FAILURE() << path;
     } catch (const FatalError& error) {
       EXPECT_EQ(error.code(), 255);

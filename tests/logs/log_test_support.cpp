@@ -17,9 +17,8 @@ ReadLog readLogFile(LogFormat format, const std::string& path, const ReplaceTabl
   ScopedMessageSink scope(sink);
   auto slots = std::make_unique<LogSlots>();
   (*slots)[0].declaration = {format, path};
-  result.settings.logCount = 1;
-  openLogs(result.settings, *slots);
-  while (readNextCall(0, *slots, result.tables, result.settings) == 0) {
+  int open = openLogs(*slots, 1, "");
+  while (readNextCall(0, *slots, open, result.tables, result.namesLearned) == 0) {
     result.calls.push_back((*slots)[0].call);
     if (result.calls.size() > 100000) throw std::runtime_error("the log never ends");
   }

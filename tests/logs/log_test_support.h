@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "config/settings.h"
+#include "base/log_source.h"
+#include "base/replace_tables.h"
 #include "logs/log_layout.h"
-#include "logs/log_source.h"
 
 namespace zelk::test {
 
@@ -15,7 +15,7 @@ struct ReadLog {
   std::vector<CallRecord> calls;
   std::vector<std::string> messages;
   ReplaceTables tables;
-  Settings settings;
+  bool namesLearned = false;
 };
 
 // Every call of `bytes` read as a log of `format`, with `tables` as the

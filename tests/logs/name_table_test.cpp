@@ -22,9 +22,9 @@ struct NameTable : ::testing::Test {
   RecordingSink sink;
   ScopedMessageSink scope{sink};
   ReplaceTables tables = test::namesTable({{"NIFTY 2", "0312345678"}, {"OCN", "0698765432"}});
-  Settings settings;
+  bool learned = false;
 
-  std::string lookup(const std::string& name) { return lookupName(name, tables, settings); }
+  std::string lookup(const std::string& name) { return lookupName(name, tables, learned); }
 };
 
 TEST_F(NameTable, KnownNamesMatchWithoutTheirTrailingBlanks) {
@@ -32,7 +32,7 @@ TEST_F(NameTable, KnownNamesMatchWithoutTheirTrailingBlanks) {
   EXPECT_EQ(lookup("NIFTY 2    "), "0312345678");
   EXPECT_EQ(lookup("OCN"), "0698765432");
   EXPECT_TRUE(sink.messages.empty());
-  EXPECT_EQ(settings.dirty, 0);
+  EXPECT_FALSE(learned);
   // Only spaces are blanks, and the comparison is exact.
   EXPECT_EQ(lookup("NIFTY 2\t"), "0999");
   EXPECT_EQ(lookup("nifty 2"), "0999");
@@ -47,7 +47,7 @@ TEST_F(NameTable, ANewNameIsAddedOnceWithOneMessage) {
   ASSERT_EQ(tables.nameReplaceCount, 3);
   EXPECT_EQ(tables.nameReplace[2].name, name);
   EXPECT_EQ(tables.nameReplace[2].number, "0999");
-  EXPECT_EQ(settings.dirty, 1);
+  EXPECT_TRUE(learned);
 }
 
 TEST_F(NameTable, AFullTableAddsNothingAndWarnsEveryTime) {
@@ -58,7 +58,7 @@ TEST_F(NameTable, AFullTableAddsNothingAndWarnsEveryTime) {
   EXPECT_EQ(lookup("NEWNET"), "0999");
   EXPECT_EQ(sink.messages.size(), 2u);
   EXPECT_EQ(tables.nameReplaceCount, 20);
-  EXPECT_EQ(settings.dirty, 0);
+  EXPECT_FALSE(learned);
   EXPECT_EQ(lookup("HOST19"), "01");
 }
 
@@ -112,7 +112,7 @@ TEST(NameTableInLogs, ANameMetTwiceGivesOneMessage) {
   EXPECT_EQ(log.calls[2].number, "0698765432");
   EXPECT_EQ(log.messages, std::vector<std::string>{unknownNameMessage("BIGLOBE")});
   EXPECT_EQ(log.tables.nameReplaceCount, 2);
-  EXPECT_EQ(log.settings.dirty, 1);
+  EXPECT_TRUE(log.namesLearned);
 }
 
 TEST_F(NameTable, NamesThatADollarLineCannotHoldAreNotLearned) {
@@ -124,7 +124,7 @@ TEST_F(NameTable, NamesThatADollarLineCannotHoldAreNotLearned) {
     EXPECT_EQ(lookup(name), "0999");
     EXPECT_EQ(lookup(name), "0999");
     EXPECT_EQ(tables.nameReplaceCount, 2);
-    EXPECT_EQ(settings.dirty, 0);
+    EXPECT_FALSE(learned);
     ASSERT_EQ(sink.messages.size(), 1u);  // named once per run
     EXPECT_NE(sink.messages[0].find("[" + name.substr(0, name.find_last_not_of(' ') + 1) + "]"), std::string::npos);
   }

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "log_test_support.h"
 #include "logs/log_layout.h"
 #include "logs/record_engine.h"

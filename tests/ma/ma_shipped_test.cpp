@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/number.h"
+#include "base/ma_geography.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "support/test_support.h"

@@ -7,6 +7,7 @@
 
 #include "month_fixture.h"
 #include "platform/cp932.h"
+#include "run/plan_settings_of.h"
 
 namespace zelk::test {
 namespace {
@@ -172,7 +173,9 @@ TEST(FlatRatePlans, TelehodaiDesignatedCount) {
     m.telehodai.number = {c.numbers[0], c.numbers[1]};
     m.telehodai.count = c.count;
     m.telehodai.adjacent = c.adjacentFlag;
-    if (c.hidden) m.settings.hiddenFlags[c.hidden->first] |= 1u << c.hidden->second;
+    Settings settings;
+    if (c.hidden) settings.hiddenFlags[c.hidden->first] |= 1u << c.hidden->second;
+    m.settings.hideDesignatedTelehodai = planSettingsOf(settings).hideDesignatedTelehodai;
     m.add({.band = kInArea, .number = "1111", .feeTotal = 7, .feeLate = 7});
     m.add({.band = kInArea, .number = "2222", .feeTotal = 5, .feeLate = 5});
     m.add({.band = kAdjacent, .number = "0931234", .feeTotal = 3, .feeLate = 3});
@@ -217,7 +220,7 @@ TEST(FlatRatePlans, HiddenFletsIsdnStillWins) {
   // i-Iplan 3000 projects to 20000 − 4500.
   MonthFixture m;
   m.settings.isdn = 1;
-  m.settings.hiddenFlags[11] = 0x01;
+  m.settings.hideFletsFee = true;  // !b0-
   m.add({.band = kInArea, .number = "1", .feeTotal = 1000, .localFeeRest = 1000,
          .localPlanUnitsRest = 1000, .feeRest = 1000});
   const BestPlan best = m.evaluate(2.0f);

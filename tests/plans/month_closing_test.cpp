@@ -110,7 +110,7 @@ TEST(MonthClosing, TheCurrentMonthIsProjected) {
   MonthList list;
   closeMonth(closingOf(2000, 10, 1, 16), m.table, m.settings, m.origin, m.telehodai, list,
              {2000, 10, 5});
-  EXPECT_EQ(m.settings.estimateFactor, 1.5f);
+  EXPECT_EQ(list.estimateFactor, 1.5f);
   EXPECT_EQ(list.estimate.slots[14], 135u);  // trunc(90 · 1.5)
   EXPECT_EQ(list.estimate.name, sjis("通常料金"));
   EXPECT_EQ(list.estimate.callList, " 1,1,0,15");
@@ -120,11 +120,11 @@ TEST(MonthClosing, TheCurrentMonthIsProjected) {
 TEST(MonthClosing, WithoutEstimateTheFactorIsZero) {
   MonthFixture m = oneNumberMonth();
   m.settings.meterDay = 16;
-  m.settings.estimateFactor = 3.0f;
   MonthList list;
+  list.estimateFactor = 3.0f;
   closeMonth(closingOf(2000, 10, 1, 16), m.table, m.settings, m.origin, m.telehodai, list,
              {2000, 10, 5});
-  EXPECT_EQ(m.settings.estimateFactor, 0.0f);
+  EXPECT_EQ(list.estimateFactor, 0.0f);
   EXPECT_EQ(list.estimate.slots, MonthResult{}.slots);
   EXPECT_EQ(list.estimate.name, "");
 }
@@ -149,7 +149,7 @@ TEST(MonthClosing, AMonthAfterTheTwelfthIsEvaluatedButNotStored) {
   }
   // It was evaluated all the same: 90 yen · 3.1 (3.0999999 as a float, the
   // single-precision product rounds to 279).
-  EXPECT_EQ(m.settings.estimateFactor, static_cast<float>(31.0 / 10.0));
+  EXPECT_EQ(list.estimateFactor, static_cast<float>(31.0 / 10.0));
   EXPECT_EQ(list.estimate.slots[14], 279u);
   EXPECT_EQ(list.estimate.name, sjis("通常料金"));
 }

@@ -4,9 +4,8 @@
 
 #include <string>
 
-#include "config/settings.h"
-#include "engine/month_table.h"
-#include "tariff/ma_lookup.h"
+#include "base/ma_lookup.h"
+#include "base/month_table.h"
 #include "tariff/month_result.h"
 #include "tariff/plan_evaluation.h"
 
@@ -18,14 +17,14 @@ inline constexpr auto kFar = DistanceBand::Beyond170km;
 
 struct MonthFixture {
   MonthTable table;
-  Settings settings;
+  PlanSettings settings;
   MaLookup origin;
   TelehodaiNumbers telehodai;
   MonthResult month;
   MonthResult estimate;
 
   void add(const NumberTotals& row) {
-    table.rowAt(static_cast<std::size_t>(settings.numberCount++)) = row;
+    table.rowAt(table.used++) = row;
   }
   // An own MA with one prefix and, when asked, one adjacent MA.
   void knownOrigin(bool withAdjacent) {

@@ -16,10 +16,10 @@
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "support/test_support.h"
-#include "tests/ui/ui_fixtures.h"
 #include "ui/model/main_rows.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
+#include "ui/ui_fixtures.h"
 
 namespace zelk {
 namespace {
@@ -304,9 +304,9 @@ class MainWindowTest : public QObject {
   void estimateIsShownAndLeftAgain() {
     Settings settings;
     settings.estimate = 1;
-    settings.estimateFactor = 1.5f;
     MonthList months = monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分")),
                                  test::monthWithSlots(2, sj("2000年 9月15日〆分"))});
+    months.estimateFactor = 1.5f;
     months.estimate = test::monthWithSlots(500, "");
     OpenWindow w(months, settings);
     auto* button = child<QToolButton>(w.window, "TB_Estmation");
@@ -327,7 +327,6 @@ class MainWindowTest : public QObject {
   void estimateOnTheMeterReadingDayShowsTheMessage() {
     Settings settings;
     settings.estimate = 1;
-    settings.estimateFactor = 0.0f;
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), settings);
     RecordingSink messages;
     ScopedMessageSink sink(messages);

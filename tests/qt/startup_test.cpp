@@ -17,13 +17,13 @@
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "support/test_support.h"
-#include "tests/ui/ui_fixtures.h"
 #include "ui/qt/auto_answer.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/message_box_sink.h"
 #include "ui/qt/no_data_dialog.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/startup_window.h"
+#include "ui/ui_fixtures.h"
 
 namespace zelk {
 namespace {

@@ -9,11 +9,11 @@
 
 #include "platform/cp932.h"
 #include "support/test_support.h"
-#include "tests/ui/ui_fixtures.h"
 #include "ui/model/year_summary.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/year_window.h"
+#include "ui/ui_fixtures.h"
 
 namespace zelk {
 namespace {

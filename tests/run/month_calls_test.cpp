@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "engine/calculation_run.h"
 #include "platform/clock.h"
+#include "run/calculation_run.h"
 #include "support/test_support.h"
 #include "tariff/ma_data.h"
 #include "ui/model/month_calls.h"

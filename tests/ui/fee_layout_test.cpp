@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tests/ui/ui_fixtures.h"
 #include "ui/model/fee_layout.h"
 #include "ui/model/main_window_model.h"
+#include "ui/ui_fixtures.h"
 
 namespace zelk {
 namespace {

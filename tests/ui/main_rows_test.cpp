@@ -3,9 +3,9 @@
 #include <set>
 
 #include "support/test_support.h"
-#include "tests/ui/ui_fixtures.h"
 #include "ui/model/main_rows.h"
 #include "ui/model/month_report.h"
+#include "ui/ui_fixtures.h"
 
 namespace zelk {
 namespace {

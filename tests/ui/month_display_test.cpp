@@ -5,9 +5,9 @@
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "support/test_support.h"
-#include "tests/ui/ui_fixtures.h"
 #include "ui/model/month_browser.h"
 #include "ui/model/month_display.h"
+#include "ui/ui_fixtures.h"
 
 namespace zelk {
 namespace {
@@ -180,8 +180,9 @@ TEST(MonthBrowser, OneMonthStaysWhereItIs) {
 TEST(MonthBrowser, EstimateIsShownWithoutMovingTheMonthIndex) {
   Settings s;
   s.estimate = 1;
-  s.estimateFactor = 1.5f;
-  MonthBrowser browser(threeMonths(), s);
+  MonthList months = threeMonths();
+  months.estimateFactor = 1.5f;
+  MonthBrowser browser(months, s);
   browser.buildViewMenu();
   EXPECT_TRUE(browser.estimateAvailable());
   EXPECT_TRUE(browser.previousMonth());

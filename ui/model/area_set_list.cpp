@@ -1,6 +1,6 @@
 #include "ui/model/area_set_list.h"
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/distance_band.h"
+#include "base/distance_band.h"
 
 namespace zelk {
 

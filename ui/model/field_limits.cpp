@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "platform/cp932.h"
 
 namespace zelk {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "logs/log_source.h"
+#include "base/log_source.h"
 
 namespace zelk {
 

@@ -64,7 +64,7 @@ bool MonthBrowser::selectMonth(int itemNumber) {
 
 bool MonthBrowser::showEstimate() {
   if (!estimateAvailable_) return false;
-  if (settings_.estimateFactor == 0.0f) {
+  if (months_.estimateFactor == 0.0f) {
     showMessage(sjis("今日は〆日。最新データと一緒だよ(^0^)/"));
     return false;
   }

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculation_run.h"
-#include "engine/calendar.h"
-#include "engine/distance_band.h"
-#include "engine/rated_call.h"
+#include "base/calendar.h"
+#include "base/distance_band.h"
+#include "run/calculation_run.h"
+#include "run/rated_call.h"
 
 namespace zelk {
 

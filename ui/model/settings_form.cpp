@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/number.h"
-#include "engine/text.h"
+#include "base/ma_geography.h"
+#include "base/text.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 

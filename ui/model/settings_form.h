@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/log_source.h"
+#include "base/ma_lookup.h"
+#include "base/ma_search.h"
 #include "config/settings.h"
-#include "logs/log_source.h"
-#include "tariff/ma_lookup.h"
-#include "tariff/ma_search.h"
 #include "ui/model/area_set_list.h"
 #include "ui/model/log_list.h"
 

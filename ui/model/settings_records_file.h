@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tariff/ma_search.h"
+#include "base/ma_search.h"
 #include "ui/model/settings_form.h"
 
 namespace zelk {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "config/messages.h"
-#include "engine/text.h"
+#include "base/text.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 #include "platform/staged_file.h"
 
 namespace zelk {

@@ -1,7 +1,7 @@
 #include "ui/qt/dialog_set.h"
 
-#include "config/messages.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "tariff/ma_data.h"

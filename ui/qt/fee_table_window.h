@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "engine/distance_band.h"
+#include "base/distance_band.h"
 #include "ui/qt/placed_dialog.h"
 
 class QPlainTextEdit;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "config/settings.h"
-#include "engine/calculation_run.h"
+#include "run/calculation_run.h"
 #include "tariff/month_result.h"
 #include "ui/model/window_settings.h"
 

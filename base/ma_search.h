@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "tariff/ma_lookup.h"
+#include "base/ma_lookup.h"
 
 namespace zelk {
 

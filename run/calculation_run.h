@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "base/log_source.h"
+#include "base/ma_lookup.h"
+#include "base/ma_search.h"
+#include "base/month_table.h"
 #include "config/settings.h"
-#include "engine/month_table.h"
-#include "engine/rated_call.h"
-#include "logs/log_source.h"
-#include "tariff/ma_lookup.h"
-#include "tariff/ma_search.h"
+#include "run/rated_call.h"
 #include "tariff/month_result.h"
+#include "tariff/plan_settings.h"
 
 namespace zelk {
 
@@ -65,8 +66,6 @@ class CalculationRun {
   const MonthList& monthList() const { return months_; }
   // The settings as handed over to the main window at the end of the run.
   const Settings& handedOverSettings() const { return handedOver_; }
-  // The live settings record (estimateFactor as it stands, also after a fatal end).
-  const Settings& settings() const { return settings_; }
   // Set when the run produced no month although its logs held calls, all of
   // them on or before the start date.
   const std::optional<NewestCallBeforeWindow>& newestCallBeforeWindow() const { return newestCallBeforeWindow_; }
@@ -84,6 +83,9 @@ class CalculationRun {
   std::string programDir_;
   std::vector<std::string> optionLines_;
   Settings settings_;
+  PlanSettings planSettings_;
+  int openCount_ = 0;        // logs not yet at their end
+  bool tablesGrew_ = false;  // a name or a number was learned: zelk.cfg is rewritten
   ReplaceTables tables_;
   TelehodaiNumbers telehodai_;
   MaLookup origin_;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/calendar.h"
-#include "engine/text.h"
+#include "base/calendar.h"
+#include "base/text.h"
 
 namespace zelk {
 

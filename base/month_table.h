@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/distance_band.h"
+#include "base/distance_band.h"
 
 namespace zelk {
 
@@ -46,9 +46,11 @@ struct NumberTotals {
 // month needs.
 struct MonthTable {
   std::vector<NumberTotals> rows;
-  // Sets every sum of all rows to 0 (the row count lives in Settings).
+  std::size_t used = 0;  // rows of this month; those after keep their strings for reuse
+  // Sets every sum of all rows to 0, and no row is in use.
   void clear() {
     for (auto& row : rows) row.clearSums();
+    used = 0;
   }
   // The row at `index`, made when the table is not that long yet.
   NumberTotals& rowAt(std::size_t index) {

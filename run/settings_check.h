@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tariff/ma_search.h"
+#include "base/ma_search.h"
 
 namespace zelk {
 

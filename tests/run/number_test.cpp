@@ -1,4 +1,5 @@
-#include "engine/number.h"
+#include "base/ma_geography.h"
+#include "run/number.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,6 @@ class NumberTest : public ::testing::Test {
   // A new billing month: the rows go, the area set stays.
   void nextMonth() {
     table.clear();
-    settings.numberCount = 0;
   }
 
   test::ScratchDir dir;
@@ -65,11 +65,11 @@ class NumberTest : public ::testing::Test {
   RecordingSink messages;
   ScopedMessageSink scope{messages};
   MonthTable table;
-  Settings settings;
+  bool tablesGrew = false;
   ReplaceTables tables;
   MaLookup origin;
   MaLookup called;
-  RowContext context{table, settings, tables, origin, called, data};
+  RowContext context{table, tables, tablesGrew, origin, called, data};
 };
 
 TEST(DistanceBand, BoundsBelongToTheNearerBand) {
@@ -123,8 +123,8 @@ TEST_F(NumberTest, NewRowsGetBandAndPrefectureFlag) {
       EXPECT_EQ(tables.areaSet[areaSetBefore].band, c.band);
     }
   }
-  EXPECT_EQ(settings.numberCount, 5);
-  EXPECT_EQ(settings.dirty, 0);
+  EXPECT_EQ(table.used, 5u);
+  EXPECT_FALSE(tablesGrew);
   EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -134,7 +134,7 @@ TEST_F(NumberTest, KnownNumbersKeepTheirRow) {
   EXPECT_EQ(resolve("0451"), 1);
   EXPECT_EQ(resolve("0312"), 0);
   EXPECT_EQ(resolve("0451"), 1);
-  EXPECT_EQ(settings.numberCount, 2);
+  EXPECT_EQ(table.used, 2u);
   EXPECT_EQ(tables.areaSet.size(), 1u);
 }
 
@@ -171,7 +171,7 @@ TEST_F(NumberTest, ReplacementIntoAnExistingRow) {
   call.number = "0120111";
   EXPECT_EQ(resolveRow(call, context), 0);
   EXPECT_EQ(call.number, "0451234");
-  EXPECT_EQ(settings.numberCount, 1);
+  EXPECT_EQ(table.used, 1u);
 
   call.number = "0120222";
   EXPECT_EQ(resolveRow(call, context), 1);
@@ -211,7 +211,7 @@ TEST_F(NumberTest, UnknownNumbersGrowTheAreaSetOnce) {
   ASSERT_EQ(tables.areaSet.size(), 1u);
   EXPECT_EQ(tables.areaSet[0].number, "0812345");
   EXPECT_EQ(tables.areaSet[0].band, DistanceBand::Beyond170km);
-  EXPECT_EQ(settings.dirty, 1);
+  EXPECT_TRUE(tablesGrew);
 
   messages.messages.clear();
   resolve("0812345");  // same month: the row is known
@@ -230,7 +230,7 @@ TEST_F(NumberTest, ConnectionNameWithoutNumberIsNotAskedFor) {
   ASSERT_EQ(tables.areaSet.size(), 1u);
   EXPECT_EQ(tables.areaSet[0].number, "0999");
   EXPECT_EQ(tables.areaSet[0].band, DistanceBand::Beyond170km);
-  EXPECT_EQ(settings.dirty, 1);
+  EXPECT_TRUE(tablesGrew);
 }
 
 TEST_F(NumberTest, NeitherTheMonthNorTheAreaSetHasACapacity) {
@@ -238,7 +238,7 @@ TEST_F(NumberTest, NeitherTheMonthNorTheAreaSetHasACapacity) {
   for (int i = 0; i < 50; ++i) tables.areaSet.push_back({"0451" + std::to_string(i), DistanceBand::Upto30km});
   for (int i = 0; i < 120; ++i) EXPECT_EQ(resolve("0612" + std::to_string(1000 + i)), i);
   EXPECT_EQ(resolve("06121000"), 0);
-  EXPECT_EQ(settings.numberCount, 120);
+  EXPECT_EQ(table.used, 120u);
   ASSERT_EQ(tables.areaSet.size(), 170u);
   EXPECT_EQ(tables.areaSet.back().number, "06121119");
   nextMonth();  // the rows are reused, the area set answers

@@ -1,20 +1,21 @@
-#include "engine/calculation_run.h"
+#include "run/calculation_run.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "config/messages.h"
+#include "base/calendar.h"
 #include "config/option_line.h"
 #include "config/settings_lock.h"
 #include "config/settings_reader.h"
 #include "config/settings_rewrite.h"
-#include "engine/calendar.h"
-#include "engine/number.h"
 #include "logs/log_reader.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
+#include "platform/message_forms.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "run/number.h"
+#include "run/plan_settings_of.h"
 #include "tariff/charges.h"
 #include "tariff/ma_data.h"
 #include "tariff/month_closing.h"
@@ -87,7 +88,6 @@ void CalculationRun::readSettings(MaDataFile& maData) {
   resetSettings(settings_, tables_, telehodai_, origin_);
   settings_.meterDay = 1;
   table_.clear();
-  settings_.numberCount = 0;
   readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData);
   for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
   inputs_ = RunInputs{settings_, tables_, {}, telehodai_, origin_};
@@ -95,7 +95,9 @@ void CalculationRun::readSettings(MaDataFile& maData) {
 }
 
 void CalculationRun::execute(MaDataFile& maData) {
-  openLogs(settings_, slots_);
+  openCount_ = openLogs(slots_, settings_.logCount, programDir_);
+  tablesGrew_ = false;
+  planSettings_ = planSettingsOf(settings_);
 
   // What a rewrite of zelk.cfg writes back, as it stood after reading.
   settings_.originMa = origin_;
@@ -122,14 +124,14 @@ void CalculationRun::execute(MaDataFile& maData) {
   mergeCalls(period, maData);
   noteNewestCallBeforeWindow();
 
-  if (settings_.dirty && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
+  if (tablesGrew_ && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
   handedOver_ = settings_;
 }
 
 void CalculationRun::skipOldCalls(const CalendarTime& start) {
   int i = 0;
-  while (i < settings_.logCount) {
-    if (readNextCall(i, slots_, tables_, settings_) != 0) continue;  // the last log moved into i
+  while (i < openCount_) {
+    if (readNextCall(i, slots_, openCount_, tables_, tablesGrew_) != 0) continue;  // the last log moved into i
     const CalendarTime& date = slots_[i].call.start;
     const bool valid = normaliseCall(slots_[i].call);
     if (isLaterDate(date, start)) {
@@ -150,11 +152,11 @@ void CalculationRun::noteNewestCallBeforeWindow() {
 }
 
 void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
-  RowContext rows{table_, settings_, tables_, origin_, called_, maData};
-  while (settings_.logCount > 0) {
+  RowContext rows{table_, tables_, tablesGrew_, origin_, called_, maData};
+  while (openCount_ > 0) {
     int chosen = 0;
     std::uint32_t smallest = std::numeric_limits<std::uint32_t>::max();
-    for (int i = 0; i < settings_.logCount; ++i) {
+    for (int i = 0; i < openCount_; ++i) {
       std::uint32_t key = dayKey(slots_[i].call.start);
       if (key < smallest) {
         smallest = key;
@@ -172,20 +174,19 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
     NumberTotals& row = table_.rows[static_cast<std::size_t>(resolveRow(call, rows))];
     if (!replayedMonth_ || months_.count == *replayedMonth_) accumulateCall(call, row);
 
-    if (readNextCall(chosen, slots_, tables_, settings_) == 0) normaliseCall(slots_[chosen].call);
+    if (readNextCall(chosen, slots_, openCount_, tables_, tablesGrew_) == 0) normaliseCall(slots_[chosen].call);
   }
   closeMonthIfAny(period);
 }
 
 void CalculationRun::closeMonthIfAny(const BillingPeriod& period) {
-  if (settings_.numberCount == 0) return;
+  if (table_.used == 0) return;
   if (!replayedMonth_) {
-    closeMonth(period, table_, settings_, origin_, telehodai_, months_);
+    closeMonth(period, table_, planSettings_, origin_, telehodai_, months_);
   } else if (static_cast<std::size_t>(months_.count) < kMaxStoredMonths) {
     ++months_.count;  // only counted: the replay finds its month by the count
   }
   table_.clear();
-  settings_.numberCount = 0;
 }
 
 // Everything the call costs under each carrier. The replay also wants the

@@ -1,32 +1,15 @@
-#include "engine/number.h"
+#include "run/number.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 
-#include "engine/text.h"
+#include "base/ma_geography.h"
+#include "base/text.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 
 namespace zelk {
 namespace {
-
-bool startsWithAny(std::string_view text, const std::vector<std::string>& prefixes) {
-  for (const auto& prefix : prefixes)
-    if (text.substr(0, prefix.size()) == prefix) return true;
-  return false;
-}
-
-// Upper bounds of the distance bands in km; a distance on a bound belongs to
-// the nearer band.
-struct BandLimit {
-  double km;
-  DistanceBand band;
-};
-constexpr BandLimit kBandLimits[] = {
-    {30.0, DistanceBand::Upto30km},   {60.0, DistanceBand::Upto60km},
-    {100.0, DistanceBand::Upto100km}, {160.0, DistanceBand::Upto160km},
-    {170.0, DistanceBand::Upto170km},
-};
 
 // Areas a Telechoice plan allows, by telechoiceKind (10, 15, 30).
 constexpr int kTelechoiceAreas[] = {0, 2, 5, 1};
@@ -36,7 +19,8 @@ std::string_view withoutFirst(std::string_view number) {
   return number.empty() ? number : number.substr(1);
 }
 
-int findRow(const MonthTable& table, int rowCount, const std::string& number) {
+int findRow(const MonthTable& table, const std::string& number) {
+  const int rowCount = static_cast<int>(std::min(table.used, table.rows.size()));
   for (int i = 0; i < rowCount; ++i)
     if (table.rows[static_cast<std::size_t>(i)].number == number) return i;
   return -1;
@@ -70,7 +54,7 @@ DistanceBand registerInAreaSet(RowContext& context, const std::string& number,
     band = DistanceBand::Beyond170km;
     // "0999" stands for a connection name without a number: nothing to set.
     if (number != "0999") showMessage(sjis("この[") + number + sjis("]って番号をzelk.cfgでセットしてね\n"));
-    context.settings.dirty = 1;
+    context.tablesGrew = true;
   }
   entry.band = band;
   context.tables.areaSet.push_back(std::move(entry));
@@ -79,40 +63,16 @@ DistanceBand registerInAreaSet(RowContext& context, const std::string& number,
 
 }  // namespace
 
-DistanceBand originBand(std::string_view number, const MaLookup& origin) {
-  if (number.empty() || number[0] != '0') return DistanceBand::InArea;
-  std::string_view rest = number.substr(1);
-  if (startsWithAny(rest, origin.prefixes)) return DistanceBand::InArea;
-  if (startsWithAny(rest, origin.adjacentPrefixes)) return DistanceBand::Adjacent;
-  return DistanceBand::Undetermined;
-}
-
-DistanceBand distanceBand(const MaLookup& called, int originX, int originY) {
-  if (!called.found()) return DistanceBand::UnknownDistance;
-  // One grid step is 2 km.
-  const double dx = 2.0 * (static_cast<double>(originX) - called.x);
-  const double dy = 2.0 * (static_cast<double>(originY) - called.y);
-  const double km = std::sqrt(dx * dx + dy * dy);
-  for (const auto& limit : kBandLimits)
-    if (km <= limit.km) return limit.band;
-  return DistanceBand::Beyond170km;
-}
-
-bool isTelechoiceTarget(std::string_view number, const MaLookup& origin) {
-  return !number.empty() && number[0] == '0' && startsWithAny(number.substr(1), origin.areaList);
-}
-
 int resolveRow(CallRecord& call, RowContext& context) {
-  auto& rowCount = context.settings.numberCount;
-  int row = findRow(context.table, rowCount, call.number);
+  int row = findRow(context.table, call.number);
   if (row >= 0) return row;
   if (const NumberReplacement* replacement = findReplacement(context.tables, call.number)) {
     call.number = replacement->to;
-    row = findRow(context.table, rowCount, call.number);
+    row = findRow(context.table, call.number);
     if (row >= 0) return row;
   }
 
-  row = rowCount++;
+  row = static_cast<int>(context.table.used++);
   NumberTotals& totals = context.table.rowAt(static_cast<std::size_t>(row));
   totals.number = call.number;
 

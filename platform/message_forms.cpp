@@ -1,4 +1,4 @@
-#include "config/messages.h"
+#include "platform/message_forms.h"
 
 #include "platform/messages.h"
 

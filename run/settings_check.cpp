@@ -1,13 +1,13 @@
-#include "engine/settings_check.h"
+#include "run/settings_check.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
 
+#include "base/ma_geography.h"
 #include "config/option_line.h"
 #include "config/settings_reader.h"
-#include "engine/number.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 

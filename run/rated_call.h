@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/calendar.h"
-#include "engine/month_table.h"
-#include "logs/log_source.h"
+#include "base/calendar.h"
+#include "base/log_source.h"
+#include "base/month_table.h"
 
 namespace zelk {
 

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "engine/text.h"
+#include "base/text.h"
 #include "support/test_support.h"
 
 namespace zelk {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/settings_check.h"
 #include "platform/cp932.h"
+#include "run/settings_check.h"
 #include "support/test_support.h"
 #include "tariff/ma_data.h"
 

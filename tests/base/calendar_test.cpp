@@ -1,4 +1,4 @@
-#include "engine/calendar.h"
+#include "base/calendar.h"
 
 #include <gtest/gtest.h>
 
