@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<zelk::CallsWindow> window;
     const double seconds = secondsOf([&] {
       window = std::make_unique<zelk::CallsWindow>(std::move(copy), run.monthList().months[month].title);
+      window->showNumber("");  // as the view menu opens it
       window->show();
       QApplication::processEvents();
     });

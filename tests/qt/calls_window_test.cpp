@@ -50,6 +50,8 @@ class CallsWindowTest : public QObject {
     table->sortByColumn(static_cast<int>(CallColumn::FeeUnits), Qt::DescendingOrder);
     QCOMPARE(cell(table, 0, CallColumn::FeeUnits), QStringLiteral("11"));
     QCOMPARE(cell(table, 1, CallColumn::FeeUnits), QStringLiteral("9"));
+    table->sortByColumn(static_cast<int>(CallColumn::Start), Qt::DescendingOrder);
+    QCOMPARE(cell(table, 0, CallColumn::Start), QStringLiteral("2001-03-03 10:00:00"));
 
     const std::string csv = window.shownCsv();
     QVERIFY(csv.starts_with("\xEF\xBB\xBF"));
@@ -57,6 +59,29 @@ class CallsWindowTest : public QObject {
     test::ScratchDir dir;
     QVERIFY(window.saveCsv(QString::fromStdString(dir.path() + "calls.csv")));
     QCOMPARE(test::readFile(dir.path() + "calls.csv"), csv);
+  }
+
+  void hidesEmptyColumnsAndFitsTheWidestCellWhereverItIs() {
+    MonthCalls calls = sample();
+    {
+      CallsWindow window(calls, "");
+      auto* table = window.findChild<QTableView*>("CallsTable");
+      QVERIFY(table->isColumnHidden(static_cast<int>(CallColumn::Name)));
+      QVERIFY(table->isColumnHidden(static_cast<int>(CallColumn::LoggedFee)));
+      QVERIFY(!table->isColumnHidden(static_cast<int>(CallColumn::OutOfPrefecture)));
+    }
+    // The widest texts on the last of many calls still fit their columns.
+    for (int i = 0; i < 500; ++i) calls.calls.push_back(call("2001-03-04 10:00:00", "0455551234", 1, 1, false));
+    calls.calls.back().name = sjis("とても長い名前の接続先プロバイダ");
+    calls.calls.back().loggedFee = 1234567;
+    CallsWindow window(calls, "");
+    auto* table = window.findChild<QTableView*>("CallsTable");
+    for (CallColumn column : {CallColumn::Name, CallColumn::LoggedFee}) {
+      const int index = static_cast<int>(column);
+      QVERIFY(!table->isColumnHidden(index));
+      const QString text = table->model()->index(static_cast<int>(calls.calls.size()) - 1, index).data().toString();
+      QVERIFY2(table->columnWidth(index) > table->fontMetrics().horizontalAdvance(text), qPrintable(text));
+    }
   }
 };
 
