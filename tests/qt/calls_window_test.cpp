@@ -1,11 +1,14 @@
 #include <QLabel>
+#include <memory>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
 #include "platform/cp932.h"
 #include "support/test_support.h"
+#include "tests/ui/ui_fixtures.h"
 #include "ui/qt/calls_window.h"
+#include "ui/qt/main_window.h"
 
 namespace zelk {
 
@@ -82,6 +85,38 @@ class CallsWindowTest : public QObject {
       const QString text = table->model()->index(static_cast<int>(calls.calls.size()) - 1, index).data().toString();
       QVERIFY2(table->columnWidth(index) > table->fontMetrics().horizontalAdvance(text), qPrintable(text));
     }
+  }
+
+  void opensWhereTheLastOneStoodAndKeepsItsPlaceInTheSettings() {
+    test::ScratchDir dir;
+    MonthList months;
+    months.months[0] = test::monthWithSlots(1000, sjis("2001年 3月31日〆分"));
+    months.count = 1;
+    MainWindow window;
+    // As the program does: a new window for every opening, the last one closed.
+    std::unique_ptr<CallsWindow> calls;
+    MainWindowHooks hooks;
+    hooks.showCalls = [&](int, const std::string& title, const std::string& number) {
+      calls = std::make_unique<CallsWindow>(sample(), title);
+      calls->showNumber(number);
+      calls->show();
+    };
+    window.setHooks(hooks);
+    window.setProgramDirectory(dir.path());
+    WindowSettings ws = defaultWindowSettings();
+    ws.placement.callsWindow = {120, 140, 420, 760};
+    window.applyWindowSettings(ws);
+    window.prepare(months, test::makeSettings({}));
+    window.show();
+
+    window.showCalls("");
+    QCOMPARE(calls->size(), QSize(760, 420));
+    calls->resize(900, 300);
+    window.showCalls("0312345678");
+    QCOMPARE(calls->size(), QSize(900, 300));
+    calls->resize(880, 310);
+    QCOMPARE(window.currentWindowSettings().placement.callsWindow.width, 880);
+    QCOMPARE(window.currentWindowSettings().placement.callsWindow.height, 310);
   }
 };
 
