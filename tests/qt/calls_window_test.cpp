@@ -1,11 +1,14 @@
 #include <QLabel>
+#include <memory>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
 #include "platform/cp932.h"
 #include "support/test_support.h"
+#include "tests/ui/ui_fixtures.h"
 #include "ui/qt/calls_window.h"
+#include "ui/qt/main_window.h"
 
 namespace zelk {
 
@@ -50,6 +53,8 @@ class CallsWindowTest : public QObject {
     table->sortByColumn(static_cast<int>(CallColumn::FeeUnits), Qt::DescendingOrder);
     QCOMPARE(cell(table, 0, CallColumn::FeeUnits), QStringLiteral("11"));
     QCOMPARE(cell(table, 1, CallColumn::FeeUnits), QStringLiteral("9"));
+    table->sortByColumn(static_cast<int>(CallColumn::Start), Qt::DescendingOrder);
+    QCOMPARE(cell(table, 0, CallColumn::Start), QStringLiteral("2001-03-03 10:00:00"));
 
     const std::string csv = window.shownCsv();
     QVERIFY(csv.starts_with("\xEF\xBB\xBF"));
@@ -57,6 +62,61 @@ class CallsWindowTest : public QObject {
     test::ScratchDir dir;
     QVERIFY(window.saveCsv(QString::fromStdString(dir.path() + "calls.csv")));
     QCOMPARE(test::readFile(dir.path() + "calls.csv"), csv);
+  }
+
+  void hidesEmptyColumnsAndFitsTheWidestCellWhereverItIs() {
+    MonthCalls calls = sample();
+    {
+      CallsWindow window(calls, "");
+      auto* table = window.findChild<QTableView*>("CallsTable");
+      QVERIFY(table->isColumnHidden(static_cast<int>(CallColumn::Name)));
+      QVERIFY(table->isColumnHidden(static_cast<int>(CallColumn::LoggedFee)));
+      QVERIFY(!table->isColumnHidden(static_cast<int>(CallColumn::OutOfPrefecture)));
+    }
+    // The widest texts on the last of many calls still fit their columns.
+    for (int i = 0; i < 500; ++i) calls.calls.push_back(call("2001-03-04 10:00:00", "0455551234", 1, 1, false));
+    calls.calls.back().name = sjis("とても長い名前の接続先プロバイダ");
+    calls.calls.back().loggedFee = 1234567;
+    CallsWindow window(calls, "");
+    auto* table = window.findChild<QTableView*>("CallsTable");
+    for (CallColumn column : {CallColumn::Name, CallColumn::LoggedFee}) {
+      const int index = static_cast<int>(column);
+      QVERIFY(!table->isColumnHidden(index));
+      const QString text = table->model()->index(static_cast<int>(calls.calls.size()) - 1, index).data().toString();
+      QVERIFY2(table->columnWidth(index) > table->fontMetrics().horizontalAdvance(text), qPrintable(text));
+    }
+  }
+
+  void opensWhereTheLastOneStoodAndKeepsItsPlaceInTheSettings() {
+    test::ScratchDir dir;
+    MonthList months;
+    months.months[0] = test::monthWithSlots(1000, sjis("2001年 3月31日〆分"));
+    months.count = 1;
+    MainWindow window;
+    // As the program does: a new window for every opening, the last one closed.
+    std::unique_ptr<CallsWindow> calls;
+    MainWindowHooks hooks;
+    hooks.showCalls = [&](int, const std::string& title, const std::string& number) {
+      calls = std::make_unique<CallsWindow>(sample(), title);
+      calls->showNumber(number);
+      calls->show();
+    };
+    window.setHooks(hooks);
+    window.setProgramDirectory(dir.path());
+    WindowSettings ws = defaultWindowSettings();
+    ws.placement.callsWindow = {120, 140, 420, 760};
+    window.applyWindowSettings(ws);
+    window.prepare(months, test::makeSettings({}));
+    window.show();
+
+    window.showCalls("");
+    QCOMPARE(calls->size(), QSize(760, 420));
+    calls->resize(900, 300);
+    window.showCalls("0312345678");
+    QCOMPARE(calls->size(), QSize(900, 300));
+    calls->resize(880, 310);
+    QCOMPARE(window.currentWindowSettings().placement.callsWindow.width, 880);
+    QCOMPARE(window.currentWindowSettings().placement.callsWindow.height, 310);
   }
 };
 

@@ -3,10 +3,14 @@
 // to the call list the plan comparison used.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "platform/clock.h"
 #include "run/calculation_run.h"
@@ -55,6 +59,19 @@ bool crossesBandOrMidnight(const CallLine& call) {
   return false;
 }
 
+// widestCells counts lengths instead of making texts; they must be the texts' lengths.
+void expectWidestAreTheLongestTexts(const MonthCalls& calls) {
+  const WidestCells widest = widestCells(calls);
+  for (std::size_t i = 0; i < kCallColumnCount; ++i) {
+    std::size_t longest = 0;
+    for (const auto& call : calls.calls) longest = std::max(longest, cellText(call, kCallColumns[i]).size());
+    EXPECT_EQ(widest.length[i], longest) << columnCaption(kCallColumns[i]);
+    if (longest > 0) {
+      EXPECT_EQ(cellText(calls.calls[widest.row[i]], kCallColumns[i]).size(), longest);
+    }
+  }
+}
+
 std::vector<std::string> goldenCases() {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(std::string(ZELK_TEST_DATA) + "/golden"))
@@ -90,6 +107,7 @@ TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
       SCOPED_TRACE("month " + std::to_string(month));
       const MonthCalls calls = monthCalls(run.inputs(), month);
       EXPECT_EQ(parseCallList(list.months[month].callList), sumByNumber(calls));
+      expectWidestAreTheLongestTexts(calls);
       for (const auto& call : calls.calls) crossingCalls += crossesBandOrMidnight(call);
     }
   }
@@ -97,6 +115,22 @@ TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
   // so their units are the rating's, not a start-band shortcut.
   EXPECT_GT(crossingCalls, 0);
   setToday(std::nullopt);
+}
+
+TEST(MonthCalls, WidestCellsCountSignsFractionsAndMissingValues) {
+  MonthCalls calls;
+  for (const auto& [seconds, carrier, kddi, logged] :
+       std::vector<std::tuple<int, std::optional<int>, std::optional<int>, std::optional<int>>>{
+           {0, -5, std::nullopt, 0}, {9, 12345, -99, std::nullopt}, {10, std::nullopt, 1000000, -7}, {99999, 9, 5, 10}}) {
+    CallLine call;
+    call.seconds = seconds;
+    call.carrierTenths = carrier;
+    call.kddiHundredths = kddi;
+    call.loggedFee = logged;
+    call.band = DistanceBand::Adjacent;
+    calls.calls.push_back(call);
+    expectWidestAreTheLongestTexts(calls);
+  }
 }
 
 }  // namespace

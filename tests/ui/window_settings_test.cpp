@@ -46,7 +46,8 @@ TEST(WindowSettings, DefaultsAreWrittenAsTheFileLayoutSays) {
   lines.push_back("FPMN" + sj("ＭＳ ゴシック"));
   for (const char* line : {"FPMP14", "FPMS1", "FPSC-2147483640"}) lines.push_back(line);
   lines.push_back("FPSN" + sj("ＭＳ 明朝"));
-  for (const char* line : {"FPSP10", "FPSS0", "PF_P0", "F10T100", "F10L200", "F10W640", "F10H480"})
+  for (const char* line : {"FPSP10", "FPSS0", "PF_P0", "F10T100", "F10L200", "F10W640", "F10H480", "F11T100",
+                           "F11L200", "F11W1100", "F11H480"})
     lines.push_back(line);
   EXPECT_EQ(formatWindowSettings(defaultWindowSettings()), crlfLines(lines));
 }
@@ -63,6 +64,7 @@ TEST(WindowSettings, WhatIsWrittenIsReadBack) {
   p.mainState = WindowState::Maximised;
   p.feeScrollPosition = 77;
   p.yearWindow = {-5, 40, 333, 777};
+  p.callsWindow = {12, -34, 567, 890};
   written.fonts.main = {0x00FF00, "Noto Sans CJK JP", 11, kFontItalic | kFontStrikeOut};
   written.fonts.sub = {0, sj("ＭＳ Ｐゴシック"), 9, kFontBold | kFontUnderline};
 
@@ -94,6 +96,7 @@ TEST(WindowSettings, SingleKeysOverTheDefaults) {
   EXPECT_EQ(s.placement.normalBounds, (WindowBounds{100, 200, 480, 640}));
   EXPECT_EQ(s.placement.yearWindow, (WindowBounds{100, 200, 480, 640}));  // an earlier version's file
   EXPECT_EQ(readFrom("F10W900\r\nF10T-3").placement.yearWindow, (WindowBounds{-3, 200, 480, 900}));
+  EXPECT_EQ(s.placement.callsWindow, (WindowBounds{100, 200, 480, 1100}));
 
   EXPECT_EQ(readFrom("F01S5").placement.mainState, WindowState::Normal);
   EXPECT_EQ(readFrom("F01S2\nF01S\n").placement.mainState, WindowState::Maximised);  // empty: unchanged
@@ -142,7 +145,8 @@ TEST(WindowSettings, PositionsAndSizesAreFittedToTheScreen) {
   // grab: near 2^31 they overflow its geometry, a width of 0 hides the window.
   const ScreenArea screen{0, 30, 1280, 994};
   WindowSettings s = readFrom(crlfLines({"F01T-2147483648", "F01L2147483647", "F01W0", "F01Hjunk",
-                                         "F02T99999999999", "F02L-5", "MART500", "MARL600"}));
+                                         "F02T99999999999", "F02L-5", "MART500", "MARL600", "F11T-900",
+                                         "F11L5000", "F11W0", "F11H5000"}));
   fitPlacementToScreen(s.placement, screen);
   const WindowPlacement& p = s.placement;
   EXPECT_EQ(p.at(PlacedWindow::Form1), (WindowPosition{30, 1280 - kMinVisible}));
@@ -151,6 +155,7 @@ TEST(WindowSettings, PositionsAndSizesAreFittedToTheScreen) {
   EXPECT_EQ(p.normalBounds, (WindowBounds{30, 1280 - kMinVisible, kMinMainHeight, kMinMainWidth}));
   EXPECT_EQ(p.at(PlacedWindow::Form2), (WindowPosition{994 + 30 - kMinVisible, 0}));
   EXPECT_EQ(p.at(PlacedWindow::MaRef), (WindowPosition{500, 600}));  // already on the screen
+  EXPECT_EQ(p.callsWindow, (WindowBounds{30, 1280 - kMinVisible, 994, kMinMainWidth}));
   WindowSettings huge = readFrom(crlfLines({"F01W99999", "F01H99999"}));
   fitPlacementToScreen(huge.placement, screen);
   EXPECT_EQ(huge.placement.mainWidth, 1280);

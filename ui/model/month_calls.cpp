@@ -49,6 +49,19 @@ std::string fractionText(std::int64_t value, int digits) {
 
 std::string integerText(std::int64_t value) { return std::to_string(value); }
 
+// The lengths of integerText and fractionText, counted instead of written.
+std::size_t integerLength(std::int64_t value) {
+  std::size_t length = value < 0 ? 2 : 1;
+  for (std::uint64_t rest = value < 0 ? 0 - static_cast<std::uint64_t>(value) : value; rest >= 10; rest /= 10)
+    ++length;
+  return length;
+}
+
+std::size_t fractionLength(std::int64_t value, int digits) {
+  const std::int64_t scale = digits == 1 ? 10 : 100;
+  return (value < 0 ? 1 : 0) + integerLength(std::llabs(value) / scale) + 1 + static_cast<std::size_t>(digits);
+}
+
 struct ColumnInfo {
   CallColumn column;
   const char* caption;
@@ -136,15 +149,50 @@ std::string cellText(const CallLine& call, CallColumn column) {
   }
 }
 
+namespace {
+
+// cellText(call, column).size() without making the text.
+std::size_t cellTextLength(const CallLine& call, CallColumn column) {
+  switch (column) {
+    case CallColumn::Start: return call.start.size();
+    case CallColumn::Number: return call.number.size();
+    case CallColumn::Name: return call.name.size();
+    case CallColumn::Band: return sjis(bandCaption(call.band)).size();
+    case CallColumn::OutOfPrefecture: return call.outOfPrefecture ? sjis("県外").size() : 0;
+    case CallColumn::TimeBand: return sjis(timeBandCaption(call.slot)).size();
+    case CallColumn::CarrierYen: return call.carrierTenths ? fractionLength(*call.carrierTenths, 1) : 0;
+    case CallColumn::KddiYen: return call.kddiHundredths ? fractionLength(*call.kddiHundredths, 2) : 0;
+    case CallColumn::LoggedFee: return call.loggedFee ? integerLength(*call.loggedFee) : 0;
+    default: return integerLength(cellValue(call, column));
+  }
+}
+
+}  // namespace
+
+WidestCells widestCells(const MonthCalls& calls) {
+  WidestCells widest;
+  for (std::size_t row = 0; row < calls.calls.size(); ++row) {
+    for (std::size_t i = 0; i < kCallColumnCount; ++i) {
+      const std::size_t length = cellTextLength(calls.calls[row], kCallColumns[i]);
+      if (length > widest.length[i]) {
+        widest.length[i] = length;
+        widest.row[i] = row;
+      }
+    }
+  }
+  return widest;
+}
+
 std::int64_t MonthCalls::total(CallColumn column) const {
   std::int64_t sum = 0;
   for (const auto& call : calls) sum += cellValue(call, column);
   return sum;
 }
 
-std::string MonthCalls::totalText(CallColumn column) const {
+std::string MonthCalls::totalText(CallColumn column) const { return sumText(column, total(column)); }
+
+std::string sumText(CallColumn column, std::int64_t sum) {
   if (!isSummed(column)) return "";
-  const std::int64_t sum = total(column);
   if (column == CallColumn::CarrierYen) return fractionText(sum, 1);
   if (column == CallColumn::KddiYen) return fractionText(sum, 2);
   return integerText(sum);

@@ -65,6 +65,19 @@ struct MonthCalls {
   std::string totalText(CallColumn column) const;
 };
 
+// A sum of cellValue in `column` as the totals row shows it (CP932); "" for
+// a column that is not summed.
+std::string sumText(CallColumn column, std::int64_t sum);
+
+// For each column, the call with the longest text (the first of equals) and
+// that length in bytes, found without making the texts: what a view sizes
+// its columns by. A length of 0: no call has a value in that column.
+struct WidestCells {
+  std::array<std::size_t, kCallColumnCount> row{};
+  std::array<std::size_t, kCallColumnCount> length{};
+};
+WidestCells widestCells(const MonthCalls& calls);
+
 // Replays the run that worked from `inputs` for its stored month
 // `monthIndex` (0 the oldest). The run's messages were shown already, so the
 // replay keeps them to itself; a fatal condition ends it as it ends the run.

@@ -5,6 +5,7 @@
 #include <climits>
 #include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
@@ -110,15 +111,19 @@ const std::vector<KeyCodec>& keyTable() {
         "PF_P", [](WindowSettings& s) -> int& { return s.placement.feeScrollPosition; },
         [](const WindowSettings& s) { return s.placement.feeScrollPosition; }));
     struct BoundsKey {
-      const char* key;
+      char suffix;
       int WindowBounds::*field;
     };
-    for (const BoundsKey& b : {BoundsKey{"F10T", &WindowBounds::top}, BoundsKey{"F10L", &WindowBounds::left},
-                               BoundsKey{"F10W", &WindowBounds::width}, BoundsKey{"F10H", &WindowBounds::height}}) {
-      const auto field = b.field;
-      k.push_back(integerKey(
-          b.key, [field](WindowSettings& s) -> int& { return s.placement.yearWindow.*field; },
-          [field](const WindowSettings& s) { return s.placement.yearWindow.*field; }));
+    for (const auto& [prefix, window] : {std::pair{"F10", &WindowPlacement::yearWindow},
+                                         std::pair{"F11", &WindowPlacement::callsWindow}}) {
+      for (const BoundsKey& b : {BoundsKey{'T', &WindowBounds::top}, BoundsKey{'L', &WindowBounds::left},
+                                 BoundsKey{'W', &WindowBounds::width}, BoundsKey{'H', &WindowBounds::height}}) {
+        const auto field = b.field;
+        k.push_back(integerKey(
+            prefix + std::string(1, b.suffix),
+            [window, field](WindowSettings& s) -> int& { return s.placement.*window.*field; },
+            [window, field](const WindowSettings& s) { return s.placement.*window.*field; }));
+      }
     }
     return k;
   }();
@@ -198,12 +203,11 @@ void fitPlacementToScreen(WindowPlacement& p, const ScreenArea& area) {
   for (auto& window : p.windows) fitPosition(window.top, window.left);
   p.mainWidth = fitted(p.mainWidth, kMinMainWidth, area.width);
   p.mainHeight = fitted(p.mainHeight, kMinMainHeight, area.height);
-  fitPosition(p.normalBounds.top, p.normalBounds.left);
-  p.normalBounds.width = fitted(p.normalBounds.width, kMinMainWidth, area.width);
-  p.normalBounds.height = fitted(p.normalBounds.height, kMinMainHeight, area.height);
-  fitPosition(p.yearWindow.top, p.yearWindow.left);
-  p.yearWindow.width = fitted(p.yearWindow.width, kMinMainWidth, area.width);
-  p.yearWindow.height = fitted(p.yearWindow.height, kMinMainHeight, area.height);
+  for (WindowBounds* bounds : {&p.normalBounds, &p.yearWindow, &p.callsWindow}) {
+    fitPosition(bounds->top, bounds->left);
+    bounds->width = fitted(bounds->width, kMinMainWidth, area.width);
+    bounds->height = fitted(bounds->height, kMinMainHeight, area.height);
+  }
 }
 
 void rememberNormalBounds(WindowPlacement& placement, WindowState state, const WindowBounds& bounds) {

@@ -74,6 +74,9 @@ struct WindowPlacement {
   // The year comparison window (F10T, F10L, F10W, F10H, after PF_P; a file
   // of an earlier version lacks them and keeps these defaults).
   WindowBounds yearWindow{};
+  // 通話明細 (F11T, F11L, F11W, F11H, after the year window's; likewise
+  // absent from an earlier file).
+  WindowBounds callsWindow{100, 200, 480, 1100};
 
   WindowPosition& at(PlacedWindow window) { return windows[static_cast<std::size_t>(window)]; }
   const WindowPosition& at(PlacedWindow window) const { return windows[static_cast<std::size_t>(window)]; }

@@ -1,6 +1,7 @@
 #include "ui/qt/calls_window.h"
 
 #include <QAbstractTableModel>
+#include <array>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -48,13 +49,63 @@ class CallsTableModel : public QAbstractTableModel {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     return qtText(columnCaption(kCallColumns[static_cast<std::size_t>(section)]));
   }
-  void reset() {
-    beginResetModel();
-    endResetModel();
+
+ private:
+  const MonthCalls& calls_;
+};
+
+// Shows the calls to one number and sorts by the calls' own values: neither
+// needs a display text per row or per comparison.
+class CallsProxyModel : public QSortFilterProxyModel {
+ public:
+  CallsProxyModel(const MonthCalls& calls, QObject* parent) : QSortFilterProxyModel(parent), calls_(calls) {}
+
+  void setNumber(const std::string& number) {
+    number_ = number;
+    invalidateRowsFilter();
+  }
+  bool shows(const CallLine& call) const { return number_.empty() || call.number == number_; }
+
+ protected:
+  bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override {
+    return shows(calls_.calls[static_cast<std::size_t>(sourceRow)]);
+  }
+  bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+    const CallColumn column = kCallColumns[static_cast<std::size_t>(left.column())];
+    const CallLine& a = calls_.calls[static_cast<std::size_t>(left.row())];
+    const CallLine& b = calls_.calls[static_cast<std::size_t>(right.row())];
+    // Dates and numbers are ASCII: their bytes sort as their texts.
+    if (column == CallColumn::Start) return a.start < b.start;
+    if (column == CallColumn::Number) return a.number < b.number;
+    if (isSummed(column) || column == CallColumn::Band) return cellValue(a, column) < cellValue(b, column);
+    return QSortFilterProxyModel::lessThan(left, right);  // names and captions as the user reads them
   }
 
  private:
   const MonthCalls& calls_;
+  std::string number_;
+};
+
+// Sizes a column to its widest text, which the window finds from the values
+// (widestCells), instead of measuring thousands of rows.
+class CallsTableView : public QTableView {
+ public:
+  CallsTableView(const WidestCells& widest, QWidget* parent) : QTableView(parent), widest_(widest) {}
+
+  int sizeHintForColumn(int column) const override {
+    const auto* proxy = static_cast<const QSortFilterProxyModel*>(model());
+    const QModelIndex index =
+        proxy->mapFromSource(proxy->sourceModel()->index(static_cast<int>(widest_.row[static_cast<std::size_t>(column)]), column));
+    if (!index.isValid()) return QTableView::sizeHintForColumn(column);  // filtered out: measure what is shown
+    ensurePolished();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int hint = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    return showGrid() ? hint + 1 : hint;
+  }
+
+ private:
+  WidestCells widest_;
 };
 
 CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* parent)
@@ -66,16 +117,18 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   caption_ = new QLabel(this);
   caption_->setObjectName("CallsCaption");
   model_ = new CallsTableModel(calls_, this);
-  proxy_ = new QSortFilterProxyModel(this);
+  proxy_ = new CallsProxyModel(calls_, this);
   proxy_->setSourceModel(model_);
   proxy_->setSortRole(Qt::UserRole);
-  proxy_->setFilterKeyColumn(static_cast<int>(CallColumn::Number));
 
-  table_ = new QTableView(this);
+  const WidestCells widest = widestCells(calls_);
+  table_ = new CallsTableView(widest, this);
   table_->setObjectName("CallsTable");
   table_->setModel(proxy_);
+  // Time order until the user sorts: with no sort column, enabling sorting
+  // leaves the rows as they are.
+  table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   table_->setSortingEnabled(true);
-  table_->sortByColumn(-1, Qt::AscendingOrder);  // time order until the user sorts
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();
@@ -121,30 +174,25 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   layout->addLayout(bottom);
 
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  // Widths from the first rows: measuring every row of a busy month takes longer than the rest.
-  table_->horizontalHeader()->setResizeContentsPrecision(100);
   table_->resizeColumnsToContents();
-  hideEmptyColumns();
+  hideEmptyColumns(widest);
   updateTotals();
   resize(1100, 480);
 }
 
 CallsWindow::~CallsWindow() = default;
 
-void CallsWindow::hideEmptyColumns() {
+void CallsWindow::hideEmptyColumns(const WidestCells& widest) {
   for (std::size_t i = 0; i < kCallColumnCount; ++i) {
-    const CallColumn column = kCallColumns[i];
-    const bool empty = std::none_of(calls_.calls.begin(), calls_.calls.end(),
-                                    [column](const CallLine& call) { return !cellText(call, column).empty(); });
-    table_->setColumnHidden(static_cast<int>(i), empty && !calls_.calls.empty());
-    totals_->setColumnHidden(static_cast<int>(i), table_->isColumnHidden(static_cast<int>(i)));
+    const bool hidden = widest.length[i] == 0 && !calls_.calls.empty();
+    table_->setColumnHidden(static_cast<int>(i), hidden);
+    totals_->setColumnHidden(static_cast<int>(i), hidden);
   }
 }
 
 void CallsWindow::showNumber(const std::string& number) {
   // Exact: "03" must not show the calls to "0312...".
-  proxy_->setFilterRegularExpression(
-      number.empty() ? QRegularExpression() : QRegularExpression("^" + QRegularExpression::escape(qtText(number)) + "$"));
+  proxy_->setNumber(number);
   updateTotals();
 }
 
@@ -156,16 +204,22 @@ MonthCalls CallsWindow::shownCalls() const {
 }
 
 void CallsWindow::updateTotals() {
-  const MonthCalls shown = shownCalls();
+  std::array<std::int64_t, kCallColumnCount> sums{};
+  std::size_t shown = 0;
+  for (const CallLine& call : calls_.calls) {
+    if (!proxy_->shows(call)) continue;
+    ++shown;
+    for (std::size_t i = 0; i < kCallColumnCount; ++i) sums[i] += cellValue(call, kCallColumns[i]);
+  }
   for (std::size_t i = 0; i < kCallColumnCount; ++i) {
     const CallColumn column = kCallColumns[i];
-    const std::string text = column == CallColumn::Start ? sjis("合計") : shown.totalText(column);
+    const std::string text = column == CallColumn::Start ? sjis("合計") : sumText(column, sums[i]);
     auto* item = new QTableWidgetItem(qtText(text));
     item->setTextAlignment(isSummed(column) ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter));
     totals_->setItem(0, static_cast<int>(i), item);
     totals_->setColumnWidth(static_cast<int>(i), table_->columnWidth(static_cast<int>(i)));
   }
-  caption_->setText(qtText(sjis("通話 ") + std::to_string(shown.calls.size()) + sjis(" 件")));
+  caption_->setText(qtText(sjis("通話 ") + std::to_string(shown) + sjis(" 件")));
 }
 
 std::string CallsWindow::shownCsv() const { return callsCsv(shownCalls()); }

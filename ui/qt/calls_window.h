@@ -10,12 +10,12 @@
 
 class QLabel;
 class QPushButton;
-class QSortFilterProxyModel;
 class QTableView;
 class QTableWidget;
 
 namespace zelk {
 
+class CallsProxyModel;
 class CallsTableModel;
 
 class CallsWindow : public QDialog {
@@ -38,11 +38,11 @@ class CallsWindow : public QDialog {
  private:
   MonthCalls shownCalls() const;
   void updateTotals();
-  void hideEmptyColumns();
+  void hideEmptyColumns(const WidestCells& widest);
 
   MonthCalls calls_;
   CallsTableModel* model_;
-  QSortFilterProxyModel* proxy_;
+  CallsProxyModel* proxy_;
   QTableView* table_;
   QTableWidget* totals_;
   QLabel* caption_;

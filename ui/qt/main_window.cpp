@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QEvent>
@@ -23,6 +24,7 @@
 #include "platform/paths.h"
 #include "ui/model/main_rows.h"
 #include "ui/model/month_display.h"
+#include "ui/qt/calls_window.h"
 #include "ui/qt/display_font.h"
 #include "ui/qt/help_pages.h"
 #include "ui/qt/qt_text.h"
@@ -39,6 +41,9 @@ constexpr int kCaptionIndent = 4;
 constexpr int kCaptionGap = 8;
 
 QString u8(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A window's place and size as zelkwin.cfg keeps them.
+WindowBounds boundsOf(const QWidget& window) { return {window.y(), window.x(), window.height(), window.width()}; }
 
 WindowState stateOf(Qt::WindowStates states) {
   if (states & Qt::WindowMinimized) return WindowState::Minimised;
@@ -488,7 +493,23 @@ void MainWindow::showCalls(const std::string& number) {
   const MonthBrowser& browser = model_->browser();
   const int index = browser.currentMonthIndex();
   if (index < 0 || index >= browser.months().count) return;
-  guarded([&] { hooks_.showCalls(index, browser.months().months[static_cast<std::size_t>(index)].title, number); });
+  guarded([&] {
+    // The hook makes a new window each time and closes the one before: the
+    // new one takes the place and size the last one had.
+    if (callsWindow_) windowSettings_.placement.callsWindow = boundsOf(*callsWindow_);
+    QList<QPointer<CallsWindow>> before;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* calls = qobject_cast<CallsWindow*>(widget)) before.append(calls);
+    hooks_.showCalls(index, browser.months().months[static_cast<std::size_t>(index)].title, number);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* calls = qobject_cast<CallsWindow*>(widget);
+      if (!calls || before.contains(calls)) continue;
+      callsWindow_ = calls;
+      const WindowBounds& b = windowSettings_.placement.callsWindow;
+      calls->resize(b.width, b.height);
+      calls->move(b.left, b.top);
+    }
+  });
 }
 
 void MainWindow::showEstimate() {
@@ -559,7 +580,8 @@ WindowSettings MainWindow::currentWindowSettings() const {
       p.at(window) = {widget->y(), widget->x()};
   }
   p.at(PlacedWindow::Form1) = {y(), x()};
-  if (yearWindow_) p.yearWindow = {yearWindow_->y(), yearWindow_->x(), yearWindow_->height(), yearWindow_->width()};
+  if (yearWindow_) p.yearWindow = boundsOf(*yearWindow_);
+  if (callsWindow_) p.callsWindow = boundsOf(*callsWindow_);
   p.mainState = stateOf(windowState());
   rememberNormalBounds(p, p.mainState, {y(), x(), height(), width()});
   p.feeScrollPosition = feeScrollBar_->value();

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QUrl>
 #include <array>
 #include <functional>
@@ -30,6 +31,7 @@ class QToolButton;
 
 namespace zelk {
 
+class CallsWindow;
 class YearWindow;
 
 // What the main window asks of the rest of the program. Every member may be
@@ -154,6 +156,8 @@ class MainWindow : public QDialog {
   QAction* naviLine_ = nullptr;
   QAction* navi_ = nullptr;
   YearWindow* yearWindow_ = nullptr;
+  // The 通話明細 the showCalls hook opened last; the hook owns it.
+  QPointer<CallsWindow> callsWindow_;
 };
 
 }  // namespace zelk
