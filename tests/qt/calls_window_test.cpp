@@ -6,7 +6,7 @@
 
 #include "platform/cp932.h"
 #include "support/test_support.h"
-#include "tests/ui/ui_fixtures.h"
+#include "ui/ui_fixtures.h"
 #include "ui/qt/calls_window.h"
 #include "ui/qt/main_window.h"
 
