@@ -61,24 +61,24 @@ void setOrigin(std::string_view text, OptionContext& c) {
   if (!c.origin.found()) note(c.observer, SettingsFinding::OwnNumberNotFound);
 }
 
-// "10", "15" or "30" as the two characters; 0 for anything else.
-std::int16_t telechoiceKindOf(std::string_view digits) {
-  if (digits.size() < 2) return 0;
-  if (digits[0] == '1' && digits[1] == '0') return 1;
-  if (digits[0] == '1' && digits[1] == '5') return 2;
-  if (digits[0] == '3' && digits[1] == '0') return 3;
-  return 0;
+// "10", "15" or "30" as the two characters; None for anything else.
+TelechoiceKind telechoiceKindOf(std::string_view digits) {
+  if (digits.size() < 2) return TelechoiceKind::None;
+  if (digits[0] == '1' && digits[1] == '0') return TelechoiceKind::Plan10;
+  if (digits[0] == '1' && digits[1] == '5') return TelechoiceKind::Plan15;
+  if (digits[0] == '3' && digits[1] == '0') return TelechoiceKind::Plan30;
+  return TelechoiceKind::None;
 }
 
 void setTelechoice(std::string_view text, OptionContext& c) {
-  std::int16_t kind = telechoiceKindOf(text);
-  if (kind == 0) return note(c.observer, SettingsFinding::UnknownOption);
+  const TelechoiceKind kind = telechoiceKindOf(text);
+  if (kind == TelechoiceKind::None) return note(c.observer, SettingsFinding::UnknownOption);
   c.settings.telechoiceKind = kind;
   c.settings.telechoiceText = cutField(text, c);
 }
 
 void setTelechoiceKindOnly(std::string_view text, OptionContext& c) {
-  if (std::int16_t kind = telechoiceKindOf(text.substr(1)))
+  if (const TelechoiceKind kind = telechoiceKindOf(text.substr(1)); kind != TelechoiceKind::None)
     c.settings.telechoiceKind = kind;
   else
     note(c.observer, SettingsFinding::UnknownOption);
@@ -101,8 +101,8 @@ struct EqualsOption {
 
 constexpr EqualsOption kEqualsOptions[] = {
     {'d', setMeterDay},
-    {'t', [](std::string_view, OptionContext& c) { c.settings.regionalCarrier = 1; }},
-    {'q', [](std::string_view, OptionContext& c) { c.settings.regionalCarrier = 2; }},
+    {'t', [](std::string_view, OptionContext& c) { c.settings.regionalCarrier = RegionalCarrier::Tokyo; }},
+    {'q', [](std::string_view, OptionContext& c) { c.settings.regionalCarrier = RegionalCarrier::Kyushu; }},
     {'k', [](std::string_view, OptionContext& c) { c.settings.kddi = 1; }},
     {'l', setLatestMonths},
     {'e', [](std::string_view, OptionContext& c) { c.settings.estimate = 1; }},

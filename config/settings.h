@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/ma_lookup.h"
+#include "base/plan_codes.h"
 #include "base/replace_tables.h"
 #include "base/telehodai_numbers.h"
 
@@ -19,11 +20,11 @@ enum class SettingsFileEncoding : std::uint8_t { Cp932, Utf8, Utf8WithMark };
 
 struct Settings {
   std::int16_t meterDay = 1;         // meter-reading day + 1; 1 means month end
-  std::int16_t regionalCarrier = 0;  // 0 none, 1 Tokyo (=t), 2 Kyushu (=q)
+  RegionalCarrier regionalCarrier = RegionalCarrier::None;
   std::int16_t kddi = 0;
   std::int16_t latestMonths = 0;     // =l; 0 and >12 mean 12 in a run
   std::int16_t logCount = 0;
-  std::int16_t telechoiceKind = 0;   // 0 none, 1 Telechoice 10, 2 15, 3 30
+  TelechoiceKind telechoiceKind = TelechoiceKind::None;
   std::string telechoiceText;        // "15011,0222", at most 127 bytes
   std::uint8_t estimate = 0;         // =e
   std::uint8_t showOriginMa = 0;     // =#

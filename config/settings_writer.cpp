@@ -120,9 +120,10 @@ void writeOrigin(FileText& out, const WriterInput& in) {
 void writeTelechoice(FileText& out, const WriterInput& in) {
   out.fixed(help::kTelechoice);
   const Settings& s = in.settings;
-  if (in.rewrite && s.telechoiceKind >= 1 && s.telechoiceKind <= 3) {
+  const auto kind = static_cast<int>(s.telechoiceKind);
+  if (in.rewrite && kind >= 1 && kind <= 3) {
     static constexpr const char* kKindDigits[] = {"", "10", "15", "30"};
-    const std::string kindDigits = kKindDigits[s.telechoiceKind];
+    const std::string kindDigits = kKindDigits[kind];
     if (!s.telechoiceText.empty()) out.line("=" + s.telechoiceText);
     // "=&NN" changed the plan without its area list; keep that on re-reading.
     if (s.telechoiceText.compare(0, 2, kindDigits) != 0) out.line("=&" + kindDigits);
@@ -166,8 +167,8 @@ void writeOutputPath(FileText& out, const WriterInput& in) {
 
 void writeRegionalCarrier(FileText& out, const WriterInput& in) {
   out.fixed(help::kRegionalCarrier);
-  out.option("=t", in.rewrite && in.settings.regionalCarrier == 1);
-  out.option("=q", in.rewrite && in.settings.regionalCarrier == 2);
+  out.option("=t", in.rewrite && in.settings.regionalCarrier == RegionalCarrier::Tokyo);
+  out.option("=q", in.rewrite && in.settings.regionalCarrier == RegionalCarrier::Kyushu);
   out.separator(1);
 }
 

@@ -104,7 +104,7 @@ void CalculationRun::execute(MaDataFile& maData) {
   settings_.telehodai = telehodai_;
   const SettingsSnapshot snapshot = takeSettingsSnapshot(settings_, slots_, telehodai_, origin_);
 
-  if (settings_.telechoiceKind != 0) registerTelechoiceAreas(settings_, origin_, maData);
+  if (settings_.telechoiceKind != TelechoiceKind::None) registerTelechoiceAreas(settings_, origin_, maData);
   if (settings_.latestMonths == 0 || settings_.latestMonths > 12) settings_.latestMonths = 12;
 
   auto start = startDate(today(), settings_.meterDay, settings_.latestMonths);
@@ -202,9 +202,9 @@ RatedCall CalculationRun::rateCall(CallRecord& call, const NumberTotals& row) co
   rated.fee = call.fee;
   rated.comUnits = comUnits(start, duration, row.band);
   rated.slot = timeSlotOf(start);
-  if (settings_.regionalCarrier == 1) {
+  if (settings_.regionalCarrier == RegionalCarrier::Tokyo) {
     rated.relayCharge = ttnetCharge(start, duration, row.band, row.outOfPrefecture);
-  } else if (settings_.regionalCarrier == 2) {
+  } else if (settings_.regionalCarrier == RegionalCarrier::Kyushu) {
     rated.relayCharge = qtnetCharge(start, duration, row.band, row.outOfPrefecture);
     rated.relayReduced = kyushuReduced(*rated.relayCharge, row.number);
   }

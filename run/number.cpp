@@ -11,7 +11,7 @@
 namespace zelk {
 namespace {
 
-// Areas a Telechoice plan allows, by telechoiceKind (10, 15, 30).
+// Areas a Telechoice plan allows, by TelechoiceKind (10, 15, 30).
 constexpr int kTelechoiceAreas[] = {0, 2, 5, 1};
 
 // The number without its first character, as the MA data writes prefixes.
@@ -92,7 +92,7 @@ int resolveRow(CallRecord& call, RowContext& context) {
 }
 
 void registerTelechoiceAreas(const Settings& settings, MaLookup& origin, MaSearch& maSearch) {
-  const int kind = settings.telechoiceKind;
+  const auto kind = static_cast<int>(settings.telechoiceKind);
   if (kind <= 0 || kind >= static_cast<int>(std::size(kTelechoiceAreas))) return;
   const std::string_view text = settings.telechoiceText;
   if (text.size() <= 2) return;

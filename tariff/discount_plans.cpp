@@ -173,11 +173,11 @@ constexpr std::array<TelechoiceVariant, 2> kKind1{kTelechoice10, kTelechoice15};
 constexpr std::array<TelechoiceVariant, 1> kKind2{kTelechoice15};
 constexpr std::array<TelechoiceVariant, 1> kKind3{kTelechoice30};
 
-std::span<const TelechoiceVariant> telechoiceVariants(int kind) {
+std::span<const TelechoiceVariant> telechoiceVariants(TelechoiceKind kind) {
   switch (kind) {
-    case 1: return kKind1;
-    case 2: return kKind2;
-    case 3: return kKind3;
+    case TelechoiceKind::Plan10: return kKind1;
+    case TelechoiceKind::Plan15: return kKind2;
+    case TelechoiceKind::Plan30: return kKind3;
     default: return {};
   }
 }

@@ -24,7 +24,7 @@ constexpr std::array<PlanFamily, 10> kFamilies{{
     {[](const PlanInputs& in) { return in.regional(); }, plans::offerRegionalCarrier},
     {[](const PlanInputs& in) { return !in.isdn(); }, plans::offerTelejoze},
     {[](const PlanInputs& in) { return !in.isdn() && in.originKnown(); }, plans::offerTelewides},
-    {[](const PlanInputs& in) { return in.settings.telechoiceKind != 0; }, plans::offerTelechoice},
+    {[](const PlanInputs& in) { return in.settings.telechoiceKind != TelechoiceKind::None; }, plans::offerTelechoice},
     {[](const PlanInputs& in) { return in.hasAdjacent(); }, plans::offerAreaplus},
     {[](const PlanInputs& in) { return in.isdn(); }, plans::offerIIplan},
     {[](const PlanInputs&) { return true; }, plans::offerTelehodai},

@@ -52,8 +52,8 @@ struct PlanInputs {
   float factor;               // 0: the month is not projected
 
   bool isdn() const { return settings.isdn != 0; }
-  bool regional() const { return settings.regionalCarrier != 0; }
-  bool kyushu() const { return settings.regionalCarrier == 2; }
+  bool regional() const { return settings.regionalCarrier != RegionalCarrier::None; }
+  bool kyushu() const { return settings.regionalCarrier == RegionalCarrier::Kyushu; }
   bool originKnown() const { return !origin.prefixes.empty(); }
   bool hasAdjacent() const { return !origin.adjacentPrefixes.empty(); }
 

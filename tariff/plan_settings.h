@@ -6,13 +6,15 @@
 #include <array>
 #include <cstdint>
 
+#include "base/plan_codes.h"
+
 namespace zelk {
 
 struct PlanSettings {
   bool isdn = false;                 // =i
-  std::int16_t regionalCarrier = 0;  // 0 none, 1 Tokyo (=t), 2 Kyushu (=q)
+  RegionalCarrier regionalCarrier = RegionalCarrier::None;
   bool kddi = false;                 // =k
-  std::int16_t telechoiceKind = 0;   // 0 none, 1 Telechoice 10, 2 15, 3 30
+  TelechoiceKind telechoiceKind = TelechoiceKind::None;
   bool estimate = false;             // =e: project the current month
   std::int16_t meterDay = 1;         // meter-reading day + 1; 1 means month end
   // The hide switches the comparison itself obeys: "!67-" and "!77-" drop the

@@ -21,9 +21,9 @@ std::vector<std::string> splitCrlf(const std::string& bytes) {
 
 std::string describe(const Settings& s) {
   std::ostringstream out;
-  out << "meterDay=" << s.meterDay << " regionalCarrier=" << s.regionalCarrier
+  out << "meterDay=" << s.meterDay << " regionalCarrier=" << static_cast<int>(s.regionalCarrier)
       << " kddi=" << s.kddi << " latestMonths=" << s.latestMonths << " logCount=" << s.logCount
-      << " telechoiceKind=" << s.telechoiceKind
+      << " telechoiceKind=" << static_cast<int>(s.telechoiceKind)
       << " telechoiceText=[" << s.telechoiceText << "] estimate=" << int(s.estimate)
       << " showOriginMa=" << int(s.showOriginMa) << " isdn=" << int(s.isdn)
       << " crtOutput=" << int(s.crtOutput) << " fullCalc=" << int(s.fullCalc)

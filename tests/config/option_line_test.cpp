@@ -18,7 +18,7 @@ struct NumberCase {
 
 int meterDay(const Settings& s) { return s.meterDay; }
 int latestMonths(const Settings& s) { return s.latestMonths; }
-int carrier(const Settings& s) { return s.regionalCarrier; }
+int carrier(const Settings& s) { return static_cast<int>(s.regionalCarrier); }
 
 TEST(OptionLine, EqualsOptionsSetTheirField) {
   const NumberCase cases[] = {
@@ -66,7 +66,7 @@ TEST(OptionLine, EqualsOptionsSetTheirField) {
 TEST(OptionLine, LaterCarrierOptionWins) {
   SettingsRecords r;
   for (auto line : {"=t", "=q"}) applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
-  EXPECT_EQ(r.settings.regionalCarrier, 2);
+  EXPECT_EQ(r.settings.regionalCarrier, RegionalCarrier::Kyushu);
 }
 
 TEST(OptionLine, TelechoiceOptions) {
@@ -92,7 +92,7 @@ TEST(OptionLine, TelechoiceOptions) {
   for (const auto& c : cases) {
     SettingsRecords r;
     for (const auto& line : c.lines) applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
-    EXPECT_EQ(r.settings.telechoiceKind, c.kind) << c.lines[0];
+    EXPECT_EQ(static_cast<int>(r.settings.telechoiceKind), c.kind) << c.lines[0];
     EXPECT_EQ(r.settings.telechoiceText, c.text) << c.lines[0];
   }
 }

@@ -15,7 +15,7 @@ namespace {
 MonthFixture kyushuMonth() {
   MonthFixture m;
   m.knownOrigin(true);
-  m.settings.regionalCarrier = 2;
+  m.settings.regionalCarrier = RegionalCarrier::Kyushu;
   m.settings.kddi = 1;
   m.add({.band = kInArea, .number = "1234", .feeTotal = 30, .comUnitsTotal = 30,
          .localFeeLate = 10, .localPlanUnitsLate = 6, .localFeeRest = 20, .localPlanUnitsRest = 12,
@@ -173,7 +173,7 @@ TEST(DiscountPlans, PlansWithoutFixedChargeReplaceTheNormalChargeOnlyWhenCheaper
   };
   for (const Case& c : {Case{900, "通常料金"}, Case{899, "東京電話"}}) {
     MonthFixture m;
-    m.settings.regionalCarrier = 1;
+    m.settings.regionalCarrier = RegionalCarrier::Tokyo;
     m.add({.band = kInArea, .number = "1", .feeTotal = 10, .relayChargeRest = c.relay});
     const BestPlan best = m.evaluate();
     EXPECT_EQ(best.name, sjis(c.cheapest)) << c.relay;
@@ -242,9 +242,9 @@ MonthFixture telechoiceMonth(int kind, bool isdn, int carrier) {
   MonthFixture m;
   m.knownOrigin(false);
   m.origin.areaList = {"45"};
-  m.settings.telechoiceKind = static_cast<std::int16_t>(kind);
+  m.settings.telechoiceKind = static_cast<TelechoiceKind>(kind);
   m.settings.isdn = isdn;
-  m.settings.regionalCarrier = static_cast<std::int16_t>(carrier);
+  m.settings.regionalCarrier = static_cast<RegionalCarrier>(carrier);
   m.add({.band = DistanceBand::Upto60km, .number = "0451234567", .feeTotal = 120,
          .comUnitsTotal = 100});
   m.add({.band = kInArea, .number = "1234567", .feeTotal = 50, .comUnitsTotal = 40,
@@ -304,9 +304,9 @@ TEST(DiscountPlans, TelechoiceNames) {
     MonthFixture m;
     m.knownOrigin(false);
     m.origin.areaList = {"45"};
-    m.settings.telechoiceKind = 1;
+    m.settings.telechoiceKind = TelechoiceKind::Plan10;
     m.settings.isdn = c.isdn;
-    m.settings.regionalCarrier = static_cast<std::int16_t>(c.carrier);
+    m.settings.regionalCarrier = static_cast<RegionalCarrier>(c.carrier);
     for (const char* number : {"0451234567", "0457654321"})
       m.add({.band = DistanceBand::Upto60km, .number = number, .feeTotal = 2000,
              .comUnitsTotal = 1000, .feeRest = 2000, .peakCharge = 2000, .comUnitsRest = 1000,
@@ -324,7 +324,7 @@ TEST(DiscountPlans, TimeplusAndAreaplusNamesOnIsdn) {
   MonthFixture m;
   m.knownOrigin(true);
   m.settings.isdn = 1;
-  m.settings.regionalCarrier = 1;
+  m.settings.regionalCarrier = RegionalCarrier::Tokyo;
   m.add({.band = kInArea, .number = "1", .feeTotal = 100, .localFeeRest = 100,
          .localPlanUnitsRest = 10, .feeRest = 100, .relayChargeRest = 10000});
   const BestPlan best = m.evaluate();

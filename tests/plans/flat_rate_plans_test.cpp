@@ -128,7 +128,7 @@ TEST(FlatRatePlans, TelehodaiNamesOnIsdnAndWithTheKyushuCarrier) {
   // One in-area number of 1000 late-night units: Telehodai 2400 covers it all.
   MonthFixture m;
   m.settings.isdn = 1;
-  m.settings.regionalCarrier = 2;
+  m.settings.regionalCarrier = RegionalCarrier::Kyushu;
   m.add({.band = kInArea, .number = "1", .feeTotal = 1000, .localFeeLate = 1000,
          .localPlanUnitsLate = 1000, .feeLate = 1000, .relayChargeLate = 100000,
          .relayReducedLate = 100000});

@@ -267,7 +267,7 @@ TEST_F(NumberTest, TelechoiceAreas) {
   for (const auto& c : cases) {
     messages.messages.clear();
     Settings s;
-    s.telechoiceKind = static_cast<std::int16_t>(c.kind);
+    s.telechoiceKind = static_cast<TelechoiceKind>(c.kind);
     s.isdn = c.isdn;
     s.telechoiceText = c.text;
     MaLookup own;

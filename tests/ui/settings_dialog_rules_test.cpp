@@ -97,7 +97,7 @@ TEST_F(SettingsDialogRules, TelechoiceButtonsStoreKindAndPrefix) {
     form.telechoice = c.button;
     form.telechoiceAreas = "011,06";
     ASSERT_TRUE(store(form));
-    EXPECT_EQ(records.settings.telechoiceKind, c.kind);
+    EXPECT_EQ(static_cast<int>(records.settings.telechoiceKind), c.kind);
     EXPECT_EQ(records.settings.telechoiceText, c.text);
     // Loading gives the button and the areas back (none keeps no areas).
     SettingsForm again = loaded();
@@ -121,13 +121,13 @@ TEST_F(SettingsDialogRules, RegionalCarrierItems) {
     int item;
   };
   for (const Case& c : {Case{1, 0}, Case{2, 1}, Case{0, 2}}) {
-    records.settings.regionalCarrier = c.carrier;
+    records.settings.regionalCarrier = static_cast<RegionalCarrier>(c.carrier);
     SettingsForm form = loaded();
     EXPECT_EQ(form.ttnet, c.item);
-    records.settings.regionalCarrier = 7;
+    records.settings.regionalCarrier = static_cast<RegionalCarrier>(7);
     form.telnum = "03";
     store(form);
-    EXPECT_EQ(records.settings.regionalCarrier, c.carrier);
+    EXPECT_EQ(static_cast<int>(records.settings.regionalCarrier), c.carrier);
   }
 }
 
@@ -334,10 +334,10 @@ TEST_F(SettingsDialogRules, GridsLoadTheirTablesAndEmptyTheRest) {
 TEST_F(SettingsDialogRules, LoadThenStoreKeepsEveryRecord) {
   Settings& s = records.settings;
   s.meterDay = 21;
-  s.regionalCarrier = 2;
+  s.regionalCarrier = RegionalCarrier::Kyushu;
   s.kddi = 1;
   s.latestMonths = 12;
-  s.telechoiceKind = 2;
+  s.telechoiceKind = TelechoiceKind::Plan15;
   s.telechoiceText = "15011,0252";
   s.estimate = 1;
   s.isdn = 1;
@@ -361,10 +361,10 @@ TEST_F(SettingsDialogRules, LoadThenStoreKeepsEveryRecord) {
   ASSERT_TRUE(store(loaded()));
   const Settings& a = records.settings;
   EXPECT_EQ(a.meterDay, 21);
-  EXPECT_EQ(a.regionalCarrier, 2);
+  EXPECT_EQ(a.regionalCarrier, RegionalCarrier::Kyushu);
   EXPECT_EQ(a.kddi, 1);
   EXPECT_EQ(a.latestMonths, 12);
-  EXPECT_EQ(a.telechoiceKind, 2);
+  EXPECT_EQ(a.telechoiceKind, TelechoiceKind::Plan15);
   EXPECT_EQ(a.telechoiceText, "15011,0252");
   EXPECT_EQ(a.estimate, 1);
   EXPECT_EQ(a.isdn, 1);

@@ -29,8 +29,8 @@ struct SettingsCase {
 inline Settings makeSettings(const SettingsCase& c) {
   Settings s;
   s.isdn = c.line == Line::Isdn;
-  s.regionalCarrier = static_cast<std::int16_t>(c.carrier);
-  s.telechoiceKind = static_cast<std::int16_t>(c.telechoice);
+  s.regionalCarrier = static_cast<RegionalCarrier>(c.carrier);
+  s.telechoiceKind = static_cast<TelechoiceKind>(c.telechoice);
   s.kddi = c.kddi;
   s.flets = c.flets;
   if (c.ownMa) {

@@ -174,15 +174,15 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 bool needsHold(std::uint16_t needs, const Settings& s) {
   const bool isdn = s.isdn != 0;
-  const int kind = s.telechoiceKind;
+  const auto kind = static_cast<int>(s.telechoiceKind);
   const struct {
     std::uint16_t bit;
     bool holds;
   } tests[] = {
       {kAnalogLine, !isdn},
       {kIsdnLine, isdn},
-      {kCarrier, s.regionalCarrier != 0},
-      {kKyushu, s.regionalCarrier == 2},
+      {kCarrier, s.regionalCarrier != RegionalCarrier::None},
+      {kKyushu, s.regionalCarrier == RegionalCarrier::Kyushu},
       {kKddi, s.kddi != 0},
       {kOwnMaKnown, !s.originMa.prefixes.empty()},
       {kAdjacentMas, !s.originMa.adjacentPrefixes.empty()},
@@ -205,8 +205,8 @@ std::string labelName(const MainRow& row) { return std::string("Label_") + row.n
 
 std::string carrierName(const Settings& settings) {
   switch (settings.regionalCarrier) {
-    case 1: return sjis("東京電話");
-    case 2: return sjis("九州電話");
+    case RegionalCarrier::Tokyo: return sjis("東京電話");
+    case RegionalCarrier::Kyushu: return sjis("九州電話");
     default: return {};
   }
 }
@@ -217,7 +217,7 @@ std::string rowCaption(const MainRow& row, const Settings& settings) {
     if (row.isdnCaption == IsdnCaption::Own) text = row.isdnText;
     if (row.isdnCaption == IsdnCaption::InsInFront) text = "INS" + text;
   }
-  replaceAll(text, "{T}", settings.telechoiceKind == 3 ? "30" : "10");
+  replaceAll(text, "{T}", settings.telechoiceKind == TelechoiceKind::Plan30 ? "30" : "10");
   replaceAll(text, "{C}", toUtf8(carrierName(settings)));
   return sjis(text);
 }

@@ -22,7 +22,8 @@ constexpr std::array<std::int16_t, 6> kDeadlineDays = {6, 11, 16, 21, 26, 1};
 constexpr std::array<const char*, 4> kTelechoicePrefixes = {"", "10", "15", "30"};
 
 // RG_Ttnet items: Tokyo, Kyushu, none.
-constexpr std::array<std::int16_t, 3> kCarrierOfItem = {1, 2, 0};
+constexpr std::array<RegionalCarrier, 3> kCarrierOfItem = {RegionalCarrier::Tokyo, RegionalCarrier::Kyushu,
+                                                           RegionalCarrier::None};
 
 int deadlineItemOf(std::int16_t meterDay) {
   for (std::size_t i = 0; i < kDeadlineDays.size(); ++i)
@@ -30,8 +31,8 @@ int deadlineItemOf(std::int16_t meterDay) {
   return -1;
 }
 
-int carrierItemOf(std::int16_t carrier) {
-  return carrier == 1 ? 0 : carrier == 2 ? 1 : 2;
+int carrierItemOf(RegionalCarrier carrier) {
+  return carrier == RegionalCarrier::Tokyo ? 0 : carrier == RegionalCarrier::Kyushu ? 1 : 2;
 }
 
 template <typename Entry, std::size_t N, typename Cells>
@@ -57,7 +58,8 @@ void loadSettingsForm(const SettingsRecords& records, SettingsForm& form) {
   const MaLookup& origin = records.origin;
   form.telnum = origin.found() && !origin.prefixes.empty() ? "0" + origin.prefixes.front() : std::string();
 
-  form.telechoice = s.telechoiceKind >= 0 && s.telechoiceKind <= 3 ? s.telechoiceKind : kTelechoiceNone;
+  const auto kind = static_cast<int>(s.telechoiceKind);
+  form.telechoice = kind >= 0 && kind <= 3 ? kind : kTelechoiceNone;
   form.telechoiceAreas = s.telechoiceText.size() > kTelechoicePrefixLength
                              ? s.telechoiceText.substr(kTelechoicePrefixLength)
                              : std::string();
@@ -168,11 +170,11 @@ bool storeSettingsForm(const SettingsForm& form, SettingsRecords& records, MaSea
   s.originMa = records.origin;
 
   if (form.telechoice >= kTelechoice10 && form.telechoice <= kTelechoice30) {
-    s.telechoiceKind = static_cast<std::int16_t>(form.telechoice);
+    s.telechoiceKind = static_cast<TelechoiceKind>(form.telechoice);
     s.telechoiceText = cutText(std::string(kTelechoicePrefixes[form.telechoice]) + form.telechoiceAreas,
                                kMaxTelechoiceText);
   } else {
-    s.telechoiceKind = 0;
+    s.telechoiceKind = TelechoiceKind::None;
     s.telechoiceText.clear();
   }
 
