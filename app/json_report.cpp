@@ -10,7 +10,7 @@ namespace {
 
 // `named`: the plan fees by caption and the call list by field, besides the
 // slot table and the call-list text.
-nlohmann::ordered_json resultObject(const MonthResult& result, bool withTitle, const Settings* named) {
+nlohmann::ordered_json resultObject(const MonthResult& result, bool withTitle, const RunSettings* named) {
   nlohmann::ordered_json object;
   if (withTitle) object["title"] = toUtf8(result.title);
   object["slots"] = result.slots;

@@ -71,7 +71,7 @@ nlohmann::ordered_json summaryJson(const CalculationRun& run) {
   return object;
 }
 
-nlohmann::ordered_json planFeesJson(const MonthResult& result, const Settings& settings) {
+nlohmann::ordered_json planFeesJson(const MonthResult& result, const RunSettings& settings) {
   nlohmann::ordered_json plans = nlohmann::ordered_json::array();
   for (const MainRow& row : mainRows()) {
     if (row.kind != RowKind::Fee || !rowInUse(row, settings) || !rowWritten(row, result, settings)) continue;

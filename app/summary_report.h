@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "run/calculation_run.h"
 #include "tariff/month_result.h"
 
@@ -20,7 +20,7 @@ std::string summaryText(const CalculationRun& run);
 nlohmann::ordered_json summaryJson(const CalculationRun& run);
 
 // [{slot, caption, yen}] for the fee rows the main window shows for `result`, in window order.
-nlohmann::ordered_json planFeesJson(const MonthResult& result, const Settings& settings);
+nlohmann::ordered_json planFeesJson(const MonthResult& result, const RunSettings& settings);
 
 // [{number, lateUnits, otherUnits}] from the month's call list.
 nlohmann::ordered_json callListJson(const MonthResult& result);

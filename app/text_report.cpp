@@ -51,7 +51,7 @@ std::string formatReport(const MonthReport& report) {
 
 std::string textReport(const CalculationRun& run, const ReportChoice& choice) {
   const MonthList& list = run.monthList();
-  const Settings& settings = run.handedOverSettings();
+  const RunSettings& settings = run.handedOverSettings();
   if (list.count == 0)
     return "No month was produced: the declared logs hold no call after the start date.\n";
   if (choice.estimate) {

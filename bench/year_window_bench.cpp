@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
       month.slots[slot] = static_cast<std::uint32_t>(800 + (slot * 97 + static_cast<std::size_t>(m) * 31) % 5000);
     month.title = "2000\x94\x4E" + std::to_string(m + 1) + "\x8C\x8E" "15\x93\xFA";
   }
-  zelk::Settings settings;  // an analog line: the plans every household has
-  settings.originMa.prefixes = {"3"};
-  settings.originMa.adjacentPrefixes = {"42"};
+  zelk::RunSettings settings;  // an analog line: the plans every household has
+  settings.origin.prefixes = {"3"};
+  settings.origin.adjacentPrefixes = {"42"};
 
   std::vector<double> times;
   for (int run = 0; run < 9; ++run) {

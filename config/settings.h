@@ -33,8 +33,6 @@ struct Settings {
   std::uint8_t fullCalc = 0;         // =f
   std::uint8_t flets = 0;            // =z
   bool backedUp = false;             // zelkcfg.org holds the file as this reading found it
-  MaLookup originMa;                 // copied in by the calculation run
-  TelehodaiNumbers telehodai;        // copied in by the calculation run
   std::array<std::uint8_t, 12> hiddenFlags{};  // !XY- switches: bit Y of byte X
   std::string programDir;            // ends in the path separator; kept by resetSettings
   SettingsFileEncoding fileEncoding = SettingsFileEncoding::Cp932;  // of zelk.cfg as read

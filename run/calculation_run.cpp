@@ -100,8 +100,7 @@ void CalculationRun::execute(MaDataFile& maData) {
   planSettings_ = planSettingsOf(settings_);
 
   // What a rewrite of zelk.cfg writes back, as it stood after reading.
-  settings_.originMa = origin_;
-  settings_.telehodai = telehodai_;
+  const MaLookup originAsRead = origin_;
   const SettingsSnapshot snapshot = takeSettingsSnapshot(settings_, slots_, telehodai_, origin_);
 
   if (settings_.telechoiceKind != TelechoiceKind::None) registerTelechoiceAreas(settings_, origin_, maData);
@@ -125,7 +124,7 @@ void CalculationRun::execute(MaDataFile& maData) {
   noteNewestCallBeforeWindow();
 
   if (tablesGrew_ && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
-  handedOver_ = settings_;
+  handedOver_ = RunSettings{settings_, originAsRead, telehodai_};
 }
 
 void CalculationRun::skipOldCalls(const CalendarTime& start) {

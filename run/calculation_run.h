@@ -13,6 +13,7 @@
 #include "base/ma_search.h"
 #include "base/month_table.h"
 #include "config/settings.h"
+#include "run/run_settings.h"
 #include "run/rated_call.h"
 #include "tariff/month_result.h"
 #include "tariff/plan_settings.h"
@@ -65,7 +66,7 @@ class CalculationRun {
   // The stored months and the estimate of the current month.
   const MonthList& monthList() const { return months_; }
   // The settings as handed over to the main window at the end of the run.
-  const Settings& handedOverSettings() const { return handedOver_; }
+  const RunSettings& handedOverSettings() const { return handedOver_; }
   // Set when the run produced no month although its logs held calls, all of
   // them on or before the start date.
   const std::optional<NewestCallBeforeWindow>& newestCallBeforeWindow() const { return newestCallBeforeWindow_; }
@@ -93,7 +94,7 @@ class CalculationRun {
   LogSlots slots_;
   MonthTable table_;
   MonthList months_;
-  Settings handedOver_;
+  RunSettings handedOver_;
   std::optional<CalendarTime> newestSkipped_;
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
   RunInputs inputs_;

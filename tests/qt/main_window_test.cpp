@@ -64,7 +64,7 @@ struct OpenWindow {
   MainWindow window;
   std::vector<QUrl> opened;
 
-  OpenWindow(const MonthList& months, const Settings& settings, WindowSettings ws = defaultWindowSettings()) {
+  OpenWindow(const MonthList& months, const RunSettings& settings, WindowSettings ws = defaultWindowSettings()) {
     MainWindowHooks hooks;
     hooks.openUrl = [this](const QUrl& url) { opened.push_back(url); };
     hooks.chooseColour = [](const QColor&, QWidget*) { return std::optional<QColor>(); };
@@ -174,7 +174,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(qtAmountText(sj("表ソ\\5")), u8("表ソ¥5"));
     QCOMPARE(qtText(sj("C:\\表\\")), u8("C:\\表\\"));
 
-    OpenWindow w(MonthList{}, Settings{});
+    OpenWindow w(MonthList{}, RunSettings{});
     QCOMPARE(panelOf(w.window, 1)->toolTip(), u8("「ケンタくん」も対象ならば自動処理しています。"));
     QCOMPARE(child<QLabel>(w.window, "Panel_Inexpensive_Plan")->text(), u8("最適プラン"));
     auto* list = child<QTableWidget>(w.window, "SG_tellist");
@@ -185,7 +185,7 @@ class MainWindowTest : public QObject {
   }
 
   void hidingTheCallListAndThePlanGivesTheRowsTheWholeArea() {
-    OpenWindow shownBoth(MonthList{}, Settings{});
+    OpenWindow shownBoth(MonthList{}, RunSettings{});
     OpenWindow hiddenBoth(MonthList{}, makeSettings({Line::Analog, Carrier::None, Choice::None, false, false,
                                                      false, false, 0, false, {"80", "87"}}));
     OpenWindow hiddenList(MonthList{}, makeSettings({Line::Analog, Carrier::None, Choice::None, false, false,
@@ -207,7 +207,7 @@ class MainWindowTest : public QObject {
   }
 
   void showingAMonthWritesItsValuesCaptionPlanAndCallList() {
-    const Settings settings = makeSettings({.carrier = Carrier::Tokyo, .hidden = {}});
+    const RunSettings settings = makeSettings({.carrier = Carrier::Tokyo, .hidden = {}});
     MonthResult first = test::monthWithSlots(1000, sj("2000年 9月15日〆分"));
     first.name = sj("テレホーダイ1800");
     first.callList = " 2,0312345678,12,3,0999,0,5";
@@ -254,7 +254,7 @@ class MainWindowTest : public QObject {
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分")),
                            test::monthWithSlots(2, sj("2000年 9月15日〆分")),
                            test::monthWithSlots(3, sj("2000年10月15日〆分"))}),
-                 Settings{});
+                 RunSettings{});
     auto* last = child<QToolButton>(w.window, "TB_Lastmonth");
     auto* next = child<QToolButton>(w.window, "TB_Nextmonth");
     QCOMPARE(last->toolTip(), u8("前月表示"));
@@ -277,7 +277,7 @@ class MainWindowTest : public QObject {
   void viewMenuListsTheStoredMonths() {
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分")),
                            test::monthWithSlots(2, sj("2000年 9月15日〆分"))}),
-                 Settings{});
+                 RunSettings{});
     auto item = [&](const char* name) { return child<QAction>(w.window, name); };
     QVERIFY(item("Menu_log01")->isVisible());
     QCOMPARE(item("Menu_log01")->text(), u8("2000年 8月15日〆分"));
@@ -302,7 +302,7 @@ class MainWindowTest : public QObject {
   }
 
   void estimateIsShownAndLeftAgain() {
-    Settings settings;
+    RunSettings settings;
     settings.estimate = 1;
     MonthList months = monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分")),
                                  test::monthWithSlots(2, sj("2000年 9月15日〆分"))});
@@ -325,7 +325,7 @@ class MainWindowTest : public QObject {
   }
 
   void estimateOnTheMeterReadingDayShowsTheMessage() {
-    Settings settings;
+    RunSettings settings;
     settings.estimate = 1;
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), settings);
     RecordingSink messages;
@@ -338,7 +338,7 @@ class MainWindowTest : public QObject {
 
   void escapeWritesTheWindowSettingsAndEnds() {
     for (const char* target : {"Form1", "SG_tellist", "SB_Panel_Fee"}) {
-      OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+      OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
       QWidget* widget = QString(target) == "Form1" ? &w.window : child<QWidget>(w.window, target);
       widget->setFocus();
       QTest::keyClick(widget, Qt::Key_Escape);
@@ -376,7 +376,7 @@ class MainWindowTest : public QObject {
         },
     };
     for (const auto& useMenu : menuUses) {
-      OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+      OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
       QApplication::setActiveWindow(&w.window);
       useMenu(w.window);
       QTRY_VERIFY(!QApplication::activePopupWidget());
@@ -389,7 +389,7 @@ class MainWindowTest : public QObject {
   // The fee area has the keys from the start: arrows, PageUp/PageDown and
   // Home/End scroll it without a click on the scroll bar.
   void theFeeAreaScrollsWithTheKeysFromTheStart() {
-    Settings settings = makeSettings({.line = Line::Isdn, .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .kddi = true,
+    RunSettings settings = makeSettings({.line = Line::Isdn, .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .kddi = true,
                                        .ownMa = true, .adjacent = true, .hidden = {}});
     OpenWindow w(MonthList{}, settings);
     QApplication::setActiveWindow(&w.window);
@@ -439,7 +439,7 @@ class MainWindowTest : public QObject {
   }
 
   void closingWritesTheLatestScrollPosition() {
-    Settings settings = makeSettings({.line = Line::Isdn, .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .kddi = true,
+    RunSettings settings = makeSettings({.line = Line::Isdn, .carrier = Carrier::Kyushu, .telechoice = Choice::Ten, .kddi = true,
                                        .ownMa = true, .adjacent = true, .hidden = {}});
     WindowSettings ws = defaultWindowSettings();
     OpenWindow w(MonthList{}, settings, ws);
@@ -460,7 +460,7 @@ class MainWindowTest : public QObject {
     ws.placement.at(PlacedWindow::Form1) = {30, 40};
     ws.placement.mainWidth = 600;
     ws.placement.normalBounds = {30, 40, 900, 600};
-    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{}, ws);
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{}, ws);
     QVERIFY(w.window.windowState() & Qt::WindowMaximized);
     const WindowSettings now = w.window.currentWindowSettings();
     QCOMPARE(now.placement.mainState, WindowState::Maximised);
@@ -468,7 +468,7 @@ class MainWindowTest : public QObject {
   }
 
   void aWindowSettingsFileThatCannotBeWrittenEndsWith244() {
-    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
     w.window.setProgramDirectory(w.dir.path() + "missing/");
     QTest::keyClick(&w.window, Qt::Key_Escape);
     QVERIFY(w.window.endError());
@@ -477,7 +477,7 @@ class MainWindowTest : public QObject {
   }
 
   void scrollBarIsDisabledWhenTheRowsFit() {
-    OpenWindow w(MonthList{}, Settings{});
+    OpenWindow w(MonthList{}, RunSettings{});
     QVERIFY(!child<QScrollBar>(w.window, "SB_Panel_Fee")->isEnabled());
     w.window.resize(640, 200);
     QTRY_VERIFY(child<QScrollBar>(w.window, "SB_Panel_Fee")->isEnabled());
@@ -488,7 +488,7 @@ class MainWindowTest : public QObject {
   }
 
   void aNewFontChangesTheRowHeights() {
-    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
     const QString before = valueOf(w.window, 1)->text();
     MainWindowHooks hooks;
     hooks.chooseFont = [](const QFont& initial, QWidget*) -> std::optional<QFont> {
@@ -533,7 +533,7 @@ class MainWindowTest : public QObject {
   }
 
   void helpOpensThePagesBesideTheProgram() {
-    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
     w.dir.write("html/help/zelk_doc.html", "<html></html>");
     w.dir.write("html/help/zelk_key.html", "<html></html>");
     QTest::mouseClick(child<QToolButton>(w.window, "TB_Help"), Qt::LeftButton);
@@ -553,7 +553,7 @@ class MainWindowTest : public QObject {
   }
 
   void settingsThatRestartEndWithoutSavingTheWindowSettings() {
-    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), Settings{});
+    OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
     int restarts = 0;
     MainWindowHooks hooks;
     hooks.changeSettings = [] { return true; };

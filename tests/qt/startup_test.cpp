@@ -55,7 +55,7 @@ struct Startup {
       std::string step = "calculate " + programDir;
       for (const auto& line : lines) step += " " + line;
       steps.push_back(step);
-      return CalculationOutcome{months, Settings{}};
+      return CalculationOutcome{months, RunSettings{}};
     };
     hooks.buildMaReference = [this] { steps.push_back("ma reference"); };
     hooks.restart = [this](const std::string&) { steps.push_back("restart"); };
@@ -220,7 +220,7 @@ class StartupTest : public QObject {
         }
         showMessage(sj("この[09000]って番号をzelk.cfgでセットしてね\n"));
         if (fatal) fatalExit(254, sj("検針日が設定できません(-_-)\n"));
-        return CalculationOutcome{s.months, Settings{}};
+        return CalculationOutcome{s.months, RunSettings{}};
       };
       ModalAnswers answers;
       StartupWindow window(s.dir.path(), {}, s.hooks);
@@ -261,7 +261,7 @@ class StartupTest : public QObject {
       std::vector<std::string> todays;
       s.hooks.calculate = [&](const std::string&, const std::vector<std::string>&) {
         todays.push_back(isoDateText(today()));
-        CalculationOutcome outcome{MonthList{}, Settings{}, NewestCallBeforeWindow{{2001, 3, 18}, {2001, 3, 31}}};
+        CalculationOutcome outcome{MonthList{}, RunSettings{}, NewestCallBeforeWindow{{2001, 3, 18}, {2001, 3, 31}}};
         if (todays.size() == 2) {
           outcome.months.count = 1;
           outcome.months.months[0] = test::monthWithSlots(1, sj("2001年 3月31日〆分"));

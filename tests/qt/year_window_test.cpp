@@ -48,7 +48,7 @@ class YearWindowTest : public QObject {
   void theMenuOpensTheSummaryOfTheCoreAndTheButtonRaisesIt() {
     test::ScratchDir dir;
     const MonthList months = twelveMonths();
-    const Settings settings = test::makeSettings({test::Line::Analog, {}, {}, false, true, true, false, 0, false, {"10"}});
+    const RunSettings settings = test::makeSettings({test::Line::Analog, {}, {}, false, true, true, false, 0, false, {"10"}});
     const std::string csvPath = dir.path() + "year.csv";
     MainWindow window;
     MainWindowHooks hooks;

@@ -29,7 +29,7 @@ TEST(FeeLayout, RowHeightsComeFromTheFontHeights) {
 
 TEST(FeeLayout, RowWalkStacksTheRowsInUse) {
   // Analog, nothing else: fee rows 1, 4, 11-14, 45, 46; count rows 7, 8, 15, 50, 51.
-  const RowWalk walk = walkRows(Settings{}, defaultHeights());
+  const RowWalk walk = walkRows(RunSettings{}, defaultHeights());
   const auto offset = [&](int number) { return walk.rows[static_cast<std::size_t>(number - 1)].rowOffset; };
   EXPECT_EQ(offset(1), 0);
   EXPECT_EQ(offset(4), 26);
@@ -48,7 +48,7 @@ TEST(FeeLayout, RowWalkStacksTheRowsInUse) {
 
 TEST(FeeLayout, PanelsBelowTheRowsAndTheMinimumHeight) {
   const RowHeights h = defaultHeights();
-  FeeAreaGeometry g = layOutFeeArea(Settings{}, h, 480);
+  FeeAreaGeometry g = layOutFeeArea(RunSettings{}, h, 480);
   EXPECT_EQ(g.clientHeight, 480);
   EXPECT_TRUE(g.planShown);
   EXPECT_EQ(g.planTop, 454);
@@ -57,11 +57,11 @@ TEST(FeeLayout, PanelsBelowTheRowsAndTheMinimumHeight) {
   EXPECT_EQ(g.feeTop, 45);
   EXPECT_EQ(g.feeHeight, 319);
 
-  g = layOutFeeArea(Settings{}, h, 100);  // too low: one row stays visible
+  g = layOutFeeArea(RunSettings{}, h, 100);  // too low: one row stays visible
   EXPECT_EQ(g.clientHeight, 26 + 90 + 26 + 45);
   EXPECT_EQ(g.feeHeight, 26);
 
-  const Settings bare = makeSettings({.hidden = {"80", "87"}});
+  const RunSettings bare = makeSettings({.hidden = {"80", "87"}});
   g = layOutFeeArea(bare, h, 480);
   EXPECT_FALSE(g.planShown);
   EXPECT_FALSE(g.callListShown);
@@ -102,7 +102,7 @@ TEST(FeeLayout, WidthsOfRowsAndCallList) {
 
 TEST(MainWindowModel, ResizeReturnsToTheRememberedScrollPosition) {
   // ISDN, Kyushu, Telechoice 10, every MA: far more rows than fit.
-  const Settings s = makeSettings({test::Line::Isdn, test::Carrier::Kyushu, test::Choice::Ten, true, true, true,
+  const RunSettings s = makeSettings({test::Line::Isdn, test::Carrier::Kyushu, test::Choice::Ten, true, true, true,
                                    true, 1, false, {}});
   MonthList months;
   months.count = 1;
@@ -129,7 +129,7 @@ TEST(MainWindowModel, ResizeReturnsToTheRememberedScrollPosition) {
 TEST(MainWindowModel, FewRowsLeaveTheScrollBarDisabled) {
   MonthList months;
   months.count = 1;
-  MainWindowModel model(months, Settings{}, 50);
+  MainWindowModel model(months, RunSettings{}, 50);
   model.applyHeights(defaultHeights());
   EXPECT_FALSE(model.resize(636, 480).scrollBar.enabled);
 }

@@ -16,7 +16,7 @@ using test::Line;
 using test::makeSettings;
 using test::sj;
 
-std::vector<int> rowsInUse(const Settings& settings) {
+std::vector<int> rowsInUse(const RunSettings& settings) {
   std::vector<int> numbers;
   for (const auto& row : mainRows())
     if (rowInUse(row, settings)) numbers.push_back(row.number);
@@ -69,7 +69,7 @@ TEST(MainRows, CarrierRowsNeverAppearWithoutACarrier) {
   const std::set<int> carrierRows = {5, 6, 9, 10, 18, 21, 25, 29, 34, 35, 47, 48, 55, 56};
   for (Line line : {Line::Analog, Line::Isdn}) {
     for (Choice choice : {Choice::None, Choice::Ten, Choice::Fifteen, Choice::Thirty}) {
-      Settings s = makeSettings({line, Carrier::None, choice, true, true, true, true, 1, false, {}});
+      RunSettings s = makeSettings({line, Carrier::None, choice, true, true, true, true, 1, false, {}});
       for (int number : rowsInUse(s)) EXPECT_FALSE(carrierRows.count(number)) << number;
     }
   }
@@ -149,7 +149,7 @@ TEST(MainRows, CountRowsUseTheSubFontAndTheCountFormat) {
 }
 
 TEST(MonthReport, ListsTheRowsInUseWithTheirValuesInOrder) {
-  Settings s = makeSettings({Line::Analog, Carrier::Tokyo, Choice::None, false, false, false, false, 0, false,
+  RunSettings s = makeSettings({Line::Analog, Carrier::Tokyo, Choice::None, false, false, false, false, 0, false,
                              {"20", "21", "22", "23", "27", "60", "61", "62", "67"}});
   MonthResult month = test::monthWithSlots(1000, sj("2000年 9月15日〆分"));
   month.name = sj("タイムプラス");
@@ -179,7 +179,7 @@ TEST(MonthReport, ListsTheRowsInUseWithTheirValuesInOrder) {
 }
 
 TEST(MonthReport, HideSwitchesRemoveThePanelsBelowAndTheEstimateHasItsLabel) {
-  Settings s = makeSettings({Line::Analog, Carrier::None, Choice::None, false, false, false, false, 0, false,
+  RunSettings s = makeSettings({Line::Analog, Carrier::None, Choice::None, false, false, false, false, 0, false,
                              {"80", "87"}});
   s.estimate = 1;
   MonthList months;

@@ -18,7 +18,7 @@ using test::Line;
 using test::makeSettings;
 using test::sj;
 
-std::vector<int> writtenRows(const MonthResult& month, const Settings& settings) {
+std::vector<int> writtenRows(const MonthResult& month, const RunSettings& settings) {
   std::vector<int> numbers;
   for (const auto& row : mainRows())
     if (rowWritten(row, month, settings)) numbers.push_back(row.number);
@@ -67,7 +67,7 @@ TEST(MonthDisplay, WritesTheRowsOfTheSettingsAndOfThePlansEvaluated) {
 }
 
 TEST(MonthDisplay, LabelsNotWrittenKeepTheTextOfTheMonthBefore) {
-  const Settings s = makeSettings({Line::Analog, Carrier::Tokyo, Choice::Ten, false, true, true, false, 1, false, {}});
+  const RunSettings s = makeSettings({Line::Analog, Carrier::Tokyo, Choice::Ten, false, true, true, false, 1, false, {}});
   MonthDisplay display;
   EXPECT_EQ(display.value(15), "");  // labels start empty
   display.show(test::monthWithSlots(1000, sj("2000年 9月15日〆分")), s);
@@ -113,10 +113,10 @@ TEST(MonthDisplay, AMonthWithoutNumbersLeavesOnlyTheHeader) {
   MonthDisplay display;
   MonthResult month = test::monthWithSlots(1, "");
   month.callList = " 2,0311,1,2,0322,3,4";
-  display.show(month, Settings{});
+  display.show(month, RunSettings{});
   EXPECT_EQ(display.callListRowCount(), 3);
   month.callList = " 0";
-  display.show(month, Settings{});
+  display.show(month, RunSettings{});
   EXPECT_EQ(display.callListRowCount(), 1);
   EXPECT_TRUE(display.callList().empty());
 }
@@ -136,7 +136,7 @@ MonthList threeMonths() {
 std::string shownTitle(const MonthBrowser& browser) { return browser.display().cheapestPlan(); }
 
 TEST(MonthBrowser, ViewMenuListsTheStoredMonthsAndShowsTheNewest) {
-  MonthBrowser browser(threeMonths(), Settings{});
+  MonthBrowser browser(threeMonths(), RunSettings{});
   browser.buildViewMenu();
   EXPECT_EQ(browser.currentMonthIndex(), 2);
   EXPECT_EQ(shownTitle(browser), sj("2000年10月15日〆分"));
@@ -147,7 +147,7 @@ TEST(MonthBrowser, ViewMenuListsTheStoredMonthsAndShowsTheNewest) {
 }
 
 TEST(MonthBrowser, PreviousAndNextStopAtBothEnds) {
-  MonthBrowser browser(threeMonths(), Settings{});
+  MonthBrowser browser(threeMonths(), RunSettings{});
   browser.buildViewMenu();
   EXPECT_FALSE(browser.nextMonth());
   EXPECT_EQ(browser.currentMonthIndex(), 2);
@@ -168,7 +168,7 @@ TEST(MonthBrowser, PreviousAndNextStopAtBothEnds) {
 TEST(MonthBrowser, OneMonthStaysWhereItIs) {
   MonthList list = threeMonths();
   list.count = 1;
-  MonthBrowser browser(list, Settings{});
+  MonthBrowser browser(list, RunSettings{});
   browser.buildViewMenu();
   const std::string caption = browser.display().windowCaption();
   EXPECT_FALSE(browser.previousMonth());
@@ -178,7 +178,7 @@ TEST(MonthBrowser, OneMonthStaysWhereItIs) {
 }
 
 TEST(MonthBrowser, EstimateIsShownWithoutMovingTheMonthIndex) {
-  Settings s;
+  RunSettings s;
   s.estimate = 1;
   MonthList months = threeMonths();
   months.estimateFactor = 1.5f;
@@ -198,7 +198,7 @@ TEST(MonthBrowser, EstimateIsShownWithoutMovingTheMonthIndex) {
 }
 
 TEST(MonthBrowser, EstimateOnTheMeterReadingDayShowsTheMessageInstead) {
-  Settings s;
+  RunSettings s;
   s.estimate = 1;
   MonthBrowser browser(threeMonths(), s);
   browser.buildViewMenu();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "tariff/month_result.h"
 
 namespace zelk::test {
@@ -26,18 +26,18 @@ struct SettingsCase {
   std::vector<const char*> hidden;  // "02", "b0", ...
 };
 
-inline Settings makeSettings(const SettingsCase& c) {
-  Settings s;
+inline RunSettings makeSettings(const SettingsCase& c) {
+  RunSettings s;
   s.isdn = c.line == Line::Isdn;
   s.regionalCarrier = static_cast<RegionalCarrier>(c.carrier);
   s.telechoiceKind = static_cast<TelechoiceKind>(c.telechoice);
   s.kddi = c.kddi;
   s.flets = c.flets;
   if (c.ownMa) {
-    s.originMa.name = "MA";
-    s.originMa.prefixes = {"3"};
+    s.origin.name = "MA";
+    s.origin.prefixes = {"3"};
   }
-  if (c.adjacent) s.originMa.adjacentPrefixes = {"42", "44"};
+  if (c.adjacent) s.origin.adjacentPrefixes = {"42", "44"};
   s.telehodai.count = static_cast<std::uint8_t>(c.telehodaiCount);
   s.telehodai.adjacent = c.telehodaiAdjacent;
   for (const char* code : c.hidden) {

@@ -74,7 +74,7 @@ const SummaryCase kCases[] = {
 TEST(YearSummary, ListsRanksAndCountsThePlansOfTheWindow) {
   for (const SummaryCase& c : kCases) {
     SCOPED_TRACE(c.label);
-    const Settings settings = makeSettings(c.settings);
+    const RunSettings settings = makeSettings(c.settings);
     const MonthList months = monthsOf(c.months);
     const YearSummary summary = summarizeYear(months, settings);
     EXPECT_EQ(summary.months, static_cast<int>(c.months.size()));
@@ -115,7 +115,7 @@ TEST(YearSummary, ListsRanksAndCountsThePlansOfTheWindow) {
 }
 
 TEST(YearSummary, CsvHasOneRowPerMonthUnderTheCaptions) {
-  const Settings settings = makeSettings({Line::Analog, {}, {}, false, false, false, false, 0, false, {"10"}});
+  const RunSettings settings = makeSettings({Line::Analog, {}, {}, false, false, false, false, 0, false, {"10"}});
   const std::string csv = yearCsv(monthsOf({kMonth1, kMonth2}), settings);
   EXPECT_EQ(csv,
             "\xEF\xBB\xBF"

@@ -30,7 +30,7 @@ RowHeights rowHeightsFor(const DisplayFonts& fonts, const FontMetrics& metrics) 
   return rowHeightsFor(metrics.fontHeight(fonts.main), metrics.fontHeight(fonts.sub));
 }
 
-RowWalk walkRows(const Settings& settings, const RowHeights& heights) {
+RowWalk walkRows(const RunSettings& settings, const RowHeights& heights) {
   RowWalk walk;
   int offset = 0;
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
@@ -51,7 +51,7 @@ RowWalk walkRows(const Settings& settings, const RowHeights& heights) {
 namespace {
 
 // The height taken below the fee area by the cheapest plan and the call list.
-int bottomHeight(const Settings& settings, const RowHeights& heights) {
+int bottomHeight(const RunSettings& settings, const RowHeights& heights) {
   int h = 0;
   if (!kHideCheapestPlan.isSet(settings)) h += heights.planHeight();
   if (!kHideCallList.isSet(settings)) h += heights.callListHeight();
@@ -60,11 +60,11 @@ int bottomHeight(const Settings& settings, const RowHeights& heights) {
 
 }  // namespace
 
-int minimumClientHeight(const Settings& settings, const RowHeights& heights, int toolBarHeight) {
+int minimumClientHeight(const RunSettings& settings, const RowHeights& heights, int toolBarHeight) {
   return bottomHeight(settings, heights) + heights.planHeight() + toolBarHeight;
 }
 
-FeeAreaGeometry layOutFeeArea(const Settings& settings, const RowHeights& heights, int clientHeight,
+FeeAreaGeometry layOutFeeArea(const RunSettings& settings, const RowHeights& heights, int clientHeight,
                               int toolBarHeight) {
   FeeAreaGeometry g;
   g.clientHeight = std::max(clientHeight, minimumClientHeight(settings, heights, toolBarHeight));

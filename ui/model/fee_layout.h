@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "ui/model/main_rows.h"
 #include "ui/model/window_settings.h"
 
@@ -66,7 +66,7 @@ struct RowWalk {
 };
 
 // Gives every row in use its offset, one below the other from 0.
-RowWalk walkRows(const Settings& settings, const RowHeights& heights);
+RowWalk walkRows(const RunSettings& settings, const RowHeights& heights);
 
 // A row's top inside the fee area for a scroll position.
 inline int rowTop(int rowOffset, int scrollPosition) { return rowOffset - scrollPosition; }
@@ -85,9 +85,9 @@ struct FeeAreaGeometry {
 };
 
 // The minimum keeps one row of the fee area visible.
-int minimumClientHeight(const Settings& settings, const RowHeights& heights, int toolBarHeight = kToolBarHeight);
+int minimumClientHeight(const RunSettings& settings, const RowHeights& heights, int toolBarHeight = kToolBarHeight);
 
-FeeAreaGeometry layOutFeeArea(const Settings& settings, const RowHeights& heights, int clientHeight,
+FeeAreaGeometry layOutFeeArea(const RunSettings& settings, const RowHeights& heights, int clientHeight,
                               int toolBarHeight = kToolBarHeight);
 
 struct ScrollBarSetup {

@@ -160,7 +160,7 @@ const std::array<MainRow, kMainRowCount> kRows = {{
      Is | kFlets, kAny, false},
 }};
 
-bool telehodaiGiven(const Settings& settings) {
+bool telehodaiGiven(const RunSettings& settings) {
   const auto count = settings.telehodai.count;
   return count >= 1 && count != TelehodaiNumbers::kInvalid;
 }
@@ -172,7 +172,7 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
 
 }  // namespace
 
-bool needsHold(std::uint16_t needs, const Settings& s) {
+bool needsHold(std::uint16_t needs, const RunSettings& s) {
   const bool isdn = s.isdn != 0;
   const auto kind = static_cast<int>(s.telechoiceKind);
   const struct {
@@ -184,8 +184,8 @@ bool needsHold(std::uint16_t needs, const Settings& s) {
       {kCarrier, s.regionalCarrier != RegionalCarrier::None},
       {kKyushu, s.regionalCarrier == RegionalCarrier::Kyushu},
       {kKddi, s.kddi != 0},
-      {kOwnMaKnown, !s.originMa.prefixes.empty()},
-      {kAdjacentMas, !s.originMa.adjacentPrefixes.empty()},
+      {kOwnMaKnown, !s.origin.prefixes.empty()},
+      {kAdjacentMas, !s.origin.adjacentPrefixes.empty()},
       {kTelechoice, kind != 0},
       {kTelechoice10Or30, kind == 1 || kind == 3},
       {kTelechoice10Or15, kind == 1 || kind == 2},
@@ -203,7 +203,7 @@ const std::array<MainRow, kMainRowCount>& mainRows() { return kRows; }
 std::string panelName(const MainRow& row) { return std::string("Panel_") + row.name; }
 std::string labelName(const MainRow& row) { return std::string("Label_") + row.name; }
 
-std::string carrierName(const Settings& settings) {
+std::string carrierName(const RunSettings& settings) {
   switch (settings.regionalCarrier) {
     case RegionalCarrier::Tokyo: return sjis("東京電話");
     case RegionalCarrier::Kyushu: return sjis("九州電話");
@@ -211,7 +211,7 @@ std::string carrierName(const Settings& settings) {
   }
 }
 
-std::string rowCaption(const MainRow& row, const Settings& settings) {
+std::string rowCaption(const MainRow& row, const RunSettings& settings) {
   std::string text = row.caption;
   if (settings.isdn) {
     if (row.isdnCaption == IsdnCaption::Own) text = row.isdnText;
@@ -222,7 +222,7 @@ std::string rowCaption(const MainRow& row, const Settings& settings) {
   return sjis(text);
 }
 
-bool rowInUse(const MainRow& row, const Settings& settings) {
+bool rowInUse(const MainRow& row, const RunSettings& settings) {
   return needsHold(row.shownWhen, settings) && !row.hide.isSet(settings);
 }
 

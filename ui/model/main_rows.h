@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 
 namespace zelk {
 
@@ -35,13 +35,13 @@ enum SettingsNeed : std::uint16_t {
   kDesignatedAdjacent = 1 << 12, // Telehodai numbers given, one adjacent
 };
 
-bool needsHold(std::uint16_t needs, const Settings& settings);
+bool needsHold(std::uint16_t needs, const RunSettings& settings);
 
 // A hide switch "!XY-": bit Y of byte X of `hiddenFlags`; byte -1 is none.
 struct HideSwitch {
   int byte = -1;
   int bit = 0;
-  bool isSet(const Settings& settings) const { return byte >= 0 && settings.isHidden(byte, bit); }
+  bool isSet(const RunSettings& settings) const { return byte >= 0 && settings.isHidden(byte, bit); }
 };
 
 // How the ISDN line changes a caption.
@@ -77,13 +77,13 @@ std::string panelName(const MainRow& row);
 std::string labelName(const MainRow& row);
 
 // "東京電話", "九州電話", or empty (CP932).
-std::string carrierName(const Settings& settings);
+std::string carrierName(const RunSettings& settings);
 
 // The caption of the row for these settings (CP932).
-std::string rowCaption(const MainRow& row, const Settings& settings);
+std::string rowCaption(const MainRow& row, const RunSettings& settings);
 
 // The row is in use: its condition holds and its hide switch is clear.
-bool rowInUse(const MainRow& row, const Settings& settings);
+bool rowInUse(const MainRow& row, const RunSettings& settings);
 
 // The hint text (CP932), or empty.
 std::string rowHint(const MainRow& row);

@@ -2,7 +2,7 @@
 
 namespace zelk {
 
-MainWindowModel::MainWindowModel(const MonthList& months, const Settings& settings, int rememberedFeeScroll)
+MainWindowModel::MainWindowModel(const MonthList& months, const RunSettings& settings, int rememberedFeeScroll)
     : browser_(months, settings), rememberedFeeScroll_(rememberedFeeScroll) {}
 
 FeeAreaGeometry MainWindowModel::layOut(int clientHeight) {

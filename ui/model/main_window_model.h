@@ -4,7 +4,7 @@
 // and places its widgets from the answers.
 #pragma once
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "tariff/month_result.h"
 #include "ui/model/fee_layout.h"
 #include "ui/model/month_browser.h"
@@ -21,7 +21,7 @@ class MainWindowModel {
  public:
   // `rememberedFeeScroll` is the fee scroll position read from zelkwin.cfg;
   // every resize returns to it.
-  MainWindowModel(const MonthList& months, const Settings& settings, int rememberedFeeScroll);
+  MainWindowModel(const MonthList& months, const RunSettings& settings, int rememberedFeeScroll);
 
   // The row heights from the fonts (start-up and after a font change).
   void applyHeights(const RowHeights& heights) { heights_ = heights; }
@@ -40,7 +40,7 @@ class MainWindowModel {
 
   MonthBrowser& browser() { return browser_; }
   const MonthBrowser& browser() const { return browser_; }
-  const Settings& settings() const { return browser_.settings(); }
+  const RunSettings& settings() const { return browser_.settings(); }
 
  private:
   MonthBrowser browser_;

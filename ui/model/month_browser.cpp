@@ -9,7 +9,7 @@ namespace zelk {
 
 std::string estimateLabel() { return sjis("今月推計"); }
 
-MonthBrowser::MonthBrowser(const MonthList& months, const Settings& settings)
+MonthBrowser::MonthBrowser(const MonthList& months, const RunSettings& settings)
     : months_(months), settings_(settings) {}
 
 int MonthBrowser::count() const {

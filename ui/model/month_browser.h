@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "tariff/month_result.h"
 #include "ui/model/month_display.h"
 
@@ -19,7 +19,7 @@ struct ViewMenuItem {
 class MonthBrowser {
  public:
   // `months` and `settings` as the calculation handed them over.
-  MonthBrowser(const MonthList& months, const Settings& settings);
+  MonthBrowser(const MonthList& months, const RunSettings& settings);
 
   // Fills the view menu from the stored months and shows the newest one;
   // with the estimate setting the estimate item and button appear.
@@ -39,14 +39,14 @@ class MonthBrowser {
   const std::array<ViewMenuItem, kMaxStoredMonths>& viewMenu() const { return viewMenu_; }
   const MonthDisplay& display() const { return display_; }
   const MonthList& months() const { return months_; }
-  const Settings& settings() const { return settings_; }
+  const RunSettings& settings() const { return settings_; }
 
  private:
   int count() const;
   void showCurrent();
 
   MonthList months_;
-  Settings settings_;
+  RunSettings settings_;
   MonthDisplay display_;
   std::array<ViewMenuItem, kMaxStoredMonths> viewMenu_{};
   int currentMonthIndex_ = 0;

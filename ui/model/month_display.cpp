@@ -36,7 +36,7 @@ std::vector<CallListRow> parseCallList(std::string_view text) {
   return list;
 }
 
-bool rowWritten(const MainRow& row, const MonthResult& month, const Settings& settings) {
+bool rowWritten(const MainRow& row, const MonthResult& month, const RunSettings& settings) {
   if (!needsHold(row.writtenWhen, settings)) return false;
   if (row.guards[0] >= 0) {
     bool anySet = false;
@@ -47,7 +47,7 @@ bool rowWritten(const MainRow& row, const MonthResult& month, const Settings& se
   return !(row.noCountWhenAllBits && month.slots[static_cast<std::size_t>(row.slot)] == kNoCount);
 }
 
-void MonthDisplay::show(const MonthResult& month, const Settings& settings) {
+void MonthDisplay::show(const MonthResult& month, const RunSettings& settings) {
   windowCaption_ = productTitle() + "    [" + month.title + "]";
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
     const MainRow& row = mainRows()[i];

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "tariff/month_result.h"
 #include "ui/model/main_rows.h"
 
@@ -29,7 +29,7 @@ class MonthDisplay {
  public:
   // Writes `month` as the settings of the calculation decide. A fee of 0
   // means the plan was not evaluated: its labels keep their text.
-  void show(const MonthResult& month, const Settings& settings);
+  void show(const MonthResult& month, const RunSettings& settings);
 
   const std::string& windowCaption() const { return windowCaption_; }
   // The value label of a row, by its index in mainRows(); empty until written.
@@ -48,6 +48,6 @@ class MonthDisplay {
 };
 
 // The row is written for this month under these settings.
-bool rowWritten(const MainRow& row, const MonthResult& month, const Settings& settings);
+bool rowWritten(const MainRow& row, const MonthResult& month, const RunSettings& settings);
 
 }  // namespace zelk

@@ -4,7 +4,7 @@
 
 namespace zelk {
 
-MonthReport reportDisplay(const MonthDisplay& display, const Settings& settings) {
+MonthReport reportDisplay(const MonthDisplay& display, const RunSettings& settings) {
   MonthReport report;
   report.windowCaption = display.windowCaption();
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
@@ -20,13 +20,13 @@ MonthReport reportDisplay(const MonthDisplay& display, const Settings& settings)
   return report;
 }
 
-MonthReport reportMonth(const MonthResult& month, const Settings& settings) {
+MonthReport reportMonth(const MonthResult& month, const RunSettings& settings) {
   MonthDisplay display;
   display.show(month, settings);
   return reportDisplay(display, settings);
 }
 
-MonthReport reportEstimate(const MonthList& months, const Settings& settings) {
+MonthReport reportEstimate(const MonthList& months, const RunSettings& settings) {
   MonthResult estimate = months.estimate;
   estimate.title = estimateLabel();
   return reportMonth(estimate, settings);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "tariff/month_result.h"
 #include "ui/model/month_display.h"
 
@@ -30,12 +30,12 @@ struct MonthReport {
 };
 
 // The rows of a display as it stands (labels keep texts of earlier months).
-MonthReport reportDisplay(const MonthDisplay& display, const Settings& settings);
+MonthReport reportDisplay(const MonthDisplay& display, const RunSettings& settings);
 
 // One month on a fresh window.
-MonthReport reportMonth(const MonthResult& month, const Settings& settings);
+MonthReport reportMonth(const MonthResult& month, const RunSettings& settings);
 
 // The estimate of the current month on a fresh window, titled "今月推計".
-MonthReport reportEstimate(const MonthList& months, const Settings& settings);
+MonthReport reportEstimate(const MonthList& months, const RunSettings& settings);
 
 }  // namespace zelk

@@ -167,7 +167,6 @@ bool storeSettingsForm(const SettingsForm& form, SettingsRecords& records, MaSea
   } else {
     maSearch.findSingle(std::string_view(form.telnum).substr(1), records.origin);
   }
-  s.originMa = records.origin;
 
   if (form.telechoice >= kTelechoice10 && form.telechoice <= kTelechoice30) {
     s.telechoiceKind = static_cast<TelechoiceKind>(form.telechoice);
@@ -191,7 +190,6 @@ bool storeSettingsForm(const SettingsForm& form, SettingsRecords& records, MaSea
   s.flets = form.fletsi == 0 ? 1 : 0;
 
   records.telehodai = telehodaiFromEdits(form.telehodai, records.origin);
-  s.telehodai = records.telehodai;
 
   numberReplaceFromGrid(form.replaceNo, records.tables);
   nameReplaceFromGrid(form.replaceName, records.tables);

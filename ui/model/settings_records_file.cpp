@@ -20,8 +20,6 @@ SettingsRecords readSettingsRecords(const std::string& programDir, MaSearch& maS
   const SettingsFileLock lock(programDir);  // the reading may upgrade the file
   readSettingsFile(records.settings, records.tables, *slots, records.telehodai, records.origin, maSearch);
   records.logs = logDeclarationsOf(*slots);
-  records.settings.originMa = records.origin;
-  records.settings.telehodai = records.telehodai;
   return records;
 }
 

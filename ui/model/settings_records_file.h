@@ -13,8 +13,7 @@ namespace zelk {
 std::string settingsFilePath(const std::string& programDir);
 
 // Every record back to its default, then zelk.cfg read into them (a missing
-// file is created with defaults). The origin and the Telehodai list are also
-// copied into the settings, as a calculation run hands them over.
+// file is created with defaults).
 SettingsRecords readSettingsRecords(const std::string& programDir, MaSearch& maSearch);
 
 // Copies zelk.cfg to zelkcfg.org and rewrites it from the records.

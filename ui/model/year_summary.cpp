@@ -27,7 +27,7 @@ std::string csvField(const std::string& utf8) {
 
 }  // namespace
 
-std::vector<PlanColumn> comparablePlans(const MonthList& months, const Settings& settings) {
+std::vector<PlanColumn> comparablePlans(const MonthList& months, const RunSettings& settings) {
   std::vector<PlanColumn> plans;
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
     const MainRow& row = mainRows()[i];
@@ -40,7 +40,7 @@ std::vector<PlanColumn> comparablePlans(const MonthList& months, const Settings&
   return plans;
 }
 
-YearSummary summarizeYear(const MonthList& months, const Settings& settings) {
+YearSummary summarizeYear(const MonthList& months, const RunSettings& settings) {
   YearSummary summary;
   summary.months = std::clamp<int>(months.count, 0, static_cast<int>(kMaxStoredMonths));
   if (summary.months == 0) return summary;
@@ -100,7 +100,7 @@ std::string closingDateOfTitle(const std::string& title) {
   return text;
 }
 
-std::string yearCsv(const MonthList& months, const Settings& settings) {
+std::string yearCsv(const MonthList& months, const RunSettings& settings) {
   const std::vector<PlanColumn> plans = comparablePlans(months, settings);
   std::string csv = "\xEF\xBB\xBF" "締め日";
   // The captions' "\" is the yen sign of the Japanese fonts.

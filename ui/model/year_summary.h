@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "tariff/month_result.h"
 
 namespace zelk {
@@ -22,7 +22,7 @@ struct PlanColumn {
   std::string caption;
 };
 
-std::vector<PlanColumn> comparablePlans(const MonthList& months, const Settings& settings);
+std::vector<PlanColumn> comparablePlans(const MonthList& months, const RunSettings& settings);
 
 struct PlanTotal {
   int slot = 0;
@@ -51,7 +51,7 @@ struct YearSummary {
   std::int64_t saving() const { return plans.empty() ? 0 : -plans.front().versusNormal; }
 };
 
-YearSummary summarizeYear(const MonthList& months, const Settings& settings);
+YearSummary summarizeYear(const MonthList& months, const RunSettings& settings);
 
 // "2000-09-15" from a month title "2000年 9月15日〆分"; the title itself
 // (as UTF-8) when it does not read as one.
@@ -60,6 +60,6 @@ std::string closingDateOfTitle(const std::string& title);
 // Every stored month as one row: the closing date, then the fee of each
 // comparable plan; the header line holds the row captions. UTF-8 with a
 // byte-order mark and CR LF line ends, as spreadsheets expect.
-std::string yearCsv(const MonthList& months, const Settings& settings);
+std::string yearCsv(const MonthList& months, const RunSettings& settings);
 
 }  // namespace zelk

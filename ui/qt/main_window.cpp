@@ -173,7 +173,7 @@ void MainWindow::buildRows() {
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
     const MainRow& row = mainRows()[i];
     rows_[i].panel = makePanel(feePanel_, panelName(row));
-    rows_[i].panel->setText(qtAmountText(rowCaption(row, Settings{})));
+    rows_[i].panel->setText(qtAmountText(rowCaption(row, RunSettings{})));
     rows_[i].panel->setToolTip(qtText(rowHint(row)));
     rows_[i].value = makeValueLabel(rows_[i].panel, labelName(row));
   }
@@ -302,7 +302,7 @@ void MainWindow::applyWindowSettings(const WindowSettings& settings) {
   applyHeights();
 }
 
-void MainWindow::prepare(const MonthList& months, const Settings& settings) {
+void MainWindow::prepare(const MonthList& months, const RunSettings& settings) {
   model_ = std::make_unique<MainWindowModel>(months, settings, windowSettings_.placement.feeScrollPosition);
   for (auto& row : rows_) row.panel->hide();
   planPanel_->hide();

@@ -76,7 +76,7 @@ class MainWindow : public QDialog {
   void applyWindowSettings(const WindowSettings& settings);
   // Start-up: the rows for the settings the calculation used, the view menu
   // and the newest month.
-  void prepare(const MonthList& months, const Settings& settings);
+  void prepare(const MonthList& months, const RunSettings& settings);
 
   // The commands of the tool bar and the menu.
   void previousMonth();

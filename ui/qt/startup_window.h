@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "run/calculation_run.h"
 #include "tariff/month_result.h"
 #include "ui/model/window_settings.h"
@@ -25,7 +25,7 @@ class NoDataDialog;
 // What the calculation leaves for the main window.
 struct CalculationOutcome {
   MonthList months;
-  Settings settings;  // as handed over at the end of the run
+  RunSettings settings;  // as handed over at the end of the run
   // Set when the logs held calls, all of them before the months kept.
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow;
 };

@@ -146,7 +146,7 @@ YearWindow::~YearWindow() = default;
 
 void YearWindow::setCsvPathChooser(std::function<QString(QWidget*)> choose) { chooseCsvPath_ = std::move(choose); }
 
-void YearWindow::showYear(const MonthList& months, const Settings& settings) {
+void YearWindow::showYear(const MonthList& months, const RunSettings& settings) {
   months_ = months;
   settings_ = settings;
   summary_ = summarizeYear(months, settings);

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "config/settings.h"
+#include "run/run_settings.h"
 #include "tariff/month_result.h"
 #include "ui/model/year_summary.h"
 
@@ -26,7 +26,7 @@ class YearWindow : public QDialog {
   ~YearWindow() override;
 
   // Fills the caption, the table and the chart from the stored months.
-  void showYear(const MonthList& months, const Settings& settings);
+  void showYear(const MonthList& months, const RunSettings& settings);
   const YearSummary& summary() const { return summary_; }
 
   // Asks where the CSV goes; an empty answer saves nothing. A file dialog
@@ -38,7 +38,7 @@ class YearWindow : public QDialog {
 
  private:
   MonthList months_;
-  Settings settings_;
+  RunSettings settings_;
   YearSummary summary_;
   std::function<QString(QWidget*)> chooseCsvPath_;
   QLabel* caption_;
