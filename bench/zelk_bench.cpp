@@ -4,6 +4,9 @@
 //
 //   zelk_bench [records]     (default 200000)
 //
+// With ZELK_BENCH_HOME set the history is written there and kept, so that the
+// output of two builds can be compared on it.
+//
 // Every time is the median of five runs. Prints records per second, the
 // ratio of the run to the reading, the phases, the peak memory, and `zelk
 // --json` on the same history against `wc -l` on its logs.
@@ -95,7 +98,10 @@ void printPhase(const char* name, double seconds, double whole, const char* what
 
 int main(int argc, char** argv) {
   const std::size_t records = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 200000;
-  const std::string home = (std::filesystem::temp_directory_path() / "zelk-bench").string() + "/";
+  const char* keptHome = std::getenv("ZELK_BENCH_HOME");
+  const std::string home =
+      (keptHome ? std::filesystem::path(keptHome) : std::filesystem::temp_directory_path() / "zelk-bench")
+          .string() + "/";
   std::filesystem::remove_all(home);
   auto generated = zelk::bench::generateHome(home, ZELK_BENCH_MA, records, 2000);
   setenv("ZELK_TODAY", "2000-12-31", 1);
@@ -157,6 +163,6 @@ int main(int argc, char** argv) {
   std::printf("zelk --json        %.3f s\n", cliSeconds);
   std::printf("wc -l              %.3f s\n", wcSeconds);
   std::printf("ratio zelk/wc      %.1f\n", cliSeconds / wcSeconds);
-  std::filesystem::remove_all(home);
+  if (!keptHome) std::filesystem::remove_all(home);
   return 0;
 }
