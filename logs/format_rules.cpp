@@ -45,16 +45,37 @@ bool acceptDialledLine(std::string& line) {
   return isDialledText(line);
 }
 
+namespace {
+
+// A line with a dial mark, cut at a trailing comma, and whether it then holds
+// a dialled number. Only such a line is cut: a connection name without the
+// mark keeps its commas.
+struct AccessLogText {
+  std::string_view line;
+  bool dialled = false;
+};
+
+AccessLogText accessLogText(std::string_view line) {
+  if (!hasDialMark(line)) return {line};
+  line = cutAtTrailingComma(line);
+  return {line, isDialledText(line)};
+}
+
+}  // namespace
+
 std::optional<std::string> readAccessLogNumber(std::string_view line, CallRecord& call) {
-  // Only a line with a dial mark is cut: a connection name keeps its commas.
-  if (hasDialMark(line)) {
-    line = cutAtTrailingComma(line);
-    if (isDialledText(line)) {
-      digitsOnlyInto(call.number, from(line, kDialMarkColumn + 1));
-      return std::nullopt;
-    }
+  const AccessLogText text = accessLogText(line);
+  if (text.dialled) {
+    digitsOnlyInto(call.number, from(text.line, kDialMarkColumn + 1));
+    return std::nullopt;
   }
-  return std::string(from(line, kDialMarkColumn));
+  return std::string(from(text.line, kDialMarkColumn));
+}
+
+std::optional<std::string_view> accessLogName(std::string_view line) {
+  const AccessLogText text = accessLogText(line);
+  if (text.dialled) return std::nullopt;
+  return from(text.line, kDialMarkColumn);
 }
 
 namespace {
@@ -103,7 +124,7 @@ std::optional<std::string> readBracketNumber(std::string_view line, CallRecord& 
   return std::nullopt;
 }
 
-std::optional<std::string> readCommaName(std::string_view line, CallRecord& call) {
+std::optional<std::string_view> commaName(std::string_view line) {
   constexpr std::size_t kFourthField = 29;
   std::size_t fourthEnd = line.find(',', kFourthField);
   std::size_t fifthEnd =
@@ -111,7 +132,11 @@ std::optional<std::string> readCommaName(std::string_view line, CallRecord& call
   if (fifthEnd == std::string_view::npos)
     fatalExit(kBrokenRecordExit, sjis("なんか変な行がある(=_=)"));
   std::string_view name = line.substr(fifthEnd + 1);
-  return std::string(name.substr(0, name.find(',')));
+  return name.substr(0, name.find(','));
+}
+
+std::optional<std::string> readCommaName(std::string_view line, CallRecord&) {
+  return std::string(*commaName(line));
 }
 
 }  // namespace zelk

@@ -30,6 +30,9 @@ bool acceptDialledLine(std::string& line);
 // column 67 on.
 std::optional<std::string> readAccessLogNumber(std::string_view line, CallRecord& call);
 
+// -a2: the connection name alone; nothing for a dialled number.
+std::optional<std::string_view> accessLogName(std::string_view line);
+
 // -nt line test: the number field and the length field both end in a tab.
 bool acceptTabFields(std::string& line);
 
@@ -43,5 +46,8 @@ std::optional<std::string> readBracketNumber(std::string_view line, CallRecord& 
 // -r: the sixth comma field is the connection name. A record line without it
 // is fatal (exit 239).
 std::optional<std::string> readCommaName(std::string_view line, CallRecord& call);
+
+// -r: the connection name alone, with the same exit for a broken record.
+std::optional<std::string_view> commaName(std::string_view line);
 
 }  // namespace zelk

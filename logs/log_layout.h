@@ -59,6 +59,8 @@ using LineHook = bool (*)(std::string& line);
 // Reads what the table cannot: fills the call's number (and the duration for
 // StartOnly) or returns a connection name.
 using RecordHook = std::optional<std::string> (*)(std::string_view line, CallRecord& call);
+// Reads only the connection name the record hook would return.
+using NameHook = std::optional<std::string_view> (*)(std::string_view line);
 
 struct FormatLayout {
   LogFormat format;
@@ -78,6 +80,10 @@ struct FormatLayout {
   NumberRule numberRule = NumberRule::Digits;
   Span number{};
   RecordHook recordHook = nullptr;
+  // Absent when the record hook never returns a name. A record skipped by
+  // date still has its name looked up (an unknown one is shown and learned),
+  // and this lets it do so without reading the rest.
+  NameHook nameHook = nullptr;
 };
 
 // Format codes run from 0 to 11.

@@ -125,7 +125,7 @@ constexpr std::array<FormatLayout, 11> kLayouts = {{
     {.format = LogFormat::R, .tests = kRTests,
      .year = {0, 4}, .month = {5, 2}, .day = {8, 2},
      .time = {{11, 2}, {14, 2}, {17, 2}}, .length = {{20, 2}, {23, 2}, {26, 2}},
-     .numberRule = NumberRule::Hook, .recordHook = readCommaName},
+     .numberRule = NumberRule::Hook, .recordHook = readCommaName, .nameHook = commaName},
 
     // -a1: only dialled numbers; its line test has cut the line already.
     {.format = LogFormat::A1, .tests = kAccessLogTests,
@@ -138,7 +138,8 @@ constexpr std::array<FormatLayout, 11> kLayouts = {{
     {.format = LogFormat::A2, .tests = kAccessLogTests,
      .twoDigitYear = true, .year = {0, 2}, .month = {3, 2}, .day = {6, 2},
      .time = {{9, 2}, {12, 2}, {15, 2}}, .length = {{19, 3}, {23, 2}, {26, 2}},
-     .numberRule = NumberRule::Hook, .recordHook = readAccessLogNumber},
+     .numberRule = NumberRule::Hook, .recordHook = readAccessLogNumber,
+     .nameHook = accessLogName},
 }};
 
 // The layouts by format code, looked up once per record.

@@ -45,7 +45,7 @@ void checkLogExists(const LogDeclaration& declaration, const std::string& progra
   openOrFail(file, declaration, programDir);
 }
 
-int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned) {
+int readNextStart(int slotIndex, LogSlots& slots, int& openCount) {
   if (slotIndex < 0 || slotIndex >= slotsInUse(openCount))
     throw std::out_of_range("readNextCall: no log in slot " + std::to_string(slotIndex));
   LogSource& slot = slots[slotIndex];
@@ -55,11 +55,27 @@ int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& 
     removeSlot(slotIndex, slots, openCount);
     return -1;
   }
+  parseCallStart(*layout, slot.line, slot.call);
+  return 0;
+}
+
+// Only called after readNextStart found a record, so the format has a layout.
+void readCallRest(LogSource& slot, ReplaceTables& tables, bool& namesLearned) {
   slot.call.name.clear();
-  if (auto name = parseRecord(*layout, slot.line, slot.call)) {
+  if (auto name = parseCallRest(*layoutOf(slot.declaration.format), slot.line, slot.call)) {
     slot.call.number = lookupName(*name, tables, namesLearned);
     slot.call.name = trimRight(*name);
   }
+}
+
+void lookUpSkippedName(const LogSource& slot, ReplaceTables& tables, bool& namesLearned) {
+  if (auto name = recordName(*layoutOf(slot.declaration.format), slot.line))
+    lookupName(*name, tables, namesLearned);
+}
+
+int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned) {
+  if (readNextStart(slotIndex, slots, openCount) != 0) return -1;
+  readCallRest(slots[slotIndex], tables, namesLearned);
   return 0;
 }
 

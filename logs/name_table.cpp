@@ -43,7 +43,11 @@ std::string nameKey(std::string_view name) {
 }
 
 std::string lookupName(std::string_view name, ReplaceTables& tables, bool& learned) {
-  const std::string key = nameKey(name);
+  // Every record of such a log is looked up: a name that fits the table is
+  // its own key, compared without building one.
+  std::string longKey;
+  std::string_view key = name.substr(0, name.find_last_not_of(' ') + 1);
+  if (key.size() > ReplaceTables::kMaxNameBytes) key = longKey = nameKey(name);
   const int count = std::clamp<int>(tables.nameReplaceCount, 0, ReplaceTables::kMaxNameReplace);
   for (int i = 0; i < count; ++i)
     if (tables.nameReplace[i].name == key) return tables.nameReplace[i].number;
@@ -51,14 +55,14 @@ std::string lookupName(std::string_view name, ReplaceTables& tables, bool& learn
   if (!fitsNameLine(key)) {
     auto& met = tables.unwritableNames;
     if (std::find(met.begin(), met.end(), key) == met.end()) {
-      met.push_back(key);
+      met.emplace_back(key);
       showUnwritableName(trimRight(name));
     }
     return std::string(kUnknownNameNumber);
   }
   showUnknownName(trimRight(name));
   if (count < static_cast<int>(ReplaceTables::kMaxNameReplace)) {
-    tables.nameReplace[count] = {std::string(kUnknownNameNumber), key};
+    tables.nameReplace[count] = {std::string(kUnknownNameNumber), std::string(key)};
     tables.nameReplaceCount = static_cast<std::int16_t>(count + 1);
     learned = true;
   }

@@ -57,14 +57,24 @@ int anyField(std::string_view line, Span span) {
   return static_cast<int>(readDecimal(spanText(line, span)));
 }
 
-// Most fields are two digits (month, day, clock), read here at once; blanks,
-// other widths, other characters and a short line take the general reading.
+inline unsigned digitAt(std::string_view line, std::size_t column) {
+  return static_cast<unsigned char>(line[column]) - unsigned{'0'};  // above 9 for a non-digit
+}
+
+// Most fields are two digits (month, day, clock) or four (the year), read
+// here at once; blanks, other widths, other characters and a short line take
+// the general reading.
 inline int field(std::string_view line, Span span) {
   const auto column = static_cast<std::size_t>(span.column);
   if (span.width == 2 && column + 2 <= line.size()) {
-    const unsigned tens = static_cast<unsigned char>(line[column]) - unsigned{'0'};
-    const unsigned ones = static_cast<unsigned char>(line[column + 1]) - unsigned{'0'};
+    const unsigned tens = digitAt(line, column);
+    const unsigned ones = digitAt(line, column + 1);
     if (tens <= 9 && ones <= 9) return static_cast<int>(tens * 10 + ones);
+  } else if (span.width == 4 && column + 4 <= line.size()) {
+    const unsigned d0 = digitAt(line, column), d1 = digitAt(line, column + 1);
+    const unsigned d2 = digitAt(line, column + 2), d3 = digitAt(line, column + 3);
+    if (d0 <= 9 && d1 <= 9 && d2 <= 9 && d3 <= 9)
+      return static_cast<int>(d0 * 1000 + d1 * 100 + d2 * 10 + d3);
   }
   return anyField(line, span);
 }
@@ -109,8 +119,7 @@ bool findRecord(const FormatLayout& layout, LineReader& file, std::string& line)
   return false;
 }
 
-std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_view line,
-                                       CallRecord& call) {
+void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecord& call) {
   CalendarTime& start = call.start;
   start.year = yearsSince1900(field(line, layout.year), layout.twoDigitYear);
   start.month = field(line, layout.month) - 1;
@@ -141,7 +150,10 @@ std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_v
   start.hour = time.hour;
   start.minute = time.minute;
   start.second = time.second;
+}
 
+std::optional<std::string> parseCallRest(const FormatLayout& layout, std::string_view line,
+                                         CallRecord& call) {
   call.fee = layout.fee.present() ? field(line, layout.fee) : -1;
   call.number.clear();
   switch (layout.numberRule) {
@@ -154,6 +166,24 @@ std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_v
       break;
   }
   return layout.recordHook(line, call);
+}
+
+std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_view line,
+                                       CallRecord& call) {
+  parseCallStart(layout, line, call);
+  return parseCallRest(layout, line, call);
+}
+
+std::optional<std::string_view> recordName(const FormatLayout& layout, std::string_view line) {
+  switch (layout.numberRule) {
+    case NumberRule::Digits:
+      return std::nullopt;
+    case NumberRule::Name:
+      return spanText(line, layout.number);
+    case NumberRule::Hook:
+      break;
+  }
+  return layout.nameHook ? layout.nameHook(line) : std::nullopt;
 }
 
 }  // namespace zelk

@@ -27,7 +27,21 @@ bool findRecord(const FormatLayout& layout, LineReader& file, std::string& line)
 // may be out of range before normalisation); weekday and day of the year are
 // left as they were. Returns the connection name when the format logs a name
 // instead of a number; `call.number` is then for the caller to fill.
+// The same as parseCallStart followed by parseCallRest.
 std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_view line,
                                        CallRecord& call);
+
+// The start fields and the duration of parseRecord (for a format whose hook
+// reads the length, the duration is 0 until parseCallRest).
+void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecord& call);
+
+// The rest of parseRecord: fee, number or connection name, and the format's
+// hook, which may end the run on a broken record. Leaves the start alone.
+std::optional<std::string> parseCallRest(const FormatLayout& layout, std::string_view line,
+                                         CallRecord& call);
+
+// The connection name parseRecord would return, read without the rest of the
+// record (and ending the run on a broken record as parseRecord does).
+std::optional<std::string_view> recordName(const FormatLayout& layout, std::string_view line);
 
 }  // namespace zelk

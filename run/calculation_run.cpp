@@ -29,9 +29,11 @@ std::uint32_t dayKey(const CalendarTime& date) {
   return static_cast<std::uint32_t>(date.year * 1000 + date.yearDay - 80000);
 }
 
+void showOddLine() { showMessage(sjis("なんか変な行がある(=_=)")); }
+
 bool normaliseCall(CallRecord& call) {
   if (normalise(call.start)) return true;
-  showMessage(sjis("なんか変な行がある(=_=)"));
+  showOddLine();
   return false;
 }
 
@@ -127,13 +129,26 @@ void CalculationRun::execute(MaDataFile& maData) {
   handedOver_ = RunSettings{settings_, originAsRead, telehodai_};
 }
 
+// Most records of a long history lie before the months kept, so a record's
+// start is read first and the rest only for a call that is kept. A skipped
+// record still has its connection name looked up (an unknown one is shown and
+// learned), and a date that cannot be normalised is shown after that, as for
+// a call read whole.
 void CalculationRun::skipOldCalls(const CalendarTime& start) {
   int i = 0;
   while (i < openCount_) {
-    if (readNextCall(i, slots_, openCount_, tables_, tablesGrew_) != 0) continue;  // the last log moved into i
-    const CalendarTime& date = slots_[i].call.start;
-    const bool valid = normaliseCall(slots_[i].call);
-    if (isLaterDate(date, start)) {
+    if (readNextStart(i, slots_, openCount_) != 0) continue;  // the last log moved into i
+    LogSource& slot = slots_[i];
+    const CalendarTime& date = slot.call.start;
+    const bool valid = normalise(slot.call.start);
+    const bool kept = isLaterDate(date, start);
+    if (kept) {
+      readCallRest(slot, tables_, tablesGrew_);
+    } else {
+      lookUpSkippedName(slot, tables_, tablesGrew_);
+    }
+    if (!valid) showOddLine();
+    if (kept) {
       ++i;
     } else if (valid && (!newestSkipped_ || isLaterDate(date, *newestSkipped_))) {
       newestSkipped_ = date;

@@ -84,8 +84,16 @@ MaList loadMaList(const std::string& path) {
 std::optional<MaBlock> MaDataFile::find(std::string_view number) {
   if (!image_) image_ = readMaFile(path_);
   const MaBlockStore& blocks = image_->blocks;
-  for (std::size_t i = 0; i < blocks.size(); ++i)
-    if (blocks.covers(i, number)) return blocks.block(i);
+  auto [known, isNew] = found_.try_emplace(std::string(number), kNoBlock);
+  if (isNew) {
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+      if (blocks.covers(i, number)) {
+        known->second = i;
+        break;
+      }
+    }
+  }
+  if (known->second != kNoBlock) return blocks.block(known->second);
   if (!image_->ended) image_->fail();
   showMessage(notFoundMessage(number));
   return std::nullopt;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/distance_band.h"
@@ -91,6 +92,11 @@ class MaDataFile : public MaSearch {
 
   std::string path_;
   std::optional<MaFileImage> image_;
+  // The block index found for each number searched (kNoBlock: none). A run
+  // searches the same numbers every month, and the file read once never
+  // changes, so each number is searched once.
+  static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
+  std::unordered_map<std::string, std::size_t> found_;
 };
 
 }  // namespace zelk

@@ -3,6 +3,8 @@
 // length windows.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "log_test_support.h"
 #include "logs/log_layout.h"
 #include "logs/record_engine.h"
+#include "platform/messages.h"
 #include "support/test_support.h"
 
 namespace zelk {
@@ -171,6 +174,7 @@ TEST(RecordLayout, FieldsReadAsDecimalsWhateverTheyHold) {
       CallRecord call;
       parseRecord(layout, line, call);
       SCOPED_TRACE(line);
+      if (!layout.twoDigitYear) EXPECT_EQ(call.start.year, decimal(line, layout.year) - 1900);
       EXPECT_EQ(call.start.month, decimal(line, layout.month) - 1);
       EXPECT_EQ(call.start.day, decimal(line, layout.day));
       EXPECT_EQ(call.fee, layout.fee.present() ? decimal(line, layout.fee) : -1);
@@ -183,6 +187,52 @@ TEST(RecordLayout, FieldsReadAsDecimalsWhateverTheyHold) {
       }
     }
   }
+}
+
+// What a record gives as its connection name: the name, or the exit code
+// when the record is too broken to read (-1: a dialled number, no name).
+std::pair<std::string, int> nameOutcome(const std::function<std::optional<std::string>()>& read) {
+  try {
+    auto name = read();
+    return {name.value_or(""), name ? 0 : -1};
+  } catch (const FatalError& error) {
+    return {"", error.code()};
+  }
+}
+
+TEST(RecordLayout, RecordNameReadsTheNameTheWholeRecordGives) {
+  // Records skipped by their date read only their name: it must be the name
+  // the whole record gives, or the same end of the run, for any line.
+  std::mt19937 random(23);
+  const char alphabet[] = "0123456789(),-PT =AB\t";
+  const char* names[] = {"NIFTY", "P03-3456-7890", "T0,03(3456)7890,OK", "ODN,x", ""};
+  std::map<int, int> outcomes;  // how often each kind was met
+  for (const LayoutCase& c : layoutCases()) {
+    const FormatLayout& layout = *layoutOf(c.format);
+    for (int i = 0; i < 2000; ++i) {
+      std::string line = sj(c.line);
+      if (i % 3 == 0) {
+        // Another name or number from column 67 (the dial mark of -a1, -a2).
+        const std::size_t column = std::min<std::size_t>(line.size(), 67);
+        line = line.substr(0, column) + names[random() % std::size(names)];
+      }
+      for (int k = static_cast<int>(random() % 4); k > 0; --k)
+        line[random() % line.size()] = alphabet[random() % (sizeof alphabet - 1)];
+      if (!isRecordLine(layout, line)) continue;
+      SCOPED_TRACE(line);
+      CallRecord call;
+      const auto whole = nameOutcome([&] { return parseRecord(layout, line, call); });
+      const auto alone = nameOutcome([&]() -> std::optional<std::string> {
+        auto name = recordName(layout, line);
+        return name ? std::optional<std::string>(*name) : std::nullopt;
+      });
+      EXPECT_EQ(alone, whole);
+      ++outcomes[whole.second];
+    }
+  }
+  EXPECT_GT(outcomes[0], 1000);   // names
+  EXPECT_GT(outcomes[-1], 1000);  // numbers
+  EXPECT_GT(outcomes[239], 10);   // broken -r records
 }
 
 struct LengthCase {

@@ -152,6 +152,29 @@ TEST(Run, LearnedNumbersAndNamesAreWrittenBackKeepingThePreviousFile) {
     EXPECT_EQ(message.get<std::string>().find("zelk.cfg"), std::string::npos) << message;
 }
 
+TEST(Run, SkippedRecordsStillLearnTheirNamesAndShowOddLinesInOrder) {
+  // Only March is kept. The skipped records are read by their date first, yet
+  // an unknown name in them is shown and learned, and a record whose year
+  // cannot be converted is shown after its name, as for a record kept.
+  Home home({"=03", "=l1", "-ca.tel"});
+  auto cLine = [](const char* date, const char* name) {
+    return std::string(date) + " 10:00:00 00:01:00    10  : " + name;
+  };
+  home.dir.write("a.tel", test::crlfLines({cLine("1999/12/02", "ODN"), cLine("0000/01/05", "DION"),
+                                           cLine("2000/02/10", "ODN"), cLine("2000/03/02", "ODN")}));
+  json report = home.run("2000-03-20");
+  const std::string unknown = "って所の番号を[0990]、170km以上として[zelk.cfg]に登録します。"
+                              "必要なら変更してください\n";
+  ASSERT_GE(report["messages"].size(), 3u);
+  EXPECT_EQ(report["messages"][0], "この[ODN]" + unknown);
+  EXPECT_EQ(report["messages"][1], "この[DION]" + unknown);
+  EXPECT_EQ(report["messages"][2], "なんか変な行がある(=_=)");
+  EXPECT_EQ(report["months"].size(), 1u);
+  const std::string cfg = test::readFile(home.dir.path() + "zelk.cfg");
+  EXPECT_NE(cfg.find("\r\n$ODN==0999\r\n"), std::string::npos);
+  EXPECT_NE(cfg.find("\r\n$DION==0999\r\n"), std::string::npos);
+}
+
 TEST(Run, TheReportForAPersonShowsTheMonthsLikeTheWindow) {
   // Two months of one in-area call each; the second is projected (=e).
   Home home({"=03", "=e", "-nta.log"});
