@@ -16,7 +16,6 @@
 #include "run/calculation_run.h"
 #include "tariff/ma_data.h"
 #include "ui/qt/auto_answer.h"
-#include "ui/qt/calls_window.h"
 #include "ui/qt/dialog_set.h"
 #include "ui/qt/message_box_sink.h"
 #include "ui/qt/qt_text.h"
@@ -123,19 +122,9 @@ int main(int argc, char** argv) {
   };
   // What the run worked from: 通話明細 replays one of its months.
   std::optional<zelk::RunInputs> runInputs;
-  std::unique_ptr<zelk::CallsWindow> callsWindow;
-  hooks.showCalls = [&](int monthIndex, const std::string& title, const std::string& number) {
-    if (!runInputs) return;
-    try {
-      callsWindow = std::make_unique<zelk::CallsWindow>(zelk::monthCalls(*runInputs, monthIndex), title);
-    } catch (const zelk::FatalError& error) {
-      // A log gone since the run, say: the list cannot be made, the program goes on.
-      zelk::showMessage(error.message());
-      return;
-    }
-    callsWindow->showNumber(number);
-    callsWindow->show();
-    callsWindow->raise();
+  hooks.monthCalls = [&runInputs](int monthIndex) -> std::optional<zelk::MonthCalls> {
+    if (!runInputs) return std::nullopt;
+    return zelk::monthCalls(*runInputs, monthIndex);
   };
   hooks.calculate = [&runInputs](const std::string& programDir, const std::vector<std::string>& lines) {
     zelk::CalculationRun run(programDir, lines);

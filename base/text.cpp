@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "platform/regular_file.h"
@@ -60,7 +61,9 @@ LineReader& LineReader::operator=(LineReader&& other) noexcept {
   std::copy(other.buffer_ + other.pos_, other.buffer_ + other.end_, buffer_);
   end_ = other.end_ - other.pos_;
   pos_ = 0;
+  bufferStart_ = other.offset();
   other.pos_ = other.end_ = 0;
+  other.bufferStart_ = 0;
   return *this;
 }
 
@@ -77,13 +80,23 @@ void LineReader::close() {
   if (file_) std::fclose(file_);
   file_ = nullptr;
   pos_ = end_ = 0;
+  bufferStart_ = 0;
 }
 
 bool LineReader::refill() {
   if (!file_) return false;
+  bufferStart_ += end_;
   end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
   pos_ = 0;
   return end_ != 0;
+}
+
+bool LineReader::seek(std::uint64_t offset) {
+  if (!file_ || offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return false;
+  if (::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
+  bufferStart_ = offset;
+  pos_ = end_ = 0;
+  return true;
 }
 
 bool LineReader::readLine(std::string& line, std::size_t bufferSize) {

@@ -3,6 +3,7 @@
 // written and how trailing blanks are removed. Text is CP932, byte by byte.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -56,6 +57,13 @@ class LineReader {
   // character of a line was read.
   bool readLine(std::string& line, std::size_t bufferSize);
 
+  // The byte offset in the file of the next line readLine returns: a place
+  // to come back to with seek.
+  std::uint64_t offset() const { return bufferStart_ + pos_; }
+  // Reading goes on from `offset`, an offset taken from offset(); false when
+  // the file cannot go there.
+  bool seek(std::uint64_t offset);
+
  private:
   bool refill();  // false at the end of the file
 
@@ -63,6 +71,7 @@ class LineReader {
   char buffer_[65536];
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  std::uint64_t bufferStart_ = 0;  // offset in the file of buffer_[0]
 };
 
 // Reads a decimal number as the logs and files write it: leading spaces (not

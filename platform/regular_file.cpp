@@ -24,4 +24,11 @@ int openRegularFile(const std::string& path) {
   return descriptor;
 }
 
+std::optional<FileStamp> fileStampOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileStamp{static_cast<std::uint64_t>(info.st_size),
+                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 }  // namespace zelk

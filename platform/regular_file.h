@@ -3,6 +3,8 @@
 // never ends, so neither may stand where a settings, data or log file is read.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zelk {
@@ -11,5 +13,15 @@ namespace zelk {
 // cannot be opened or is not a regular file (a folder, a FIFO, a device, a
 // socket). Symbolic links are followed.
 int openRegularFile(const std::string& path);
+
+// What tells whether a file changed since it was looked at: its size and the
+// time of its last change, to the nanosecond.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// The file's stamp; nothing when it cannot be looked at.
+std::optional<FileStamp> fileStampOf(const std::string& path);
 
 }  // namespace zelk

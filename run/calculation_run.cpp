@@ -1,5 +1,6 @@
 #include "run/calculation_run.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -14,6 +15,7 @@
 #include "platform/message_forms.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/regular_file.h"
 #include "run/number.h"
 #include "run/plan_settings_of.h"
 #include "tariff/charges.h"
@@ -80,6 +82,7 @@ void CalculationRun::replayMonth(int monthIndex, std::function<void(const RatedC
   telehodai_ = inputs_.telehodai;
   origin_ = inputs_.origin;
   table_.clear();
+  months_.count = 0;
   MaDataFile maData(maDataPath(programDir_));
   execute(maData);
 }
@@ -92,11 +95,13 @@ void CalculationRun::readSettings(MaDataFile& maData) {
   table_.clear();
   readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData);
   for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
-  inputs_ = RunInputs{settings_, tables_, {}, telehodai_, origin_};
+  inputs_ = RunInputs{settings_, tables_, {}, telehodai_, origin_, {}};
   for (std::size_t i = 0; i < kMaxLogs; ++i) inputs_.logs[i] = slots_[i].declaration;
 }
 
 void CalculationRun::execute(MaDataFile& maData) {
+  const MonthBookmark* resumeFrom = replayedMonth_ ? trustedBookmark(*replayedMonth_) : nullptr;
+  if (!replayedMonth_) stampLogs();
   openCount_ = openLogs(slots_, settings_.logCount, programDir_);
   tablesGrew_ = false;
   planSettings_ = planSettingsOf(settings_);
@@ -121,9 +126,10 @@ void CalculationRun::execute(MaDataFile& maData) {
     showMessage(report);
   }
 
-  skipOldCalls(*start);
+  if (!resumeFrom || !resumeAt(*resumeFrom, *replayedMonth_, period)) skipOldCalls(*start);
   mergeCalls(period, maData);
   noteNewestCallBeforeWindow();
+  if (!replayedMonth_) inputs_.bookmarks.tablesAfterRun = tables_;
 
   if (tablesGrew_ && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
   handedOver_ = RunSettings{settings_, originAsRead, telehodai_};
@@ -156,6 +162,67 @@ void CalculationRun::skipOldCalls(const CalendarTime& start) {
   }
 }
 
+// Taken before the logs are opened: a log that changes while the run reads
+// it differs from its stamp afterwards, and its bookmarks are not trusted.
+void CalculationRun::stampLogs() {
+  const int declared = std::clamp<int>(settings_.logCount, 0, static_cast<int>(kMaxLogs));
+  for (int i = 0; i < declared; ++i)
+    inputs_.bookmarks.logStamps[i] = fileStampOf(logFilePath(programDir_, slots_[i].declaration.path));
+}
+
+// The first call of a month is about to be taken: every slot still holds its call.
+void CalculationRun::bookmarkMonth(const BillingPeriod& period) {
+  if (months_.count < 0 || static_cast<std::size_t>(months_.count) >= kMaxStoredMonths) return;
+  MonthBookmark& mark = inputs_.bookmarks.months[static_cast<std::size_t>(months_.count)].emplace();
+  mark.openCount = openCount_;
+  for (int i = 0; i < openCount_; ++i)
+    mark.slots[i] = {slots_[i].declaration, slots_[i].file.offset(), slots_[i].call};
+  mark.period = period;
+  mark.areaSetSize = tables_.areaSet.size();
+  mark.unwritableNameCount = tables_.unwritableNames.size();
+  mark.nameReplaceCount = tables_.nameReplaceCount;
+}
+
+// The bookmark of the month when the run ended and every log is as it was
+// when the run opened it; nullptr otherwise.
+const MonthBookmark* CalculationRun::trustedBookmark(int monthIndex) const {
+  const RunBookmarks& bookmarks = inputs_.bookmarks;
+  if (!bookmarks.tablesAfterRun || monthIndex < 0 || static_cast<std::size_t>(monthIndex) >= kMaxStoredMonths)
+    return nullptr;
+  const auto& mark = bookmarks.months[static_cast<std::size_t>(monthIndex)];
+  if (!mark) return nullptr;
+  const int declared = std::clamp<int>(settings_.logCount, 0, static_cast<int>(kMaxLogs));
+  for (int i = 0; i < declared; ++i) {
+    const auto stamp = fileStampOf(logFilePath(programDir_, slots_[i].declaration.path));
+    if (!stamp || stamp != bookmarks.logStamps[i]) return nullptr;
+  }
+  return &*mark;
+}
+
+// Puts the logs, the tables and the month count where they stood as the
+// month began. False, with the logs opened from their start again, when a
+// log cannot go back to its place.
+bool CalculationRun::resumeAt(const MonthBookmark& mark, int monthIndex, BillingPeriod& period) {
+  for (std::size_t i = 0; i < kMaxLogs; ++i) slots_[i].file.close();
+  for (int i = 0; i < mark.openCount; ++i) slots_[i].declaration = mark.slots[i].declaration;
+  openCount_ = openLogs(slots_, mark.openCount, programDir_);
+  for (int i = 0; i < openCount_; ++i) {
+    if (!slots_[i].file.seek(mark.slots[i].nextLine)) {
+      for (std::size_t j = 0; j < kMaxLogs; ++j) slots_[j].declaration = inputs_.logs[j];
+      openCount_ = openLogs(slots_, settings_.logCount, programDir_);
+      return false;
+    }
+    slots_[i].call = mark.slots[i].call;
+  }
+  tables_ = *inputs_.bookmarks.tablesAfterRun;
+  tables_.areaSet.resize(mark.areaSetSize);
+  tables_.unwritableNames.resize(mark.unwritableNameCount);
+  tables_.nameReplaceCount = mark.nameReplaceCount;
+  months_.count = static_cast<std::int16_t>(monthIndex);
+  period = mark.period;
+  return true;
+}
+
 // A first run on old logs keeps none of their months; the user is to learn
 // the date that shows them.
 void CalculationRun::noteNewestCallBeforeWindow() {
@@ -184,6 +251,7 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
       period = closingDateOrFail(call.start, settings_.meterDay);
     }
     if (replayedMonth_ && months_.count > *replayedMonth_) return;
+    if (!replayedMonth_ && table_.used == 0) bookmarkMonth(period);
 
     NumberTotals& row = table_.rows[static_cast<std::size_t>(resolveRow(call, rows))];
     if (!replayedMonth_ || months_.count == *replayedMonth_) accumulateCall(call, row);

@@ -13,6 +13,7 @@
 #include "base/ma_search.h"
 #include "base/month_table.h"
 #include "config/settings.h"
+#include "run/month_bookmark.h"
 #include "run/run_settings.h"
 #include "run/rated_call.h"
 #include "tariff/month_result.h"
@@ -30,16 +31,18 @@ struct NewestCallBeforeWindow {
   LocalDate closingDate;
 };
 
-// What a run worked from once zelk.cfg and the option lines were read. A
-// replay starts from it, whatever the run wrote back to zelk.cfg afterwards
-// (a log given on the command line is in the rewritten file, and would be
-// read twice by a run that read the file again with the same options).
+// What a run worked from once zelk.cfg and the option lines were read, and
+// where it stood as each stored month began. A replay starts from it,
+// whatever the run wrote back to zelk.cfg afterwards (a log given on the
+// command line is in the rewritten file, and would be read twice by a run
+// that read the file again with the same options).
 struct RunInputs {
   Settings settings;
   ReplaceTables tables;
   LogDeclarations logs;
   TelehodaiNumbers telehodai;
   MaLookup origin;
+  RunBookmarks bookmarks;
 };
 
 class CalculationRun {
@@ -56,8 +59,9 @@ class CalculationRun {
   // On an object made from RunInputs: reads and rates the logs again for
   // stored month `monthIndex` only (0 is the oldest) and hands each of its
   // calls, in the order the run took them, to `onCall` as rated. Months are
-  // not evaluated and zelk.cfg is neither read nor written; reading stops
-  // after the month.
+  // not evaluated and zelk.cfg is neither read nor written; reading starts
+  // at the month's bookmark (from the start of the logs when the logs
+  // changed since the run) and stops after the month.
   void replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall);
 
   // The inputs of the run, set once it has read its settings.
@@ -73,6 +77,10 @@ class CalculationRun {
 
  private:
   void skipOldCalls(const CalendarTime& start);
+  void stampLogs();
+  void bookmarkMonth(const BillingPeriod& period);
+  const MonthBookmark* trustedBookmark(int monthIndex) const;
+  bool resumeAt(const MonthBookmark& mark, int monthIndex, BillingPeriod& period);
   void mergeCalls(BillingPeriod period, MaSearch& maData);
   void closeMonthIfAny(const BillingPeriod& period);
   void execute(MaDataFile& maData);

@@ -97,9 +97,9 @@ std::vector<std::string> readByteByByte(const std::string& bytes, std::size_t bu
   return lines;
 }
 
-TEST(ReadLine, BlockReadingSplitsEveryFileAsByteByByteReading) {
-  // CR and LF on both sides of the 64 KiB block boundary, then random files
-  // of short and very long lines over several blocks.
+// CR and LF on both sides of the 64 KiB block boundary, then random files
+// of short and very long lines over several blocks.
+std::vector<std::string> blockBoundaryFiles() {
   const std::size_t block = 65536;
   std::vector<std::string> files = {
       std::string(block - 1, 'a') + "\r\nb", std::string(block - 1, 'a') + "\rb\n",
@@ -117,10 +117,48 @@ TEST(ReadLine, BlockReadingSplitsEveryFileAsByteByByteReading) {
     }
     files.push_back(bytes);
   }
+  return files;
+}
+
+TEST(ReadLine, BlockReadingSplitsEveryFileAsByteByByteReading) {
+  const std::vector<std::string> files = blockBoundaryFiles();
   for (std::size_t i = 0; i < files.size(); ++i)
     for (std::size_t bufferSize : {1, 2, 256, 512})
       ASSERT_EQ(readAll(files[i], bufferSize), readByteByByte(files[i], bufferSize))
           << "file " << i << ", buffer " << bufferSize;
+}
+
+// A bookmark of the reading: the offset before each line leads back to that
+// line, whatever the line ends and blocks around it, also in a moved reader.
+TEST(ReadLine, OffsetLeadsBackToTheNextLine) {
+  test::ScratchDir dir;
+  const std::vector<std::string> files = blockBoundaryFiles();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string path = dir.write("f" + std::to_string(i), files[i]);
+    LineReader reader;
+    ASSERT_TRUE(reader.open(path));
+    std::vector<std::uint64_t> offsets;
+    std::vector<std::string> lines;
+    std::string line;
+    for (offsets.push_back(reader.offset()); reader.readLine(line, 256); offsets.push_back(reader.offset()))
+      lines.push_back(line);
+    EXPECT_EQ(offsets.back(), files[i].size()) << "file " << i;
+    LineReader moved(std::move(reader));
+    for (std::size_t k = lines.size(); k-- > 0;) {
+      ASSERT_TRUE(moved.seek(offsets[k]));
+      ASSERT_TRUE(moved.readLine(line, 256));
+      ASSERT_EQ(line, lines[k]) << "file " << i << ", line " << k;
+      ASSERT_EQ(moved.offset(), offsets[k + 1]) << "file " << i << ", line " << k;
+    }
+    if (lines.size() > 2) {  // a move in mid-block keeps the place
+      ASSERT_TRUE(moved.seek(offsets[1]));
+      ASSERT_TRUE(moved.readLine(line, 256));
+      LineReader again(std::move(moved));
+      EXPECT_EQ(again.offset(), offsets[2]);
+      ASSERT_TRUE(again.readLine(line, 256));
+      EXPECT_EQ(line, lines[2]) << "file " << i;
+    }
+  }
 }
 
 TEST(ReadLine, DirectoriesAndMissingFilesDoNotOpen) {

@@ -1,5 +1,5 @@
 #include <QLabel>
-#include <memory>
+#include <QPointer>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
@@ -93,14 +93,8 @@ class CallsWindowTest : public QObject {
     months.months[0] = test::monthWithSlots(1000, sjis("2001年 3月31日〆分"));
     months.count = 1;
     MainWindow window;
-    // As the program does: a new window for every opening, the last one closed.
-    std::unique_ptr<CallsWindow> calls;
     MainWindowHooks hooks;
-    hooks.showCalls = [&](int, const std::string& title, const std::string& number) {
-      calls = std::make_unique<CallsWindow>(sample(), title);
-      calls->showNumber(number);
-      calls->show();
-    };
+    hooks.monthCalls = [](int) { return std::optional<MonthCalls>(sample()); };
     window.setHooks(hooks);
     window.setProgramDirectory(dir.path());
     WindowSettings ws = defaultWindowSettings();
@@ -110,10 +104,18 @@ class CallsWindowTest : public QObject {
     window.show();
 
     window.showCalls("");
+    CallsWindow* calls = window.callsWindow();
+    QVERIFY(calls && calls->isVisible());
     QCOMPARE(calls->size(), QSize(760, 420));
+    QCOMPARE(calls->pos(), QPoint(140, 120));
     calls->resize(900, 300);
+    const QPointer<CallsWindow> first = calls;
     window.showCalls("0312345678");
+    QVERIFY(first.isNull());  // a new window for each opening, the last one gone
+    calls = window.callsWindow();
     QCOMPARE(calls->size(), QSize(900, 300));
+    QCOMPARE(calls->findChild<QTableView*>("CallsTable")->model()->rowCount(), 2);
+    QCOMPARE(calls->windowTitle().contains(QString::fromUtf8("2001年 3月31日〆分")), true);
     calls->resize(880, 310);
     QCOMPARE(window.currentWindowSettings().placement.callsWindow.width, 880);
     QCOMPARE(window.currentWindowSettings().placement.callsWindow.height, 310);

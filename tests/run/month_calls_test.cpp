@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/paths.h"
 #include "run/calculation_run.h"
 #include "support/test_support.h"
 #include "tariff/ma_data.h"
@@ -80,33 +81,49 @@ std::vector<std::string> goldenCases() {
   return names;
 }
 
+// The run of a golden case in a scratch copy of its folder; false when the
+// run ended fatally (and shows no month).
+bool runGoldenCase(const std::string& name, const test::ScratchDir& home, CalculationRun& run) {
+  const std::string caseDir = std::string(ZELK_TEST_DATA) + "/golden/" + name;
+  const auto scenario = nlohmann::json::parse(test::readFile(caseDir + "/scenario.json"));
+  fs::copy(caseDir, home.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::string ma = test::readFile(home.path() + "ma.zlk");
+  home.write("ma.zlk", std::string(kMaIdentificationLine) + ma.substr(ma.find('\n')));
+  std::vector<std::string> lines;
+  for (const auto& arg : scenario["args"]) lines.push_back(arg.get<std::string>());
+  setToday(*parseIsoDate(scenario["today"].get<std::string>()));
+  run = CalculationRun(home.path(), lines);
+  try {
+    run.run();
+  } catch (const FatalError&) {
+    return false;
+  }
+  return true;
+}
+
+// The inputs without the run's bookmarks: a replay of them reads the logs from the start.
+RunInputs withoutBookmarks(RunInputs inputs) {
+  inputs.bookmarks = {};
+  return inputs;
+}
+
 TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
+  RecordingSink quiet;
+  ScopedMessageSink sink(quiet);
   int crossingCalls = 0;
   for (const auto& name : goldenCases()) {
     SCOPED_TRACE(name);
-    const std::string caseDir = std::string(ZELK_TEST_DATA) + "/golden/" + name;
-    const auto scenario = nlohmann::json::parse(test::readFile(caseDir + "/scenario.json"));
     test::ScratchDir home;
-    fs::copy(caseDir, home.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    std::string ma = test::readFile(home.path() + "ma.zlk");
-    home.write("ma.zlk", std::string(kMaIdentificationLine) + ma.substr(ma.find('\n')));
-    std::vector<std::string> lines;
-    for (const auto& arg : scenario["args"]) lines.push_back(arg.get<std::string>());
-    setToday(*parseIsoDate(scenario["today"].get<std::string>()));
-
-    RecordingSink quiet;
-    ScopedMessageSink sink(quiet);
-    CalculationRun run(home.path(), lines);
-    try {
-      run.run();
-    } catch (const FatalError&) {
-      continue;  // a fatal run shows no month
-    }
+    CalculationRun run(RunInputs{});
+    if (!runGoldenCase(name, home, run)) continue;
     const MonthList& list = run.monthList();
     for (int month = 0; month < list.count; ++month) {
       SCOPED_TRACE("month " + std::to_string(month));
       const MonthCalls calls = monthCalls(run.inputs(), month);
       EXPECT_EQ(parseCallList(list.months[month].callList), sumByNumber(calls));
+      // Read from its bookmark, the month is call for call the month read
+      // from the start of the logs.
+      EXPECT_EQ(callsCsv(calls), callsCsv(monthCalls(withoutBookmarks(run.inputs()), month)));
       expectWidestAreTheLongestTexts(calls);
       for (const auto& call : calls.calls) crossingCalls += crossesBandOrMidnight(call);
     }
@@ -114,6 +131,31 @@ TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
   // The cases hold calls that run into another tariff band or over midnight,
   // so their units are the rating's, not a start-band shortcut.
   EXPECT_GT(crossingCalls, 0);
+  setToday(std::nullopt);
+}
+
+// A log changed since the run (a long line that is no record put first, so
+// every place in it moved on): the bookmarks are not used and every month
+// still has its calls.
+TEST(MonthCalls, ALogChangedSinceTheRunIsReadFromItsStart) {
+  RecordingSink quiet;
+  ScopedMessageSink sink(quiet);
+  for (const auto& name : goldenCases()) {
+    SCOPED_TRACE(name);
+    test::ScratchDir home;
+    CalculationRun run(RunInputs{});
+    if (!runGoldenCase(name, home, run)) continue;
+    std::vector<std::string> before;
+    for (int month = 0; month < run.monthList().count; ++month)
+      before.push_back(callsCsv(monthCalls(run.inputs(), month)));
+    for (const auto& log : run.inputs().logs) {
+      const std::string path = logFilePath(home.path(), log.path);
+      const std::string bytes = test::readFile(path);
+      if (!bytes.empty()) home.write(fs::relative(path, home.path()).string(), std::string(300, '-') + "\r\n" + bytes);
+    }
+    for (int month = 0; month < run.monthList().count; ++month)
+      EXPECT_EQ(callsCsv(monthCalls(run.inputs(), month)), before[static_cast<std::size_t>(month)]) << "month " << month;
+  }
   setToday(std::nullopt);
 }
 

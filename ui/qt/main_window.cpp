@@ -1,7 +1,6 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QEvent>
@@ -489,26 +488,32 @@ void MainWindow::selectMonth(int itemNumber) {
 }
 
 void MainWindow::showCalls(const std::string& number) {
-  if (!model_ || !hooks_.showCalls) return;
+  if (!model_ || !hooks_.monthCalls) return;
   const MonthBrowser& browser = model_->browser();
   const int index = browser.currentMonthIndex();
   if (index < 0 || index >= browser.months().count) return;
+  std::optional<MonthCalls> calls;
+  try {
+    calls = hooks_.monthCalls(index);
+  } catch (const FatalError& error) {
+    // A log gone since the run, say: the list cannot be made, the program goes on.
+    showMessage(error.message());
+    return;
+  }
+  if (!calls) return;
   guarded([&] {
-    // The hook makes a new window each time and closes the one before: the
-    // new one takes the place and size the last one had.
+    // A new window for each opening, where and as large as the last one stood.
     if (callsWindow_) windowSettings_.placement.callsWindow = boundsOf(*callsWindow_);
-    QList<QPointer<CallsWindow>> before;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (auto* calls = qobject_cast<CallsWindow*>(widget)) before.append(calls);
-    hooks_.showCalls(index, browser.months().months[static_cast<std::size_t>(index)].title, number);
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      auto* calls = qobject_cast<CallsWindow*>(widget);
-      if (!calls || before.contains(calls)) continue;
-      callsWindow_ = calls;
-      const WindowBounds& b = windowSettings_.placement.callsWindow;
-      calls->resize(b.width, b.height);
-      calls->move(b.left, b.top);
-    }
+    delete callsWindow_;
+    callsWindow_ = new CallsWindow(std::move(*calls), browser.months().months[static_cast<std::size_t>(index)].title, this);
+    if (hooks_.chooseCsvPath) callsWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
+    const WindowBounds& b = windowSettings_.placement.callsWindow;
+    callsWindow_->resize(b.width, b.height);
+    callsWindow_->move(b.left, b.top);
+    callsWindow_->showNumber(number);
+    callsWindow_->show();
+    callsWindow_->raise();
+    callsWindow_->activateWindow();
   });
 }
 

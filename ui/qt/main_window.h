@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QColor>
 #include <QFont>
-#include <QPointer>
 #include <QUrl>
 #include <array>
 #include <functional>
@@ -18,6 +17,7 @@
 #include "platform/messages.h"
 #include "tariff/month_result.h"
 #include "ui/model/main_window_model.h"
+#include "ui/model/month_calls.h"
 #include "ui/model/window_settings.h"
 
 class QAction;
@@ -52,9 +52,9 @@ struct MainWindowHooks {
   // The colour dialog after the font dialog, preset with `initial`; nothing
   // when the user cancels.
   std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)> chooseColour;
-  // Opens 通話明細 for stored month `monthIndex` (0 the oldest) with its
-  // title, showing only the calls to `number` unless it is "".
-  std::function<void(int monthIndex, const std::string& title, const std::string& number)> showCalls;
+  // The calls of stored month `monthIndex` (0 the oldest) for 通話明細;
+  // nothing when the run left none to list. May throw FatalError.
+  std::function<std::optional<MonthCalls>(int monthIndex)> monthCalls;
   // The other windows whose positions zelkwin.cfg keeps, nullptr for none.
   std::function<QWidget*(PlacedWindow)> placedWindow;
   // Where the year window saves its CSV; a file dialog when empty.
@@ -93,6 +93,7 @@ class MainWindow : public QDialog {
   WindowSettings currentWindowSettings() const;
   const MainWindowModel* model() const { return model_.get(); }
   YearWindow* yearWindow() const { return yearWindow_; }
+  CallsWindow* callsWindow() const { return callsWindow_; }
   // A fatal condition met while the window was open (zelkwin.cfg could not
   // be written, ...): the window closed and the process ends with its code.
   const std::optional<FatalError>& endError() const { return endError_; }
@@ -156,8 +157,8 @@ class MainWindow : public QDialog {
   QAction* naviLine_ = nullptr;
   QAction* navi_ = nullptr;
   YearWindow* yearWindow_ = nullptr;
-  // The 通話明細 the showCalls hook opened last; the hook owns it.
-  QPointer<CallsWindow> callsWindow_;
+  // The 通話明細 opened last; each opening makes a new one.
+  CallsWindow* callsWindow_ = nullptr;
 };
 
 }  // namespace zelk

@@ -71,7 +71,7 @@ StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> op
   windowHooks.changeSettings = [this] { return settingsMenu(); };
   windowHooks.restart = [this] { hooks_.restart(programDir_); };
   windowHooks.placedWindow = [this](PlacedWindow window) { return placedWindow(window); };
-  windowHooks.showCalls = hooks_.showCalls;
+  windowHooks.monthCalls = hooks_.monthCalls;
   mainWindow_->setHooks(std::move(windowHooks));
   mainWindow_->setProgramDirectory(programDir_);
 }

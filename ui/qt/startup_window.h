@@ -12,6 +12,7 @@
 #include "run/run_settings.h"
 #include "run/calculation_run.h"
 #include "tariff/month_result.h"
+#include "ui/model/month_calls.h"
 #include "ui/model/window_settings.h"
 
 class QLabel;
@@ -57,8 +58,9 @@ struct StartupHooks {
   // The other windows whose positions zelkwin.cfg keeps (Form2 to Form6,
   // Form8, Form9, Ma_ref); nullptr for a window that does not exist.
   std::function<QWidget*(PlacedWindow)> placedWindow;
-  // Opens 通話明細 (the main window's view menu and call list).
-  std::function<void(int monthIndex, const std::string& title, const std::string& number)> showCalls;
+  // The calls of a stored month for 通話明細 (the main window's view menu
+  // and call list); see MainWindowHooks::monthCalls.
+  std::function<std::optional<MonthCalls>(int monthIndex)> monthCalls;
   // Starts zelkwin anew. Default: restartProgram.
   std::function<void(const std::string& programDir)> restart;
 };
