@@ -56,6 +56,11 @@ class LineReader {
   // character of a line was read.
   bool readLine(std::string& line, std::size_t bufferSize);
 
+  // The same line as readLine, as a view that stays valid until the next
+  // read, move or close. A line that lies whole in the block read is not
+  // copied; one that runs over the block's end is gathered as readLine does.
+  bool readLineView(std::string_view& line, std::size_t bufferSize);
+
  private:
   bool refill();  // false at the end of the file
 
@@ -63,6 +68,7 @@ class LineReader {
   char buffer_[65536];
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  std::string spanning_;  // readLineView's line when it runs over a block's end
 };
 
 // Reads a decimal number as the logs and files write it: leading spaces (not

@@ -39,9 +39,9 @@ bool isDialledText(std::string_view line) {
   return true;
 }
 
-bool acceptDialledLine(std::string& line) {
+bool acceptDialledLine(std::string_view& line) {
   if (!hasDialMark(line)) return false;
-  line.resize(cutAtTrailingComma(line).size());
+  line = cutAtTrailingComma(line);
   return isDialledText(line);
 }
 
@@ -101,7 +101,7 @@ std::optional<TabFields> tabFields(std::string_view line) {
 
 }  // namespace
 
-bool acceptTabFields(std::string& line) { return tabFields(line).has_value(); }
+bool acceptTabFields(std::string_view& line) { return tabFields(line).has_value(); }
 
 std::optional<std::string> readTabFields(std::string_view line, CallRecord& call) {
   auto fields = tabFields(line);
