@@ -159,33 +159,45 @@ void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecor
   start.daylight = -1;
 
   Clock time = clockOf(line, layout.time);
-  Clock other = clockOf(line, layout.length);
-  switch (layout.clockRule) {
-    case ClockRule::StartAndLength:
-      call.duration = tenthsOf(other) - 1;
-      break;
-    case ClockRule::EndAndLength:
-      // Each field is taken back on its own; normalisation carries the
-      // negative ones into the previous minute, hour or day.
-      time = {time.hour - other.hour, time.minute - other.minute, time.second - other.second};
-      call.duration = tenthsOf(other) - 1;
-      break;
-    case ClockRule::StartAndEnd:
-      // The exact difference; a call over midnight ends on the next day.
-      call.duration = tenthsOf(other) - tenthsOf(time);
-      if (call.duration < 0) call.duration += kDayTenths;
-      break;
-    case ClockRule::StartOnly:
-      call.duration = 0;  // the format's hook reads the length
-      break;
+  if (layout.clockRule == ClockRule::EndAndLength) {
+    // Each field is taken back on its own; normalisation carries the
+    // negative ones into the previous minute, hour or day.
+    const Clock length = clockOf(line, layout.length);
+    time = {time.hour - length.hour, time.minute - length.minute, time.second - length.second};
+    call.duration = tenthsOf(length) - 1;
   }
   start.hour = time.hour;
   start.minute = time.minute;
   start.second = time.second;
 }
 
+namespace {
+
+// The duration where the start does not depend on it, read only for a call
+// that is kept.
+void parseDuration(const FormatLayout& layout, std::string_view line, CallRecord& call) {
+  switch (layout.clockRule) {
+    case ClockRule::StartAndLength:
+      call.duration = tenthsOf(clockOf(line, layout.length)) - 1;
+      break;
+    case ClockRule::EndAndLength:
+      break;  // read with the start
+    case ClockRule::StartAndEnd:
+      // The exact difference; a call over midnight ends on the next day.
+      call.duration = tenthsOf(clockOf(line, layout.length)) - tenthsOf(clockOf(line, layout.time));
+      if (call.duration < 0) call.duration += kDayTenths;
+      break;
+    case ClockRule::StartOnly:
+      call.duration = 0;  // the format's hook reads the length
+      break;
+  }
+}
+
+}  // namespace
+
 std::optional<std::string> parseCallRest(const FormatLayout& layout, std::string_view line,
                                          CallRecord& call) {
+  parseDuration(layout, line, call);
   call.fee = layout.fee.present() ? field(line, layout.fee) : -1;
   call.number.clear();
   switch (layout.numberRule) {

@@ -33,12 +33,13 @@ bool findRecord(const FormatLayout& layout, LineReader& file, std::string_view& 
 std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_view line,
                                        CallRecord& call);
 
-// The start fields and the duration of parseRecord (for a format whose hook
-// reads the length, the duration is 0 until parseCallRest).
+// The start fields of parseRecord, and the duration only where the start is
+// worked back from it (a format that logs the end and the length).
 void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecord& call);
 
-// The rest of parseRecord: fee, number or connection name, and the format's
-// hook, which may end the run on a broken record. Leaves the start alone.
+// The rest of parseRecord: duration, fee, number or connection name, and the
+// format's hook, which may end the run on a broken record. Leaves the start
+// alone.
 std::optional<std::string> parseCallRest(const FormatLayout& layout, std::string_view line,
                                          CallRecord& call);
 
