@@ -243,6 +243,11 @@ bool normalise(CalendarTime& t) {
     }
     t.day += monthLength(t.month, t.year);
   }
+  // A start worked back from a length mostly only borrows within its day.
+  if (fieldsInRange(t)) {
+    fillWeekdayAndYearDay(t);
+    return true;
+  }
 
   CalendarTime converted = t;
   if (!convertLocalTime(converted)) return false;

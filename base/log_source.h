@@ -44,7 +44,7 @@ struct LogSource {
   LogDeclaration declaration;
   CallRecord call;
   LineReader file;
-  std::string line;  // the last line read, kept so that reading allocates once
+  std::string_view line;  // the last record read, valid until the next read of `file`
 };
 
 inline constexpr std::size_t kMaxLogs = 5;

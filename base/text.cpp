@@ -136,6 +136,21 @@ bool LineReader::readLine(std::string& line, std::size_t bufferSize) {
   }
 }
 
+bool LineReader::readLineView(std::string_view& line, std::size_t bufferSize) {
+  const char* from = buffer_ + pos_;
+  const auto* lineFeed = pos_ < end_ ? static_cast<const char*>(std::memchr(from, '\n', end_ - pos_)) : nullptr;
+  if (!lineFeed) {
+    const bool read = readLine(spanning_, bufferSize);
+    line = spanning_;
+    return read;
+  }
+  std::size_t count = static_cast<std::size_t>(lineFeed - from);
+  pos_ += count + 1;
+  if (count > 0 && from[count - 1] == '\r') --count;
+  line = std::string_view(from, std::min(count, bufferSize > 0 ? bufferSize - 1 : 0));
+  return true;
+}
+
 long readDecimal(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;

@@ -63,6 +63,10 @@ class LineReader {
   // Reading goes on from `offset`, an offset taken from offset(); false when
   // the file cannot go there.
   bool seek(std::uint64_t offset);
+  // The same line as readLine, as a view that stays valid until the next
+  // read, move or close. A line that lies whole in the block read is not
+  // copied; one that runs over the block's end is gathered as readLine does.
+  bool readLineView(std::string_view& line, std::size_t bufferSize);
 
  private:
   bool refill();  // false at the end of the file
@@ -72,6 +76,7 @@ class LineReader {
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::uint64_t bufferStart_ = 0;  // offset in the file of buffer_[0]
+  std::string spanning_;  // readLineView's line when it runs over a block's end
 };
 
 // Reads a decimal number as the logs and files write it: leading spaces (not

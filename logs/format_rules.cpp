@@ -1,5 +1,6 @@
 #include "logs/format_rules.h"
 
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -32,16 +33,19 @@ std::string_view cutAtTrailingComma(std::string_view line) {
 }
 
 bool isDialledText(std::string_view line) {
-  for (char c : from(line, kDialMarkColumn + 1)) {
-    bool dialChar = (c >= '0' && c <= '9') || c == '(' || c == ')' || c == ',' || c == '-';
-    if (!dialChar) return false;
-  }
+  static constexpr auto kDialChars = [] {
+    std::array<bool, 256> dial{};
+    for (unsigned char c : std::string_view("0123456789(),-")) dial[c] = true;
+    return dial;
+  }();
+  for (char c : from(line, kDialMarkColumn + 1))
+    if (!kDialChars[static_cast<unsigned char>(c)]) return false;
   return true;
 }
 
-bool acceptDialledLine(std::string& line) {
+bool acceptDialledLine(std::string_view& line) {
   if (!hasDialMark(line)) return false;
-  line.resize(cutAtTrailingComma(line).size());
+  line = cutAtTrailingComma(line);
   return isDialledText(line);
 }
 
@@ -101,7 +105,7 @@ std::optional<TabFields> tabFields(std::string_view line) {
 
 }  // namespace
 
-bool acceptTabFields(std::string& line) { return tabFields(line).has_value(); }
+bool acceptTabFields(std::string_view& line) { return tabFields(line).has_value(); }
 
 std::optional<std::string> readTabFields(std::string_view line, CallRecord& call) {
   auto fields = tabFields(line);

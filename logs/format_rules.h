@@ -24,7 +24,7 @@ bool isDialledText(std::string_view line);
 // -a1 line test: a dial mark and a dialled text after it; cuts the line at a
 // trailing comma. A line with a connection name instead, or with anything
 // but dial characters after the mark, is skipped like any other line.
-bool acceptDialledLine(std::string& line);
+bool acceptDialledLine(std::string_view& line);
 
 // -a2: the dialled number after a dial mark, or else a connection name from
 // column 67 on.
@@ -34,7 +34,7 @@ std::optional<std::string> readAccessLogNumber(std::string_view line, CallRecord
 std::optional<std::string_view> accessLogName(std::string_view line);
 
 // -nt line test: the number field and the length field both end in a tab.
-bool acceptTabFields(std::string& line);
+bool acceptTabFields(std::string_view& line);
 
 // -nt: the number field and the length in seconds.
 std::optional<std::string> readTabFields(std::string_view line, CallRecord& call);

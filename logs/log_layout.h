@@ -55,7 +55,7 @@ enum class NumberRule : std::uint8_t {
 };
 
 // Tests a candidate line that passed the column tests; may cut the line.
-using LineHook = bool (*)(std::string& line);
+using LineHook = bool (*)(std::string_view& line);
 // Reads what the table cannot: fills the call's number (and the duration for
 // StartOnly) or returns a connection name.
 using RecordHook = std::optional<std::string> (*)(std::string_view line, CallRecord& call);

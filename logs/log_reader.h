@@ -28,8 +28,8 @@ void checkLogExists(const LogDeclaration& declaration, const std::string& progra
 int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned);
 
 // readNextCall in two steps, for calls that may be dropped by their date:
-// readNextStart finds the next record and reads only the start and the
-// duration of its call (returning -1 at the end of the log, as readNextCall);
+// readNextStart finds the next record and reads only the start of its call
+// (returning -1 at the end of the log, as readNextCall);
 // then either readCallRest reads the rest as readNextCall would, or, for a
 // call that is not kept, lookUpSkippedName only looks its connection name up,
 // so that an unknown name is shown and learned as when the call is read whole.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -10,26 +11,48 @@
 namespace zelk {
 namespace {
 
-// A column test as single bytes: every text is split into its CP932 bytes, so
-// a line is tested by one compare per byte, and `reach` (the end of the
-// furthest text) stands for "a column past the end of the line fails".
-struct ByteTest {
-  std::uint8_t column;
-  char byte;
+// The column tests as eight-byte words: every text is split into its CP932
+// bytes and those are gathered into the words of the line's first `reach`
+// bytes (the end of the furthest text, which also stands for "a column past
+// the end of the line fails"), so a line is tested by a few masked compares.
+// The last word ends at `reach`, overlapping the one before it, so no byte
+// past `reach` is read.
+struct WordTest {
+  std::size_t column;
+  std::uint64_t mask, bytes;
 };
 
 struct LineTests {
-  std::vector<ByteTest> bytes;
+  std::vector<WordTest> words;
   std::size_t reach = 0;
 };
 
+std::uint64_t wordAt(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
 LineTests lineTestsOf(const FormatLayout& layout) {
-  LineTests tests;
+  std::string expected, tested;  // by column: the byte, and 0xFF where a byte is tested
   for (const ColumnTest& test : layout.tests) {
     const std::string bytes = sjis(test.text);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-      tests.bytes.push_back({static_cast<std::uint8_t>(test.column + i), bytes[i]});
-    tests.reach = std::max(tests.reach, test.column + bytes.size());
+    if (expected.size() < test.column + bytes.size()) {
+      expected.resize(test.column + bytes.size());
+      tested.resize(expected.size());
+    }
+    bytes.copy(expected.data() + test.column, bytes.size());
+    std::fill_n(tested.begin() + test.column, bytes.size(), '\xFF');
+  }
+  // Every format tests some column past the eighth; a word is never read
+  // from a shorter line.
+  if (expected.size() < 8) throw std::logic_error("column tests end before the eighth column");
+  LineTests tests;
+  tests.reach = expected.size();
+  for (std::size_t column = 0; column < expected.size(); column += 8) {
+    const std::size_t from = std::min(column, expected.size() - 8);
+    const std::uint64_t mask = wordAt(tested.data() + from);
+    if (mask != 0) tests.words.push_back({from, mask, wordAt(expected.data() + from) & mask});
   }
   return tests;
 }
@@ -101,19 +124,28 @@ constexpr int kDayTenths = 864000;
 
 }  // namespace
 
-bool isRecordLine(const FormatLayout& layout, std::string& line) {
+bool isRecordLine(const FormatLayout& layout, std::string_view& line) {
   if (line.size() < layout.minLength || line.size() > layout.maxLength) return false;
   if (layout.endsWithBracket && (line.empty() || line.back() != ']')) return false;
   const LineTests& tests = lineTests(layout);
   if (line.size() < tests.reach) return false;
-  for (const ByteTest& test : tests.bytes)
-    if (line[test.column] != test.byte) return false;
+  std::uint64_t differ = 0;
+  for (const WordTest& test : tests.words)
+    differ |= (wordAt(line.data() + test.column) & test.mask) ^ test.bytes;
+  if (differ != 0) return false;
   return !layout.acceptLine || layout.acceptLine(line);
 }
 
-bool findRecord(const FormatLayout& layout, LineReader& file, std::string& line) {
-  while (file.readLine(line, kLogLineBuffer)) {
-    line.resize(std::strlen(line.c_str()));
+bool isRecordLine(const FormatLayout& layout, std::string& line) {
+  std::string_view view = line;
+  const bool record = isRecordLine(layout, view);
+  line.resize(view.size());
+  return record;
+}
+
+bool findRecord(const FormatLayout& layout, LineReader& file, std::string_view& line) {
+  while (file.readLineView(line, kLogLineBuffer)) {
+    line = line.substr(0, line.find('\0'));
     if (isRecordLine(layout, line)) return true;
   }
   return false;
@@ -127,33 +159,45 @@ void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecor
   start.daylight = -1;
 
   Clock time = clockOf(line, layout.time);
-  Clock other = clockOf(line, layout.length);
-  switch (layout.clockRule) {
-    case ClockRule::StartAndLength:
-      call.duration = tenthsOf(other) - 1;
-      break;
-    case ClockRule::EndAndLength:
-      // Each field is taken back on its own; normalisation carries the
-      // negative ones into the previous minute, hour or day.
-      time = {time.hour - other.hour, time.minute - other.minute, time.second - other.second};
-      call.duration = tenthsOf(other) - 1;
-      break;
-    case ClockRule::StartAndEnd:
-      // The exact difference; a call over midnight ends on the next day.
-      call.duration = tenthsOf(other) - tenthsOf(time);
-      if (call.duration < 0) call.duration += kDayTenths;
-      break;
-    case ClockRule::StartOnly:
-      call.duration = 0;  // the format's hook reads the length
-      break;
+  if (layout.clockRule == ClockRule::EndAndLength) {
+    // Each field is taken back on its own; normalisation carries the
+    // negative ones into the previous minute, hour or day.
+    const Clock length = clockOf(line, layout.length);
+    time = {time.hour - length.hour, time.minute - length.minute, time.second - length.second};
+    call.duration = tenthsOf(length) - 1;
   }
   start.hour = time.hour;
   start.minute = time.minute;
   start.second = time.second;
 }
 
+namespace {
+
+// The duration where the start does not depend on it, read only for a call
+// that is kept.
+void parseDuration(const FormatLayout& layout, std::string_view line, CallRecord& call) {
+  switch (layout.clockRule) {
+    case ClockRule::StartAndLength:
+      call.duration = tenthsOf(clockOf(line, layout.length)) - 1;
+      break;
+    case ClockRule::EndAndLength:
+      break;  // read with the start
+    case ClockRule::StartAndEnd:
+      // The exact difference; a call over midnight ends on the next day.
+      call.duration = tenthsOf(clockOf(line, layout.length)) - tenthsOf(clockOf(line, layout.time));
+      if (call.duration < 0) call.duration += kDayTenths;
+      break;
+    case ClockRule::StartOnly:
+      call.duration = 0;  // the format's hook reads the length
+      break;
+  }
+}
+
+}  // namespace
+
 std::optional<std::string> parseCallRest(const FormatLayout& layout, std::string_view line,
                                          CallRecord& call) {
+  parseDuration(layout, line, call);
   call.fee = layout.fee.present() ? field(line, layout.fee) : -1;
   call.number.clear();
   switch (layout.numberRule) {

@@ -16,12 +16,14 @@ namespace zelk {
 // True when `line` is a record of the layout: every column test, the length
 // window, the final "]" and the format's own line test. A column past the end
 // of the line fails its test. The format's line test may cut the line.
+bool isRecordLine(const FormatLayout& layout, std::string_view& line);
 bool isRecordLine(const FormatLayout& layout, std::string& line);
 
 // Reads lines of 256-byte buffers until one is a record; false at the end of
 // the file. A NUL byte ends a line's text, as it ends a C string in the
-// programs that write these logs.
-bool findRecord(const FormatLayout& layout, LineReader& file, std::string& line);
+// programs that write these logs. `line` views the file's block and is valid
+// until the next read of `file`.
+bool findRecord(const FormatLayout& layout, LineReader& file, std::string_view& line);
 
 // Fills `call` from a record line. Start fields are stored as logged (they
 // may be out of range before normalisation); weekday and day of the year are
@@ -31,12 +33,13 @@ bool findRecord(const FormatLayout& layout, LineReader& file, std::string& line)
 std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_view line,
                                        CallRecord& call);
 
-// The start fields and the duration of parseRecord (for a format whose hook
-// reads the length, the duration is 0 until parseCallRest).
+// The start fields of parseRecord, and the duration only where the start is
+// worked back from it (a format that logs the end and the length).
 void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecord& call);
 
-// The rest of parseRecord: fee, number or connection name, and the format's
-// hook, which may end the run on a broken record. Leaves the start alone.
+// The rest of parseRecord: duration, fee, number or connection name, and the
+// format's hook, which may end the run on a broken record. Leaves the start
+// alone.
 std::optional<std::string> parseCallRest(const FormatLayout& layout, std::string_view line,
                                          CallRecord& call);
 

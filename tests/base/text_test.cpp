@@ -42,11 +42,19 @@ TEST(RepeatChar, NegativeCountEndsTheLine) {
 std::vector<std::string> readAll(const std::string& bytes, std::size_t bufferSize = 256) {
   test::ScratchDir dir;
   LineReader reader;
-  EXPECT_TRUE(reader.open(dir.write("f", bytes)));
+  const std::string path = dir.write("f", bytes);
+  EXPECT_TRUE(reader.open(path));
   std::vector<std::string> lines;
   std::string line;
   while (reader.readLine(line, bufferSize)) lines.push_back(line);
   EXPECT_FALSE(reader.readLine(line, bufferSize));  // stays at the end
+  // The view of each line, as the log reader takes it, is the same line.
+  EXPECT_TRUE(reader.open(path));
+  std::vector<std::string> viewed;
+  std::string_view view;
+  while (reader.readLineView(view, bufferSize)) viewed.emplace_back(view);
+  EXPECT_FALSE(reader.readLineView(view, bufferSize));
+  EXPECT_EQ(viewed, lines);
   return lines;
 }
 
