@@ -119,10 +119,11 @@ const std::vector<KeyCodec>& keyTable() {
       for (const BoundsKey& b : {BoundsKey{'T', &WindowBounds::top}, BoundsKey{'L', &WindowBounds::left},
                                  BoundsKey{'W', &WindowBounds::width}, BoundsKey{'H', &WindowBounds::height}}) {
         const auto field = b.field;
+        const auto member = window;  // clang before 16 cannot capture a structured binding
         k.push_back(integerKey(
             prefix + std::string(1, b.suffix),
-            [window, field](WindowSettings& s) -> int& { return s.placement.*window.*field; },
-            [window, field](const WindowSettings& s) { return s.placement.*window.*field; }));
+            [member, field](WindowSettings& s) -> int& { return s.placement.*member.*field; },
+            [member, field](const WindowSettings& s) { return s.placement.*member.*field; }));
       }
     }
     return k;
