@@ -136,7 +136,9 @@ TEST_P(GoldenCase, SummaryAndNamedFieldsAddUpTheMonths) {
     EXPECT_LE(previous, sum);  // ranked by total
     previous = sum;
   }
-  if (!summary["plans"].empty()) EXPECT_EQ(summary["cheapest"]["slot"], summary["plans"][0]["slot"]);
+  if (!summary["plans"].empty()) {
+    EXPECT_EQ(summary["cheapest"]["slot"], summary["plans"][0]["slot"]);
+  }
 
   const auto csv = test::runCommand(test::shellQuote(ZELK_BINARY) + " --csv" + args, home.path(), env);
   EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBF", 0), 0u);
