@@ -1,5 +1,6 @@
 #include "base/calendar.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -141,9 +142,18 @@ bool matches(const HolidayRule& rule, const CalendarTime& t) {
 }
 
 bool isHoliday(const CalendarTime& t) {
-  for (const auto& rule : kHolidays)
-    if (matches(rule, t)) return true;
-  return false;
+  // Asked for every unit of a day's calls: the last day's answer is kept.
+  struct Day {
+    int year = -1, month = -1, day = -1, weekday = -1;
+    bool holiday = false;
+  };
+  thread_local Day last;
+  if (t.day == last.day && t.month == last.month && t.year == last.year && t.weekday == last.weekday)
+    return last.holiday;
+  const bool holiday =
+      std::any_of(kHolidays.begin(), kHolidays.end(), [&](const auto& rule) { return matches(rule, t); });
+  last = {t.year, t.month, t.day, t.weekday, holiday};
+  return holiday;
 }
 
 // True when every field already lies in its range, as most logged moments do.

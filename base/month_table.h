@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/distance_band.h"
@@ -47,10 +48,14 @@ struct NumberTotals {
 struct MonthTable {
   std::vector<NumberTotals> rows;
   std::size_t used = 0;  // rows of this month; those after keep their strings for reuse
+  // A short digest of each row's number, by row in use, so that finding a
+  // call's row compares numbers only where their digests agree.
+  std::vector<std::uint64_t> numberKeys;
   // Sets every sum of all rows to 0, and no row is in use.
   void clear() {
     for (auto& row : rows) row.clearSums();
     used = 0;
+    numberKeys.clear();
   }
   // The row at `index`, made when the table is not that long yet.
   NumberTotals& rowAt(std::size_t index) {
@@ -58,6 +63,12 @@ struct MonthTable {
     return rows[index];
   }
 };
+
+inline std::uint64_t numberKeyOf(std::string_view number) {
+  std::uint64_t key = number.size();
+  for (char digit : number) key = key * 131 + static_cast<unsigned char>(digit);
+  return key;
+}
 
 inline void NumberTotals::clearSums() {
   const auto keepBand = band;

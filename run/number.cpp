@@ -20,6 +20,13 @@ std::string_view withoutFirst(std::string_view number) {
 }
 
 int findRow(const MonthTable& table, const std::string& number) {
+  if (table.numberKeys.size() == table.used) {
+    const std::uint64_t key = numberKeyOf(number);
+    for (std::size_t i = 0; i < table.used; ++i)
+      if (table.numberKeys[i] == key && table.rows[i].number == number) return static_cast<int>(i);
+    return -1;
+  }
+  // Rows set up by hand, without the map.
   const int rowCount = static_cast<int>(std::min(table.used, table.rows.size()));
   for (int i = 0; i < rowCount; ++i)
     if (table.rows[static_cast<std::size_t>(i)].number == number) return i;
@@ -75,6 +82,8 @@ int resolveRow(CallRecord& call, RowContext& context) {
   row = static_cast<int>(context.table.used++);
   NumberTotals& totals = context.table.rowAt(static_cast<std::size_t>(row));
   totals.number = call.number;
+  if (context.table.numberKeys.size() + 1 == context.table.used)
+    context.table.numberKeys.push_back(numberKeyOf(call.number));
 
   // A number without leading 0 is looked up too (and may not be found), but
   // stays in area.
