@@ -14,11 +14,15 @@ namespace zelk {
 // socket). Symbolic links are followed.
 int openRegularFile(const std::string& path);
 
-// What tells whether a file changed since it was looked at: its size and the
-// time of its last change, to the nanosecond.
+// What tells whether a file changed since it was looked at: which file it is,
+// its size, and the times of its last change of content and of any change
+// (the second cannot be set back by a program), to the nanosecond.
 struct FileStamp {
   std::uint64_t size = 0;
   std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t device = 0;
   bool operator==(const FileStamp&) const = default;
 };
 // The file's stamp; nothing when it cannot be looked at.

@@ -151,12 +151,12 @@ bool StagedFile::append(std::string_view bytes) {
   return false;
 }
 
-bool StagedFile::commit(std::string_view bytes) {
+bool StagedFile::commit(std::string_view bytes, Flush flush) {
   if (!append(bytes)) return false;
   struct stat staged {};
   if (::fstat(descriptor_, &staged) == 0 && S_ISREG(staged.st_mode))
     ::fchmod(descriptor_, static_cast<mode_t>(finalMode_));
-  if (::fsync(descriptor_) != 0) {
+  if (flush == Flush::ToDisk && ::fsync(descriptor_) != 0) {
     discard();
     return false;
   }
@@ -166,13 +166,13 @@ bool StagedFile::commit(std::string_view bytes) {
     ::unlink(stagingPath_.c_str());
     return false;
   }
-  syncDirectory(directoryOf(targetPath_));
+  if (flush == Flush::ToDisk) syncDirectory(directoryOf(targetPath_));
   return true;
 }
 
-bool replaceFileContent(const std::string& path, std::string_view bytes) {
+bool replaceFileContent(const std::string& path, std::string_view bytes, StagedFile::Flush flush) {
   StagedFile file(path);
-  return file.commit(bytes);
+  return file.commit(bytes, flush);
 }
 
 ScopedStagingOpener::ScopedStagingOpener(StagedFile::Opener opener)

@@ -36,8 +36,11 @@ class StagedFile {
 
   // Writes every byte, flushes it to the disk and renames the staging file
   // over the target. False on any failure; the target is then untouched and
-  // the staging file removed.
-  bool commit(std::string_view bytes);
+  // the staging file removed. A file that can be worked out again (a cache)
+  // is renamed without waiting for the disk: after a crash it is old or
+  // missing, never half written.
+  enum class Flush { ToDisk, NotAwaited };
+  bool commit(std::string_view bytes, Flush flush = Flush::ToDisk);
 
   // Writes part of the content; commit() then adds the rest. False on a
   // write failure, which discards the staging file.
@@ -67,7 +70,8 @@ class StagedFile {
 
 // Writes `bytes` as the whole new content of `path`; false on any failure,
 // which leaves `path` untouched.
-bool replaceFileContent(const std::string& path, std::string_view bytes);
+bool replaceFileContent(const std::string& path, std::string_view bytes,
+                        StagedFile::Flush flush = StagedFile::Flush::ToDisk);
 
 // Installs `opener` for every StagedFile opened while the object lives.
 class ScopedStagingOpener {

@@ -1,0 +1,96 @@
+#include "platform/content_digest.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/regular_file.h"
+
+namespace zelk {
+namespace {
+
+// Four lanes of multiply-rotate rounds over 32-byte stripes, so that the
+// multiplications of one stripe do not wait on each other; each lane sees
+// its words in order, so moved or swapped words change the result.
+constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ULL;
+constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4FULL;
+constexpr std::uint64_t kPrime3 = 0x165667B19E3779F9ULL;
+constexpr std::uint64_t kPrime4 = 0x85EBCA77C2B2AE63ULL;
+
+std::uint64_t rotl(std::uint64_t value, int bits) { return (value << bits) | (value >> (64 - bits)); }
+
+std::uint64_t round(std::uint64_t lane, std::uint64_t word) { return rotl(lane + word * kPrime2, 31) * kPrime1; }
+
+std::uint64_t wordAt(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+}  // namespace
+
+void ContentDigest::addStripe(const char* stripe) {
+  for (int lane = 0; lane < 4; ++lane) lanes_[lane] = round(lanes_[lane], wordAt(stripe + 8 * lane));
+}
+
+void ContentDigest::add(std::string_view bytes) {
+  length_ += bytes.size();
+  if (pendingSize_ > 0) {
+    const std::size_t taken = std::min(bytes.size(), sizeof pending_ - pendingSize_);
+    std::memcpy(pending_ + pendingSize_, bytes.data(), taken);
+    pendingSize_ += taken;
+    bytes.remove_prefix(taken);
+    if (pendingSize_ < sizeof pending_) return;
+    addStripe(pending_);
+    pendingSize_ = 0;
+  }
+  while (bytes.size() >= sizeof pending_) {
+    addStripe(bytes.data());
+    bytes.remove_prefix(sizeof pending_);
+  }
+  std::memcpy(pending_, bytes.data(), bytes.size());
+  pendingSize_ = bytes.size();
+}
+
+std::uint64_t ContentDigest::value() const {
+  std::uint64_t hash = rotl(lanes_[0], 1) + rotl(lanes_[1], 7) + rotl(lanes_[2], 12) + rotl(lanes_[3], 18);
+  for (std::uint64_t lane : lanes_) hash = (hash ^ round(0, lane)) * kPrime1 + kPrime4;
+  hash += length_;
+  std::size_t at = 0;
+  for (; at + 8 <= pendingSize_; at += 8) hash = rotl(hash ^ round(0, wordAt(pending_ + at)), 27) * kPrime1 + kPrime4;
+  for (; at < pendingSize_; ++at)
+    hash = rotl(hash ^ (static_cast<unsigned char>(pending_[at]) * kPrime3), 11) * kPrime1;
+  hash ^= hash >> 33;
+  hash *= kPrime2;
+  hash ^= hash >> 29;
+  hash *= kPrime3;
+  return hash ^ (hash >> 32);
+}
+
+std::uint64_t digestOf(std::string_view bytes) {
+  ContentDigest digest;
+  digest.add(bytes);
+  return digest.value();
+}
+
+std::optional<std::uint64_t> digestOfFileStart(const std::string& path, std::uint64_t bytes) {
+  const int descriptor = openRegularFile(path);
+  if (descriptor < 0) return std::nullopt;
+  ContentDigest digest;
+  std::vector<char> block(1 << 16);
+  std::uint64_t left = bytes;
+  while (left > 0) {
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(left, block.size()));
+    const ssize_t got = ::read(descriptor, block.data(), wanted);
+    if (got <= 0) break;
+    digest.add({block.data(), static_cast<std::size_t>(got)});
+    left -= static_cast<std::uint64_t>(got);
+  }
+  ::close(descriptor);
+  if (left > 0) return std::nullopt;
+  return digest.value();
+}
+
+}  // namespace zelk
