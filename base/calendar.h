@@ -26,6 +26,7 @@ struct CalendarTime {
   int weekday = 0;
   int yearDay = 0;
   int daylight = -1;  // never known
+  bool operator==(const CalendarTime&) const = default;
 };
 
 // The closing date of a billing month (only its date fields count).

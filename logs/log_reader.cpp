@@ -68,9 +68,8 @@ void readCallRest(LogSource& slot, ReplaceTables& tables, bool& namesLearned) {
   }
 }
 
-void lookUpSkippedName(const LogSource& slot, ReplaceTables& tables, bool& namesLearned) {
-  if (auto name = recordName(*layoutOf(slot.declaration.format), slot.line))
-    lookupName(*name, tables, namesLearned);
+std::optional<std::string_view> skippedCallName(const LogSource& slot) {
+  return recordName(*layoutOf(slot.declaration.format), slot.line);
 }
 
 int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned) {

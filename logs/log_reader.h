@@ -2,7 +2,9 @@
 // next call of a slot, and the removal of a slot whose log has ended.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/log_source.h"
 #include "base/replace_tables.h"
@@ -31,10 +33,11 @@ int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& 
 // readNextStart finds the next record and reads only the start of its call
 // (returning -1 at the end of the log, as readNextCall);
 // then either readCallRest reads the rest as readNextCall would, or, for a
-// call that is not kept, lookUpSkippedName only looks its connection name up,
-// so that an unknown name is shown and learned as when the call is read whole.
+// call that is not kept, skippedCallName gives only its connection name, to
+// be looked up so that an unknown name is shown and learned as when the call
+// is read whole.
 int readNextStart(int slotIndex, LogSlots& slots, int& openCount);
 void readCallRest(LogSource& slot, ReplaceTables& tables, bool& namesLearned);
-void lookUpSkippedName(const LogSource& slot, ReplaceTables& tables, bool& namesLearned);
+std::optional<std::string_view> skippedCallName(const LogSource& slot);
 
 }  // namespace zelk

@@ -69,4 +69,17 @@ std::string lookupName(std::string_view name, ReplaceTables& tables, bool& learn
   return std::string(kUnknownNameNumber);
 }
 
+bool learnsEveryName(const std::vector<std::string_view>& names, const ReplaceTables& tables) {
+  const int count = std::clamp<int>(tables.nameReplaceCount, 0, ReplaceTables::kMaxNameReplace);
+  std::vector<std::string> known;
+  for (int i = 0; i < count; ++i) known.push_back(tables.nameReplace[i].name);
+  for (std::string_view name : names) {
+    std::string key = nameKey(name);
+    if (std::find(known.begin(), known.end(), key) != known.end() || !fitsNameLine(key)) continue;
+    if (known.size() >= ReplaceTables::kMaxNameReplace) return false;
+    known.push_back(std::move(key));
+  }
+  return true;
+}
+
 }  // namespace zelk

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/replace_tables.h"
 
@@ -26,5 +27,10 @@ std::string nameKey(std::string_view name);
 // cannot hold (one with "==" or ending in "=") is never added: it gets "0999"
 // and one message per run.
 std::string lookupName(std::string_view name, ReplaceTables& tables, bool& learned);
+
+// True when looking each of `names` up once, in order, would find, learn or
+// set aside every one: false when one would meet a full table and be shown
+// without being learned, so that each later record of it is shown again.
+bool learnsEveryName(const std::vector<std::string_view>& names, const ReplaceTables& tables);
 
 }  // namespace zelk

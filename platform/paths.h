@@ -23,6 +23,12 @@ std::string programDirectoryFor(const std::string& executable);
 // The path of the running executable.
 std::string executablePath(const char* argv0);
 
+// Where to keep a file that only saves work and can be made again (the
+// index of the logs' old records): in the program directory, except when
+// that is the user's configuration folder, whose cache is
+// $XDG_CACHE_HOME/zelk/ (~/.cache/zelk/).
+std::string cacheFilePath(const std::string& programDir, const std::string& name);
+
 // The read-only data an installation ships beside its bin/ folder:
 // "<executable's dir>/../share/zelk/" (ending in "/"), or "" when
 // `executable` is empty.

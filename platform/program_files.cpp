@@ -70,6 +70,17 @@ std::string userConfigDirectory() {
   return withSlash(base) + "zelk/";
 }
 
+// $XDG_CACHE_HOME/zelk/, or ~/.cache/zelk/; "" when there is no home.
+std::string userCacheDirectory() {
+  std::string base = environment("XDG_CACHE_HOME");
+  if (base.empty() || base.front() != '/') {
+    std::string home = homeDirectory();
+    if (home.empty()) return {};
+    base = withSlash(home) + ".cache";
+  }
+  return withSlash(base) + "zelk/";
+}
+
 // The user's own file wins; then the installed one; when neither exists the
 // user's path is the one to report.
 std::string ownOrInstalled(const std::string& own, const std::string& installedDir,
@@ -92,6 +103,15 @@ std::string programDirectoryFor(const std::string& executable) {
   std::error_code ignored;
   fs::create_directories(config, ignored);
   return config;
+}
+
+std::string cacheFilePath(const std::string& programDir, const std::string& name) {
+  if (programDir != userConfigDirectory()) return programDir + name;
+  const std::string cache = userCacheDirectory();
+  if (cache.empty()) return programDir + name;
+  std::error_code ignored;
+  fs::create_directories(cache, ignored);
+  return cache + name;
 }
 
 std::string installedDataDirectory(const std::string& executable) {

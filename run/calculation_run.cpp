@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 #include "base/calendar.h"
 #include "config/option_line.h"
@@ -10,6 +11,7 @@
 #include "config/settings_reader.h"
 #include "config/settings_rewrite.h"
 #include "logs/log_reader.h"
+#include "logs/name_table.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/message_forms.h"
@@ -18,6 +20,7 @@
 #include "platform/regular_file.h"
 #include "run/number.h"
 #include "run/plan_settings_of.h"
+#include "run/prefix_notes.h"
 #include "tariff/charges.h"
 #include "tariff/ma_data.h"
 #include "tariff/month_closing.h"
@@ -70,6 +73,8 @@ void CalculationRun::run() {
   // file this run leaves, with whatever this run learned.
   const SettingsFileLock settingsLock(programDir_);
   readSettings(maData);
+  index_ = readPrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile));
+  indexInUse_ = true;
   execute(maData);
 }
 
@@ -132,6 +137,7 @@ void CalculationRun::execute(MaDataFile& maData) {
   if (!replayedMonth_) inputs_.bookmarks.tablesAfterRun = tables_;
 
   if (tablesGrew_ && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
+  if (indexInUse_) saveIndex();
   handedOver_ = RunSettings{settings_, originAsRead, telehodai_};
 }
 
@@ -139,27 +145,91 @@ void CalculationRun::execute(MaDataFile& maData) {
 // start is read first and the rest only for a call that is kept. A skipped
 // record still has its connection name looked up (an unknown one is shown and
 // learned), and a date that cannot be normalised is shown after that, as for
-// a call read whole.
+// a call read whole. Each log's skipped records are done before the next
+// log's; where the index holds what a log's first records gave, that is shown
+// and learned from it and reading starts after them.
 void CalculationRun::skipOldCalls(const CalendarTime& start) {
+  std::array<int, kMaxLogs> logOf{0, 1, 2, 3, 4};  // a slot's log, in declaration order
+  std::array<bool, kMaxLogs> begun{};
   int i = 0;
   while (i < openCount_) {
-    if (readNextStart(i, slots_, openCount_) != 0) continue;  // the last log moved into i
+    const int log = logOf[i];
+    if (!begun[log]) {
+      begun[log] = true;
+      resumeFromIndex(log, slots_[i], start);
+    }
+    const std::uint64_t lineAt = slots_[i].file.offset();
+    if (readNextStart(i, slots_, openCount_) != 0) {
+      logOf[i] = logOf[openCount_];  // the last log moved into i
+      continue;
+    }
     LogSource& slot = slots_[i];
     const CalendarTime& date = slot.call.start;
     const bool valid = normalise(slot.call.start);
     const bool kept = isLaterDate(date, start);
     if (kept) {
       readCallRest(slot, tables_, tablesGrew_);
+      if (prefixNotes_[log]) prefixNotes_[log]->kept(lineAt, date, valid);
     } else {
-      lookUpSkippedName(slot, tables_, tablesGrew_);
+      const auto name = skippedCallName(slot);
+      if (name) lookupName(*name, tables_, tablesGrew_);
+      if (prefixNotes_[log]) prefixNotes_[log]->skipped(lineAt, date, valid, name);
     }
     if (!valid) showOddLine();
     if (kept) {
       ++i;
-    } else if (valid && (!newestSkipped_ || isLaterDate(date, *newestSkipped_))) {
-      newestSkipped_ = date;
+    } else if (valid) {
+      noteSkippedDate(date);
     }
   }
+  for (auto& notes : prefixNotes_)
+    if (notes) notes->skippingEnded();
+}
+
+void CalculationRun::noteSkippedDate(const CalendarTime& date) {
+  if (!newestSkipped_ || isLaterDate(date, *newestSkipped_)) newestSkipped_ = date;
+}
+
+// Before the first record of log `log` (declaration order) is read from `slot`.
+void CalculationRun::resumeFromIndex(int log, LogSource& slot, const CalendarTime& start) {
+  const auto& stamp = inputs_.bookmarks.logStamps[static_cast<std::size_t>(log)];
+  if (!indexInUse_ || !stamp) return;
+  const std::string path = logFilePath(programDir_, slot.declaration.path);
+  auto& notes = prefixNotes_[static_cast<std::size_t>(log)];
+  notes.emplace(path, slot.declaration.format, *stamp, settings_.meterDay);
+  const auto entry = std::find_if(index_.begin(), index_.end(), [&](const LogPrefixIndex& each) {
+    return each.path == path && each.format == slot.declaration.format;
+  });
+  if (entry == index_.end()) return;
+  const auto checkpoint = lastCheckpointBefore(*entry, start);
+  if (!checkpoint || !stillHolds(*entry, path, *stamp)) return;
+  const PrefixCheckpoint& mark = entry->checkpoints[*checkpoint];
+  const auto events = std::span(entry->events).first(mark.eventCount);
+  std::vector<std::string_view> names;
+  for (const SkippedEvent& event : events)
+    if (!event.oddDate) names.push_back(event.name);
+  if (!learnsEveryName(names, tables_) || !slot.file.seek(mark.offset)) return;
+  for (const SkippedEvent& event : events) {
+    if (event.oddDate) {
+      showOddLine();
+    } else {
+      lookupName(event.name, tables_, tablesGrew_);
+    }
+  }
+  if (mark.newest) noteSkippedDate(*mark.newest);
+  notes->resumeAt(*entry, *checkpoint);
+}
+
+// What this run learned of its logs' old records, for the next run. A log
+// that changed while it was read is left out.
+void CalculationRun::saveIndex() {
+  PrefixIndex next;
+  for (auto& notes : prefixNotes_) {
+    if (!notes) continue;
+    auto entry = notes->entry();
+    if (entry && fileStampOf(entry->path) == entry->stamp) next.push_back(std::move(*entry));
+  }
+  if (next != index_) writePrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile), next);
 }
 
 // Taken before the logs are opened: a log that changes while the run reads

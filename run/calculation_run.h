@@ -13,7 +13,9 @@
 #include "base/ma_search.h"
 #include "base/month_table.h"
 #include "config/settings.h"
+#include "logs/prefix_index.h"
 #include "run/month_bookmark.h"
+#include "run/prefix_notes.h"
 #include "run/run_settings.h"
 #include "run/rated_call.h"
 #include "tariff/month_result.h"
@@ -77,6 +79,9 @@ class CalculationRun {
 
  private:
   void skipOldCalls(const CalendarTime& start);
+  void noteSkippedDate(const CalendarTime& date);
+  void resumeFromIndex(int log, LogSource& slot, const CalendarTime& start);
+  void saveIndex();
   void stampLogs();
   void bookmarkMonth(const BillingPeriod& period);
   const MonthBookmark* trustedBookmark(int monthIndex) const;
@@ -104,6 +109,10 @@ class CalculationRun {
   MonthList months_;
   RunSettings handedOver_;
   std::optional<CalendarTime> newestSkipped_;
+  // The index of the logs' old records: read by run(), not by a replay.
+  bool indexInUse_ = false;
+  PrefixIndex index_;
+  std::array<std::optional<PrefixNotes>, kMaxLogs> prefixNotes_;
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
   RunInputs inputs_;
   // Set by replayMonth: the month whose calls go to onCall_.

@@ -111,6 +111,31 @@ TEST(ProgramDirectory, UnmakeableUserConfigDirectoryIsStillReturned) {
   EXPECT_EQ(programDirectoryFor(layout.installedExe), blocker + "/zelk/");
 }
 
+// A file that can be made again stays out of the user's configuration folder.
+TEST(CacheFile, LiesBesideZelkCfgUnlessThatIsTheConfigurationFolder) {
+  Layout layout;
+  const std::string config = layout.root.path() + "cfg", cache = layout.root.path() + "cache";
+  struct Case {
+    const char* what;
+    std::string programDir;
+    const char* xdgCacheHome;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"a program directory of its own", layout.root.path() + "portable/", cache.c_str(),
+       layout.root.path() + "portable/zelk.idx"},
+      {"the configuration folder: XDG_CACHE_HOME", config + "/zelk/", cache.c_str(), cache + "/zelk/zelk.idx"},
+      {"the configuration folder: ~/.cache", config + "/zelk/", nullptr, layout.home + ".cache/zelk/zelk.idx"},
+  };
+  ScopedEnv home("HOME", layout.home.c_str());
+  ScopedEnv xdgConfig("XDG_CONFIG_HOME", config.c_str());
+  for (const auto& c : cases) {
+    ScopedEnv xdgCache("XDG_CACHE_HOME", c.xdgCacheHome);
+    EXPECT_EQ(cacheFilePath(c.programDir, "zelk.idx"), c.expected) << c.what;
+  }
+  EXPECT_TRUE(fs::is_directory(cache + "/zelk"));
+}
+
 TEST(InstalledData, IsShareZelkBesideBin) {
   EXPECT_EQ(installedDataDirectory("/opt/x/bin/zelkwin"), "/opt/x/share/zelk/");
   EXPECT_EQ(installedDataDirectory("/usr/bin/zelk"), "/usr/share/zelk/");

@@ -146,6 +146,31 @@ TEST_P(GoldenCase, SummaryAndNamedFieldsAddUpTheMonths) {
   EXPECT_EQ(lines, months.empty() ? 1u : months.size() + 1) << csv.out;
 }
 
+// A second run starts from the index of old records the first one left (in
+// every log format) and must print what a run without it prints.
+TEST_P(GoldenCase, ARunFromTheIndexPrintsTheSame) {
+  const std::string caseDir = std::string(ZELK_TEST_DATA) + "/golden/" + GetParam();
+  const json scenario = json::parse(test::readFile(caseDir + "/scenario.json"));
+  test::ScratchDir home, bare;
+  prepareHome(caseDir, home);
+  std::string command = test::shellQuote(ZELK_BINARY) + " --json";
+  for (const auto& arg : scenario["args"]) command += " " + test::shellQuote(arg.get<std::string>());
+  auto run = [&](const test::ScratchDir& dir) {
+    auto result = test::runCommand(command, dir.path(),
+                                   {"ZELK_HOME=" + dir.path(), "ZELK_TODAY=" + scenario["today"].get<std::string>()});
+    replaceAll(result.out, dir.path(), "<HOME>");
+    return result;
+  };
+  run(home);
+  fs::copy(home.path(), bare.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  fs::remove(bare.path() + "zelk.idx");
+  const auto without = run(bare);
+  const auto with = run(home);
+  EXPECT_EQ(with.exitCode, without.exitCode);
+  EXPECT_EQ(with.out, without.out);
+  EXPECT_EQ(with.err, without.err);
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, ::testing::ValuesIn(goldenCases()),
                          [](const auto& info) {
                            std::string name = info.param;

@@ -1,0 +1,76 @@
+// The index of the old records of the logs (zelk.idx beside zelk.cfg).
+//
+// Most records of a long history lie before the months a run keeps, and a
+// run reads them only to show what is odd in them and to learn their
+// connection names. The index keeps, for each log, places in it where a new
+// month of records begins, with what the records before each place gave: the
+// names met for the first time and the dates that could not be normalised, in
+// the order met, the latest date and the newest valid date. A later run on
+// the same bytes shows and learns the same from the index and starts reading
+// at the last place before its months.
+//
+// The index is only ever an aid: a missing, damaged or outdated file is read
+// as an empty index, and writing it may fail without harm.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/calendar.h"
+#include "base/log_source.h"
+#include "platform/regular_file.h"
+
+namespace zelk {
+
+// One thing a skipped record gave: the first record of the log with this
+// connection name (looked up), or a record whose date cannot be normalised.
+struct SkippedEvent {
+  bool oddDate = false;
+  std::string name;  // as the record holds it, when not oddDate
+  bool operator==(const SkippedEvent&) const = default;
+};
+
+// The date order of the run's kept-or-skipped test: year, then day of the year.
+struct DateKey {
+  int year = 0;
+  int yearDay = 0;
+  auto operator<=>(const DateKey&) const = default;
+};
+
+// A record where a new month begins, and what the records before it gave.
+struct PrefixCheckpoint {
+  std::uint64_t offset = 0;        // where the record's line starts
+  std::optional<DateKey> latest;   // the latest date of the records before it
+  std::uint32_t eventCount = 0;    // the events of the records before it
+  std::optional<CalendarTime> newest;  // the newest normalised date before it
+  bool operator==(const PrefixCheckpoint&) const = default;
+};
+
+struct LogPrefixIndex {
+  std::string path;  // the file opened
+  LogFormat format = LogFormat::W;
+  FileStamp stamp;   // the file as it was read
+  // The digest of the file's first `digestBytes` bytes (up to the last
+  // checkpoint): a log that only grew at its end keeps its checkpoints.
+  std::uint64_t digestBytes = 0;
+  std::uint64_t digest = 0;
+  std::vector<SkippedEvent> events;
+  std::vector<PrefixCheckpoint> checkpoints;  // by offset
+  bool operator==(const LogPrefixIndex&) const = default;
+};
+
+using PrefixIndex = std::vector<LogPrefixIndex>;
+
+// The file's name in the program directory.
+inline constexpr const char* kPrefixIndexFile = "zelk.idx";
+
+std::string encodePrefixIndex(const PrefixIndex& index);
+// Empty for anything that is not an index this program wrote whole.
+PrefixIndex decodePrefixIndex(std::string_view bytes);
+
+PrefixIndex readPrefixIndex(const std::string& path);
+bool writePrefixIndex(const std::string& path, const PrefixIndex& index);
+
+}  // namespace zelk

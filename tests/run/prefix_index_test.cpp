@@ -1,0 +1,165 @@
+// The index of old records (zelk.idx) must never change what a run shows:
+// every run below is made twice from the same files, once with the index the
+// earlier runs left and once without any, and both must print, exit and
+// rewrite zelk.cfg alike, while the logs grow, change, shrink and the index
+// itself is damaged.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <random>
+
+#include "logs/prefix_index.h"
+#include "platform/cp932.h"
+#include "support/test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace zelk {
+namespace {
+
+struct RunOutput {
+  test::ProcessResult result;
+  std::string settings;
+};
+
+RunOutput runZelk(const std::string& home, const std::string& today) {
+  RunOutput output;
+  output.result = test::runCommand(test::shellQuote(ZELK_BINARY) + " --json", home,
+                                   {"ZELK_HOME=" + home, "ZELK_TODAY=" + today});
+  output.settings = test::readFile(home + "zelk.cfg");
+  return output;
+}
+
+// Three years of calls in two logs, mostly in date order: names to learn,
+// a name a settings line cannot hold, dates that cannot be normalised, junk
+// lines and a few calls out of order.
+void writeHistory(const test::ScratchDir& home) {
+  std::mt19937 random(17);
+  std::string names, numbers;
+  char line[160];
+  for (int day = 0; day < 3 * 365; ++day) {
+    const int year = 1998 + day / 365, month = day % 365 * 12 / 365 + 1, date = day % 28 + 1;
+    for (int call = 0; call < 3; ++call) {
+      const int hour = static_cast<int>(random() % 24), minutes = static_cast<int>(random() % 50 + 1);
+      const int outOfOrder = random() % 200 == 0 ? 1 : 0;
+      std::string name = "ISP" + std::to_string(random() % 12);
+      if (random() % 150 == 0) name = "A==B";
+      const int loggedYear = random() % 300 == 0 ? 1850 : year + outOfOrder;
+      std::snprintf(line, sizeof line, "%04d/%02d/%02d %02d:%02d:07 00:%02d:30   120  : %-20s\r\n", loggedYear,
+                    month, date, hour, minutes, minutes, name.c_str());
+      names += line;
+      std::snprintf(line, sizeof line, "%04d-%02d-%02d  %02d:%02d:11  [00:%02d:05] %6d %s  [%-12s] ok\r\n",
+                    year, month, date, hour, minutes, minutes, 240, sjis("円").c_str(),
+                    random() % 2 ? "0332001234" : "0120123456");
+      numbers += line;
+      if (random() % 40 == 0) names += "-- junk --\r\n";
+    }
+  }
+  home.write("names.tel", names);
+  home.write("numbers.tel", numbers);
+  home.write("ma.zlk", test::readFile(std::string(ZELK_SOURCE_DIR) + "/data/ma.zlk"));
+  home.write("zelk.cfg", test::crlfLines({"zelk Version 4.21", "=03", "=l12", "$ISP1==0312345678",
+                                          "-c" + home.path() + "names.tel", "-w" + home.path() + "numbers.tel"}));
+}
+
+void appendTo(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "ab");
+  std::fputs(bytes.c_str(), file);
+  std::fclose(file);
+}
+
+TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
+  test::ScratchDir home;
+  writeHistory(home);
+  const std::string index = home.path() + kPrefixIndexFile;
+  const std::string names = home.path() + "names.tel";
+
+  // What a run shows after `change`, with the index the earlier runs left
+  // and, from a copy of the same files, without one.
+  auto expectSame = [&](const std::string& what, const std::string& today, const std::function<void()>& change) {
+    SCOPED_TRACE(what);
+    change();
+    test::ScratchDir bare;
+    fs::copy(home.path(), bare.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::remove(bare.path() + kPrefixIndexFile);
+    // The logs are named by their full paths, which must stay the indexed home's.
+    const RunOutput without = runZelk(bare.path(), today);
+    fs::remove(bare.path() + kPrefixIndexFile);
+    const std::string settingsAfter = without.settings;
+    const RunOutput with = runZelk(home.path(), today);
+    EXPECT_EQ(with.result.exitCode, without.result.exitCode);
+    EXPECT_EQ(with.result.out, without.result.out);
+    EXPECT_EQ(with.result.err, without.result.err);
+    EXPECT_EQ(with.settings, settingsAfter);
+    EXPECT_FALSE(with.result.out.empty());
+  };
+  const auto nothing = [] {};
+
+  expectSame("first run", "2000-12-31", nothing);
+  EXPECT_TRUE(fs::exists(index));
+  expectSame("from the index", "2000-12-31", nothing);
+  expectSame("earlier months", "1999-06-30", nothing);
+  expectSame("later months again", "2000-12-31", nothing);
+  expectSame("the middle of a month", "2000-12-14", nothing);
+  expectSame("another meter day", "2000-12-31", [&] { appendTo(home.path() + "zelk.cfg", "=d15\r\n"); });
+  expectSame("another meter day, from the index", "2000-12-31", nothing);
+  expectSame("the logs grew", "2001-01-31", [&] {
+    appendTo(names, "2001/01/05 10:00:00 00:03:00   120  : ISP99               \r\n");
+    appendTo(home.path() + "numbers.tel", "2001-01-06  10:00:00  [00:02:00]    120 " + sjis("円") + "  [0332001234  ] ok\r\n");
+  });
+  expectSame("grown, from the index", "2001-01-31", nothing);
+  expectSame("an old line changed in place", "2001-01-31", [&] {
+    std::string bytes = test::readFile(names);
+    bytes.replace(bytes.find("ISP3 "), 5, "ISPX ");
+    home.write("names.tel", bytes);
+  });
+  expectSame("a name given a number", "2001-01-31", [&] { appendTo(home.path() + "zelk.cfg", "$ISP7==0399998888\r\n"); });
+  expectSame("the log cut short", "2001-01-31", [&] {
+    const std::string bytes = test::readFile(names);
+    home.write("names.tel", bytes.substr(0, bytes.size() / 2));
+  });
+  expectSame("more names than the table holds", "2002-12-31", [&] {
+    // Each twice: a name the full table cannot take is shown at every call.
+    for (int i = 0; i < 24; ++i)
+      appendTo(names, "2001/02/0" + std::to_string(i % 9 + 1) + " 10:00:00 00:03:00   120  : NEW" +
+                          std::to_string(i % 12) + "                \r\n");
+    appendTo(names, "2001/03/01 10:00:00 00:03:00   120  : ISP2                \r\n");
+  });
+  expectSame("more names, from the index", "2002-12-31", nothing);
+  expectSame("a damaged index", "2000-12-31", [&] {
+    std::string bytes = test::readFile(index);
+    bytes[bytes.size() / 2] ^= 0x20;
+    home.write(kPrefixIndexFile, bytes);
+  });
+  expectSame("a truncated index", "2000-12-31", [&] {
+    home.write(kPrefixIndexFile, test::readFile(index).substr(0, 100));
+  });
+}
+
+// Whatever the bytes, decoding gives the index that was written or none.
+TEST(PrefixIndex, DecodesWhatWasWrittenAndNothingElse) {
+  CalendarTime newest;
+  newest.year = 99;
+  newest.yearDay = 10;
+  const PrefixIndex index{{"/logs/a.tel", LogFormat::C, {123, 4, 5, 6, 7}, 80, 0x1234,
+                           {{false, "ISP1"}, {true, {}}, {false, ""}},
+                           {{40, DateKey{98, 3}, 2, newest}, {80, DateKey{99, 11}, 3, std::nullopt}}}};
+  const std::string bytes = encodePrefixIndex(index);
+  EXPECT_EQ(decodePrefixIndex(bytes), index);
+  for (std::size_t size = 0; size < bytes.size(); ++size)
+    EXPECT_TRUE(decodePrefixIndex(bytes.substr(0, size)).empty()) << size;
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    std::string damaged = bytes;
+    damaged[at] ^= 0x01;
+    EXPECT_TRUE(decodePrefixIndex(damaged).empty()) << at;
+  }
+  // Checkpoints out of order are not trusted even under a right digest.
+  PrefixIndex backwards = index;
+  std::swap(backwards[0].checkpoints[0], backwards[0].checkpoints[1]);
+  EXPECT_TRUE(decodePrefixIndex(encodePrefixIndex(backwards)).empty());
+}
+
+}  // namespace
+}  // namespace zelk
