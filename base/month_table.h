@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <algorithm>
 #include <vector>
 
 #include "base/distance_band.h"
@@ -48,27 +49,30 @@ struct NumberTotals {
 struct MonthTable {
   std::vector<NumberTotals> rows;
   std::size_t used = 0;  // rows of this month; those after keep their strings for reuse
-  // A short digest of each row's number, by row in use, so that finding a
-  // call's row compares numbers only where their digests agree.
-  std::vector<std::uint64_t> numberKeys;
   // Sets every sum of all rows to 0, and no row is in use.
   void clear() {
     for (auto& row : rows) row.clearSums();
     used = 0;
-    numberKeys.clear();
+    numberKeys_.clear();
+    std::fill(buckets_.begin(), buckets_.end(), 0);
   }
+  // The row in use of `number`, -1 when there is none; found through a hash
+  // of the numbers, so a busy month is not searched row by row.
+  int findRow(std::string_view number) const;
+  // Makes the last row in use findable by its number.
+  void indexLastRow();
   // The row at `index`, made when the table is not that long yet.
   NumberTotals& rowAt(std::size_t index) {
     if (index >= rows.size()) rows.resize(index + 1);
     return rows[index];
   }
-};
 
-inline std::uint64_t numberKeyOf(std::string_view number) {
-  std::uint64_t key = number.size();
-  for (char digit : number) key = key * 131 + static_cast<unsigned char>(digit);
-  return key;
-}
+ private:
+  void placeRow(std::size_t row);
+
+  std::vector<std::uint64_t> numberKeys_;  // by row in use
+  std::vector<std::uint32_t> buckets_;     // row + 1, 0 for an empty bucket
+};
 
 inline void NumberTotals::clearSums() {
   const auto keepBand = band;

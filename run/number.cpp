@@ -19,20 +19,6 @@ std::string_view withoutFirst(std::string_view number) {
   return number.empty() ? number : number.substr(1);
 }
 
-int findRow(const MonthTable& table, const std::string& number) {
-  if (table.numberKeys.size() == table.used) {
-    const std::uint64_t key = numberKeyOf(number);
-    for (std::size_t i = 0; i < table.used; ++i)
-      if (table.numberKeys[i] == key && table.rows[i].number == number) return static_cast<int>(i);
-    return -1;
-  }
-  // Rows set up by hand, without the map.
-  const int rowCount = static_cast<int>(std::min(table.used, table.rows.size()));
-  for (int i = 0; i < rowCount; ++i)
-    if (table.rows[static_cast<std::size_t>(i)].number == number) return i;
-  return -1;
-}
-
 const NumberReplacement* findReplacement(const ReplaceTables& tables, const std::string& number) {
   for (int i = 0; i < tables.numberReplaceCount; ++i) {
     const auto& entry = tables.numberReplace[static_cast<std::size_t>(i)];
@@ -71,19 +57,18 @@ DistanceBand registerInAreaSet(RowContext& context, const std::string& number,
 }  // namespace
 
 int resolveRow(CallRecord& call, RowContext& context) {
-  int row = findRow(context.table, call.number);
+  int row = context.table.findRow(call.number);
   if (row >= 0) return row;
   if (const NumberReplacement* replacement = findReplacement(context.tables, call.number)) {
     call.number = replacement->to;
-    row = findRow(context.table, call.number);
+    row = context.table.findRow(call.number);
     if (row >= 0) return row;
   }
 
   row = static_cast<int>(context.table.used++);
   NumberTotals& totals = context.table.rowAt(static_cast<std::size_t>(row));
   totals.number = call.number;
-  if (context.table.numberKeys.size() + 1 == context.table.used)
-    context.table.numberKeys.push_back(numberKeyOf(call.number));
+  context.table.indexLastRow();
 
   // A number without leading 0 is looked up too (and may not be found), but
   // stays in area.
