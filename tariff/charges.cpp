@@ -14,9 +14,9 @@ struct CountedUnits {
   std::int32_t unitPrice;  // tenths of a yen
 };
 
-CountedUnits countUnder(const DatedTariff<UnitRate>& tariff, const CalendarTime& start,
+CountedUnits countUnder(const DatedTariff<UnitRate>& tariff, const RunningClock& start,
                         std::int32_t duration, DistanceBand band, bool inPrefecture) {
-  const UnitRate& rate = tariff.rateFor(band, start, inPrefecture);
+  const UnitRate& rate = tariff.rateFor(band, start.now(), inPrefecture);
   return {countUnits(start, duration, rate.unitLength), rate.unitPrice};
 }
 
@@ -41,7 +41,11 @@ bool kyushuReductionApplies(std::string_view number) {
 
 std::int32_t countUnits(const CalendarTime& start, std::int32_t duration,
                         const UnitLengths& unitLengths) {
-  RunningClock clock(start);
+  return countUnits(RunningClock(start), duration, unitLengths);
+}
+
+std::int32_t countUnits(const RunningClock& start, std::int32_t duration, const UnitLengths& unitLengths) {
+  RunningClock clock = start;
   std::int64_t units = 0;
   int halfSeconds = 0;
   for (std::int64_t remaining = duration; remaining > 0;) {
@@ -60,19 +64,19 @@ std::int32_t countUnits(const CalendarTime& start, std::int32_t duration,
   return static_cast<std::int32_t>(units);
 }
 
-std::int32_t nttUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
+std::int32_t nttUnits(const RunningClock& start, std::int32_t duration, DistanceBand band) {
   return countUnder(kNttTariff, start, duration, band, false).units;
 }
 
-std::int32_t comUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
+std::int32_t comUnits(const RunningClock& start, std::int32_t duration, DistanceBand band) {
   return countUnder(kComTariff, start, duration, band, false).units;
 }
 
-std::int32_t localPlanUnits(const CalendarTime& start, std::int32_t duration) {
+std::int32_t localPlanUnits(const RunningClock& start, std::int32_t duration) {
   return countUnder(kLocalPlanTariff, start, duration, DistanceBand::InArea, false).units;
 }
 
-std::int32_t ttnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+std::int32_t ttnetCharge(const RunningClock& start, std::int32_t duration, DistanceBand band,
                          std::uint8_t outOfPrefecture) {
   const auto [units, unitPrice] =
       countUnder(kTtnetTariff, start, duration, band, outOfPrefecture == 0);
@@ -80,11 +84,33 @@ std::int32_t ttnetCharge(const CalendarTime& start, std::int32_t duration, Dista
   return units * unitPrice;
 }
 
-std::int32_t qtnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+std::int32_t qtnetCharge(const RunningClock& start, std::int32_t duration, DistanceBand band,
                          std::uint8_t outOfPrefecture) {
   const auto [units, unitPrice] =
       countUnder(kQtnetTariff, start, duration, band, outOfPrefecture == 0);
   return units * unitPrice;
+}
+
+std::int32_t nttUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
+  return nttUnits(RunningClock(start), duration, band);
+}
+
+std::int32_t comUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band) {
+  return comUnits(RunningClock(start), duration, band);
+}
+
+std::int32_t localPlanUnits(const CalendarTime& start, std::int32_t duration) {
+  return localPlanUnits(RunningClock(start), duration);
+}
+
+std::int32_t ttnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+                         std::uint8_t outOfPrefecture) {
+  return ttnetCharge(RunningClock(start), duration, band, outOfPrefecture);
+}
+
+std::int32_t qtnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+                         std::uint8_t outOfPrefecture) {
+  return qtnetCharge(RunningClock(start), duration, band, outOfPrefecture);
 }
 
 std::int32_t kyushuReduced(std::int32_t qtnetCharge, std::string_view number) {

@@ -15,6 +15,7 @@
 
 #include "base/calendar.h"
 #include "base/distance_band.h"
+#include "tariff/running_clock.h"
 #include "tariff/tariff_tables.h"
 
 namespace zelk {
@@ -27,22 +28,33 @@ namespace zelk {
 std::int32_t countUnits(const CalendarTime& start, std::int32_t duration,
                         const UnitLengths& unitLengths);
 
+// The same, from a clock standing at the start: a call priced under several
+// carriers reads its start's tariff band once.
+std::int32_t countUnits(const RunningClock& start, std::int32_t duration, const UnitLengths& unitLengths);
+
 // NTT East/West units. Also asked with band InArea for adjacent calls, to get
 // their units at the in-area rate.
 std::int32_t nttUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band);
+std::int32_t nttUnits(const RunningClock& start, std::int32_t duration, DistanceBand band);
 
 // NTT Com units.
 std::int32_t comUnits(const CalendarTime& start, std::int32_t duration, DistanceBand band);
+std::int32_t comUnits(const RunningClock& start, std::int32_t duration, DistanceBand band);
 
 // Units at the in-area plan rate (for in-area calls).
 std::int32_t localPlanUnits(const CalendarTime& start, std::int32_t duration);
+std::int32_t localPlanUnits(const RunningClock& start, std::int32_t duration);
 
 // TTNet charge, tenths of a yen.
 std::int32_t ttnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
                          std::uint8_t outOfPrefecture);
+std::int32_t ttnetCharge(const RunningClock& start, std::int32_t duration, DistanceBand band,
+                         std::uint8_t outOfPrefecture);
 
 // QTNet charge, tenths of a yen.
 std::int32_t qtnetCharge(const CalendarTime& start, std::int32_t duration, DistanceBand band,
+                         std::uint8_t outOfPrefecture);
+std::int32_t qtnetCharge(const RunningClock& start, std::int32_t duration, DistanceBand band,
                          std::uint8_t outOfPrefecture);
 
 // A QTNet charge (tenths of a yen) under the Kyushu reduction for the called
