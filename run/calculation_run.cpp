@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <future>
 #include <limits>
 #include <span>
 
@@ -13,6 +14,7 @@
 #include "logs/log_reader.h"
 #include "logs/name_table.h"
 #include "platform/clock.h"
+#include "platform/content_digest.h"
 #include "platform/cp932.h"
 #include "platform/message_forms.h"
 #include "platform/messages.h"
@@ -182,8 +184,27 @@ void CalculationRun::skipOldCalls(const CalendarTime& start) {
       noteSkippedDate(date);
     }
   }
-  for (auto& notes : prefixNotes_)
-    if (notes) notes->skippingEnded();
+  digestLogStarts();
+}
+
+// The digests the index wants are worked out on one thread of their own
+// while the run reads the months it keeps.
+void CalculationRun::digestLogStarts() {
+  std::vector<std::pair<std::string, std::uint64_t>> starts;
+  for (std::size_t log = 0; log < kMaxLogs; ++log) {
+    digestOf_[log] = -1;
+    if (!prefixNotes_[log]) continue;
+    if (const auto bytes = prefixNotes_[log]->skippingEnded()) {
+      digestOf_[log] = static_cast<int>(starts.size());
+      starts.emplace_back(prefixNotes_[log]->path(), *bytes);
+    }
+  }
+  if (starts.empty()) return;
+  digests_ = std::async(std::launch::async, [starts = std::move(starts)] {
+    std::vector<std::optional<std::uint64_t>> digests;
+    for (const auto& [path, bytes] : starts) digests.push_back(digestOfFileStart(path, bytes));
+    return digests;
+  });
 }
 
 void CalculationRun::noteSkippedDate(const CalendarTime& date) {
@@ -223,10 +244,13 @@ void CalculationRun::resumeFromIndex(int log, LogSource& slot, const CalendarTim
 // What this run learned of its logs' old records, for the next run. A log
 // that changed while it was read is left out.
 void CalculationRun::saveIndex() {
+  const auto digests = digests_.valid() ? digests_.get() : std::vector<std::optional<std::uint64_t>>{};
   PrefixIndex next;
-  for (auto& notes : prefixNotes_) {
+  for (std::size_t log = 0; log < kMaxLogs; ++log) {
+    const auto& notes = prefixNotes_[log];
     if (!notes) continue;
-    auto entry = notes->entry();
+    auto entry = notes->entry(digestOf_[log] >= 0 ? digests[static_cast<std::size_t>(digestOf_[log])]
+                                                  : std::optional<std::uint64_t>{});
     if (entry && fileStampOf(entry->path) == entry->stamp) next.push_back(std::move(*entry));
   }
   if (next != index_) writePrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile), next);
@@ -344,8 +368,7 @@ void CalculationRun::closeMonthIfAny(const BillingPeriod& period) {
 // Everything the call costs under each carrier. The replay also wants the
 // tariff's units beside a logged fee; the run itself computes them only when
 // it counts them.
-RatedCall CalculationRun::rateCall(CallRecord& call, const NumberTotals& row) const {
-  const CalendarTime& start = call.start;
+RatedCall CalculationRun::rateCall(CallRecord& call, const NumberTotals& row, const RunningClock& start) const {
   const std::int32_t duration = call.duration;
   RatedCall rated{call, row};
   rated.loggedFee = call.fee;
@@ -353,22 +376,22 @@ RatedCall CalculationRun::rateCall(CallRecord& call, const NumberTotals& row) co
   if (settings_.fullCalc || call.fee == -1) call.fee = rated.computedUnits;
   rated.fee = call.fee;
   rated.comUnits = comUnits(start, duration, row.band);
-  rated.slot = timeSlotOf(start);
+  rated.slot = timeSlotOf(call.start);
   if (settings_.regionalCarrier == RegionalCarrier::Tokyo) {
     rated.relayCharge = ttnetCharge(start, duration, row.band, row.outOfPrefecture);
   } else if (settings_.regionalCarrier == RegionalCarrier::Kyushu) {
     rated.relayCharge = qtnetCharge(start, duration, row.band, row.outOfPrefecture);
     rated.relayReduced = kyushuReduced(*rated.relayCharge, row.number);
   }
-  if (settings_.kddi) rated.kddiCharge = kddiCharge(start, duration, row.band, row.outOfPrefecture);
+  if (settings_.kddi) rated.kddiCharge = kddiCharge(call.start, duration, row.band, row.outOfPrefecture);
   return rated;
 }
 
 void CalculationRun::accumulateCall(CallRecord& call, NumberTotals& row) {
-  const RatedCall rated = rateCall(call, row);
+  const RunningClock start(call.start);
+  const RatedCall rated = rateCall(call, row, start);
   if (onCall_) onCall_(rated);
 
-  const CalendarTime& start = call.start;
   const std::int32_t duration = call.duration;
   const std::uint32_t fee = static_cast<std::uint32_t>(rated.fee);
   const std::uint32_t com = static_cast<std::uint32_t>(rated.comUnits);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "run/run_settings.h"
 #include "run/rated_call.h"
 #include "tariff/month_result.h"
+#include "tariff/running_clock.h"
 #include "tariff/plan_settings.h"
 
 namespace zelk {
@@ -81,6 +83,7 @@ class CalculationRun {
   void skipOldCalls(const CalendarTime& start);
   void noteSkippedDate(const CalendarTime& date);
   void resumeFromIndex(int log, LogSource& slot, const CalendarTime& start);
+  void digestLogStarts();
   void saveIndex();
   void stampLogs();
   void bookmarkMonth(const BillingPeriod& period);
@@ -90,7 +93,7 @@ class CalculationRun {
   void closeMonthIfAny(const BillingPeriod& period);
   void execute(MaDataFile& maData);
   void readSettings(MaDataFile& maData);
-  RatedCall rateCall(CallRecord& call, const NumberTotals& row) const;
+  RatedCall rateCall(CallRecord& call, const NumberTotals& row, const RunningClock& start) const;
   void accumulateCall(CallRecord& call, NumberTotals& row);
   void noteNewestCallBeforeWindow();
 
@@ -113,6 +116,8 @@ class CalculationRun {
   bool indexInUse_ = false;
   PrefixIndex index_;
   std::array<std::optional<PrefixNotes>, kMaxLogs> prefixNotes_;
+  std::array<int, kMaxLogs> digestOf_{};  // a log's place in the digests, -1 for none
+  std::future<std::vector<std::optional<std::uint64_t>>> digests_;
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
   RunInputs inputs_;
   // Set by replayMonth: the month whose calls go to onCall_.

@@ -1,6 +1,7 @@
 #include "run/prefix_notes.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/content_digest.h"
 
@@ -52,11 +53,16 @@ void PrefixNotes::resumeAt(const LogPrefixIndex& entry, std::size_t checkpoint) 
 void PrefixNotes::skipped(std::uint64_t lineAt, const CalendarTime& date, bool valid,
                           std::optional<std::string_view> name) {
   const DateKey key = dateKeyOf(date);
-  if (valid) {
-    if (!periodEnd_ || key > *periodEnd_) beginPeriod(lineAt, date);
-    if (!newest_ || isLaterDate(date, *newest_)) newest_ = date;
+  // A log holds many calls a day: another call of the day before's date
+  // changes none of the dates below.
+  if (!valid || key != lastValidDay_) {
+    if (valid) {
+      if (!periodEnd_ || key > *periodEnd_) beginPeriod(lineAt, date);
+      if (!newest_ || isLaterDate(date, *newest_)) newest_ = date;
+      lastValidDay_ = key;
+    }
+    if (!latest_ || key > *latest_) latest_ = key;
   }
-  if (!latest_ || key > *latest_) latest_ = key;
   if (name) noteName(*name);
   if (!valid && !isFull()) entry_.events.push_back({true, {}});
 }
@@ -79,36 +85,53 @@ void PrefixNotes::beginPeriod(std::uint64_t lineAt, const CalendarTime& date) {
   periodEnd_ = dateKeyOf(closing ? *closing : date);
 }
 
+namespace {
+
+// The first eight bytes of a name and its length in one word: most names
+// met differ from another in it.
+std::uint64_t headOf(std::string_view name) {
+  std::uint64_t head = 0;
+  if (name.size() >= sizeof head) {
+    std::memcpy(&head, name.data(), sizeof head);
+  } else {
+    for (std::size_t i = 0; i < name.size(); ++i) head = head << 8 | static_cast<unsigned char>(name[i]);
+  }
+  return head ^ name.size();
+}
+
+}  // namespace
+
 void PrefixNotes::noteName(std::string_view name) {
   // A log holds the names of a few connections, met over and over: the last
   // few names met are compared before the set is looked in.
+  const std::uint64_t head = headOf(name);
   for (std::size_t i = 0; i < recentCount_; ++i)
-    if (recentNames_[i] == name) return;
-  recentNames_[nextRecent_] = name;
+    if (recentNames_[i].head == head && recentNames_[i].text == name) return;
+  recentNames_[nextRecent_] = {head, std::string(name)};
   nextRecent_ = (nextRecent_ + 1) % recentNames_.size();
   recentCount_ = std::max(recentCount_, nextRecent_ == 0 ? recentNames_.size() : nextRecent_);
   if (!namesMet_.emplace(name).second) return;
   if (!isFull()) entry_.events.push_back({false, std::string(name)});
 }
 
-void PrefixNotes::skippingEnded() {
-  entry_.digestBytes = entry_.checkpoints.empty() ? 0 : entry_.checkpoints.back().offset;
-  entry_.events.resize(entry_.checkpoints.empty() ? 0 : entry_.checkpoints.back().eventCount);
+std::optional<std::uint64_t> PrefixNotes::skippingEnded() {
+  if (entry_.checkpoints.empty()) return std::nullopt;
+  entry_.digestBytes = entry_.checkpoints.back().offset;
+  entry_.events.resize(entry_.checkpoints.back().eventCount);
   if (knownDigest_ && knownDigest_->first == entry_.digestBytes) {
     entry_.digest = knownDigest_->second;
-  } else if (!entry_.checkpoints.empty()) {
-    digest_ = std::async(std::launch::async, digestOfFileStart, entry_.path, entry_.digestBytes);
+    return std::nullopt;
   }
+  return entry_.digestBytes;
 }
 
-std::optional<LogPrefixIndex> PrefixNotes::entry() {
+std::optional<LogPrefixIndex> PrefixNotes::entry(std::optional<std::uint64_t> digest) const {
   if (entry_.checkpoints.empty()) return std::nullopt;
-  if (digest_.valid()) {
-    const auto digest = digest_.get();
-    if (!digest) return std::nullopt;
-    entry_.digest = *digest;
-  }
-  return entry_;
+  const bool known = knownDigest_ && knownDigest_->first == entry_.digestBytes;
+  if (!known && !digest) return std::nullopt;
+  LogPrefixIndex entry = entry_;
+  if (!known) entry.digest = *digest;
+  return entry;
 }
 
 }  // namespace zelk

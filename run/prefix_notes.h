@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <future>
 #include <limits>
 #include <optional>
 #include <string>
@@ -40,14 +39,16 @@ class PrefixNotes {
   // the same start begins there when it begins a billing month.
   void kept(std::uint64_t lineAt, const CalendarTime& date, bool valid);
 
-  // Called once the run has skipped the log's old records: the digest of the
-  // file up to the last checkpoint is worked out meanwhile, on a thread of
-  // its own, while the run reads the months it keeps.
-  void skippingEnded();
+  // Ends the notes once the run has skipped the log's old records: how many
+  // of the file's first bytes (up to the last checkpoint) want their digest
+  // worked out; nothing when it is known or there is no checkpoint.
+  std::optional<std::uint64_t> skippingEnded();
 
-  // The entry for the index: up to the last checkpoint, with the digest of
-  // the file up to there (nothing when the file cannot give it).
-  std::optional<LogPrefixIndex> entry();
+  const std::string& path() const { return entry_.path; }
+
+  // The entry for the index, with the digest skippingEnded asked for
+  // (nothing when the file could not give it, or there is no checkpoint).
+  std::optional<LogPrefixIndex> entry(std::optional<std::uint64_t> digest) const;
 
  private:
   bool isFull() const;
@@ -60,16 +61,20 @@ class PrefixNotes {
     std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
   };
   std::unordered_set<std::string, NameHash, std::equal_to<>> namesMet_;
-  std::array<std::string, 8> recentNames_;  // names met, all in namesMet_
+  struct RecentName {
+    std::uint64_t head = 0;
+    std::string text;
+  };
+  std::array<RecentName, 8> recentNames_;  // names met, all in namesMet_
   std::size_t nextRecent_ = 0;
   std::size_t recentCount_ = 0;
   int meterDay_;
   std::optional<DateKey> periodEnd_;  // the closing date of the latest billing month met
   std::optional<DateKey> latest_;
+  DateKey lastValidDay_{std::numeric_limits<int>::min(), 0};  // of the last valid date noted
   std::optional<CalendarTime> newest_;
   // The digest already known for the file's first digestBytes bytes.
   std::optional<std::pair<std::uint64_t, std::uint64_t>> knownDigest_;
-  std::future<std::optional<std::uint64_t>> digest_;
 };
 
 }  // namespace zelk
