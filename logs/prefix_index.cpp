@@ -66,6 +66,12 @@ class Reader {
     in_.remove_prefix(size);
     return value;
   }
+  // A yes-or-no byte: anything but 0 or 1 is not what Writer wrote.
+  bool flag() {
+    const auto value = number<std::uint8_t>();
+    if (value > 1) bad = true;
+    return value == 1;
+  }
   CalendarTime date() {
     CalendarTime time;
     for (int* field : {&time.second, &time.minute, &time.hour, &time.day, &time.month, &time.year, &time.weekday,
@@ -140,17 +146,21 @@ std::optional<LogPrefixIndex> readEntry(Reader& in) {
   entry.digest = in.number<std::uint64_t>();
   entry.events.resize(in.count(kEventBytes));
   for (SkippedEvent& event : entry.events) {
-    event.oddDate = in.number<std::uint8_t>() != 0;
+    event.oddDate = in.flag();
     if (!event.oddDate) event.name = in.text();
   }
   entry.checkpoints.resize(in.count(kCheckpointBytes));
   for (PrefixCheckpoint& mark : entry.checkpoints) {
     mark.offset = in.number<std::uint64_t>();
-    const bool hasLatest = in.number<std::uint8_t>() != 0;
+    const bool hasLatest = in.flag();
     const DateKey latest{in.number<std::int32_t>(), in.number<std::int32_t>()};
-    if (hasLatest) mark.latest = latest;
+    if (hasLatest) {
+      mark.latest = latest;
+    } else if (latest != DateKey{}) {
+      in.bad = true;
+    }
     mark.eventCount = in.number<std::uint32_t>();
-    if (in.number<std::uint8_t>() != 0) mark.newest = in.date();
+    if (in.flag()) mark.newest = in.date();
   }
   if (in.bad || !isConsistent(entry)) return std::nullopt;
   return entry;
