@@ -77,6 +77,7 @@ void CalculationRun::run() {
   readSettings(maData);
   index_ = readPrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile));
   indexInUse_ = true;
+  prefixNotes_ = {};
   execute(maData);
 }
 
