@@ -35,10 +35,12 @@ namespace {
 
 constexpr int kRuns = 5;
 
-// The median of five timed runs of `work`, in seconds.
-double medianSeconds(const std::function<void()>& work) {
+// The median of five timed runs of `work`, in seconds; `before`, untimed,
+// comes before each.
+double medianSeconds(const std::function<void()>& work, const std::function<void()>& before = [] {}) {
   std::vector<double> times;
   for (int i = 0; i < kRuns; ++i) {
+    before();
     const auto start = std::chrono::steady_clock::now();
     work();
     times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
@@ -85,6 +87,29 @@ long forEachCall(const zelk::bench::GeneratedHome& home,
     }
   }
   return calls;
+}
+
+// Adds the last whole lines of about 64 KiB of each log to its end once
+// more, as a month of new calls would; `undo` cuts them off again.
+void growLogs(const std::vector<std::string>& paths, bool undo) {
+  static std::vector<std::uintmax_t> sizes;
+  if (undo) {
+    for (std::size_t i = 0; i < paths.size(); ++i) std::filesystem::resize_file(paths[i], sizes[i]);
+    return;
+  }
+  sizes.clear();
+  for (const auto& path : paths) {
+    sizes.push_back(std::filesystem::file_size(path));
+    std::FILE* file = std::fopen(path.c_str(), "rb+");
+    const long from = static_cast<long>(std::max<std::uintmax_t>(sizes.back(), 65536) - 65536);
+    std::string tail(static_cast<std::size_t>(sizes.back() - static_cast<std::uintmax_t>(from)), '\0');
+    std::fseek(file, from, SEEK_SET);
+    tail.resize(std::fread(tail.data(), 1, tail.size(), file));
+    tail.erase(0, tail.find('\n') + 1);
+    std::fseek(file, 0, SEEK_END);
+    std::fwrite(tail.data(), 1, tail.size(), file);
+    std::fclose(file);
+  }
 }
 
 // The charges the run works out for a call of an in-area number.
@@ -149,12 +174,22 @@ int main(int argc, char** argv) {
     }
     months = run.monthList().count;
   };
-  double firstSeconds = 0, runSeconds = 0;
+  double firstSeconds = 0, runSeconds = 0, grownSeconds = 0;
   {
     zelk::ScopedMessageSink scoped(sink);
     firstSeconds = medianSeconds([&] { wholeRun(true); });
     firstMessages = sink.count;
     runSeconds = medianSeconds([&] { wholeRun(false); });
+    // A month's calls later: the index is checked against the logs' first
+    // bytes by its digests, and the new calls are read.
+    bool grown = false;
+    grownSeconds = medianSeconds([&] { wholeRun(false); }, [&] {
+      if (grown) growLogs(generated.logPaths, true);
+      growLogs(generated.logPaths, false);
+      grown = true;
+    });
+    growLogs(generated.logPaths, true);
+    wholeRun(false);
   }
   if (sink.count != firstMessages) {
     std::fprintf(stderr, "a run from the index gave %ld messages, a first run %ld\n", sink.count, firstMessages);
@@ -177,6 +212,8 @@ int main(int argc, char** argv) {
   std::printf("ratio first/read   %.2f\n", firstSeconds / readSeconds);
   std::printf("whole run          %.3f s  (from the index of an earlier run)\n", runSeconds);
   std::printf("ratio run/read     %.2f\n", runSeconds / readSeconds);
+  std::printf("logs grown         %.3f s  (every log longer since the index: %.2f of the reading)\n",
+              grownSeconds, grownSeconds / readSeconds);
   std::printf("records per second %.0f (first run)\n", generated.records / firstSeconds);
   std::printf("peak memory        %ld KiB\n", usage.ru_maxrss);
   std::printf("phases of a first run (each measured on its own)\n");

@@ -152,6 +152,7 @@ void CalculationRun::execute(MaDataFile& maData) {
 // log's; where the index holds what a log's first records gave, that is shown
 // and learned from it and reading starts after them.
 void CalculationRun::skipOldCalls(const CalendarTime& start) {
+  std::array<std::future<bool>, kMaxLogs> grownLogsHold = checkGrownLogs(start);
   std::array<int, kMaxLogs> logOf{0, 1, 2, 3, 4};  // a slot's log, in declaration order
   std::array<bool, kMaxLogs> begun{};
   int i = 0;
@@ -159,7 +160,7 @@ void CalculationRun::skipOldCalls(const CalendarTime& start) {
     const int log = logOf[i];
     if (!begun[log]) {
       begun[log] = true;
-      resumeFromIndex(log, slots_[i], start);
+      resumeFromIndex(log, slots_[i], start, grownLogsHold[static_cast<std::size_t>(log)]);
     }
     const std::uint64_t lineAt = slots_[i].file.offset();
     if (readNextStart(i, slots_, openCount_) != 0) {
@@ -212,19 +213,47 @@ void CalculationRun::noteSkippedDate(const CalendarTime& date) {
   if (!newestSkipped_ || isLaterDate(date, *newestSkipped_)) newestSkipped_ = date;
 }
 
+// The index entry of a log, nullptr when there is none.
+const LogPrefixIndex* CalculationRun::indexEntryOf(const LogDeclaration& declaration) const {
+  const std::string path = logFilePath(programDir_, declaration.path);
+  const auto entry = std::find_if(index_.begin(), index_.end(), [&](const LogPrefixIndex& each) {
+    return each.path == path && each.format == declaration.format;
+  });
+  return entry == index_.end() ? nullptr : &*entry;
+}
+
+// A log that changed since its index entry was made may only have grown at
+// its end: the digest of the bytes the entry covers tells. The logs are read
+// for it side by side, before the run needs the first answer.
+std::array<std::future<bool>, kMaxLogs> CalculationRun::checkGrownLogs(const CalendarTime& start) const {
+  std::array<std::future<bool>, kMaxLogs> holds;
+  if (!indexInUse_) return holds;
+  for (int log = 0; log < openCount_; ++log) {
+    const auto& stamp = inputs_.bookmarks.logStamps[static_cast<std::size_t>(log)];
+    const LogPrefixIndex* entry = indexEntryOf(slots_[log].declaration);
+    if (!stamp || !entry || entry->stamp == *stamp || stamp->size < entry->digestBytes ||
+        !lastCheckpointBefore(*entry, start))
+      continue;
+    holds[static_cast<std::size_t>(log)] = std::async(std::launch::async, [entry, path = entry->path] {
+      return digestOfFileStart(path, entry->digestBytes) == entry->digest;
+    });
+  }
+  return holds;
+}
+
 // Before the first record of log `log` (declaration order) is read from `slot`.
-void CalculationRun::resumeFromIndex(int log, LogSource& slot, const CalendarTime& start) {
+void CalculationRun::resumeFromIndex(int log, LogSource& slot, const CalendarTime& start,
+                                     std::future<bool>& grownLogHolds) {
   const auto& stamp = inputs_.bookmarks.logStamps[static_cast<std::size_t>(log)];
   if (!indexInUse_ || !stamp) return;
-  const std::string path = logFilePath(programDir_, slot.declaration.path);
   auto& notes = prefixNotes_[static_cast<std::size_t>(log)];
-  notes.emplace(path, slot.declaration.format, *stamp, settings_.meterDay);
-  const auto entry = std::find_if(index_.begin(), index_.end(), [&](const LogPrefixIndex& each) {
-    return each.path == path && each.format == slot.declaration.format;
-  });
-  if (entry == index_.end()) return;
+  notes.emplace(logFilePath(programDir_, slot.declaration.path), slot.declaration.format, *stamp,
+                settings_.meterDay);
+  const LogPrefixIndex* entry = indexEntryOf(slot.declaration);
+  if (!entry) return;
   const auto checkpoint = lastCheckpointBefore(*entry, start);
-  if (!checkpoint || !stillHolds(*entry, path, *stamp)) return;
+  const bool holds = entry->stamp == *stamp || (grownLogHolds.valid() && grownLogHolds.get());
+  if (!checkpoint || !holds) return;
   const PrefixCheckpoint& mark = entry->checkpoints[*checkpoint];
   const auto events = std::span(entry->events).first(mark.eventCount);
   std::vector<std::string_view> names;

@@ -82,7 +82,9 @@ class CalculationRun {
  private:
   void skipOldCalls(const CalendarTime& start);
   void noteSkippedDate(const CalendarTime& date);
-  void resumeFromIndex(int log, LogSource& slot, const CalendarTime& start);
+  const LogPrefixIndex* indexEntryOf(const LogDeclaration& declaration) const;
+  std::array<std::future<bool>, kMaxLogs> checkGrownLogs(const CalendarTime& start) const;
+  void resumeFromIndex(int log, LogSource& slot, const CalendarTime& start, std::future<bool>& grownLogHolds);
   void digestLogStarts();
   void saveIndex();
   void stampLogs();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/content_digest.h"
 
 namespace zelk {
 namespace {
@@ -22,12 +21,6 @@ std::optional<std::size_t> lastCheckpointBefore(const LogPrefixIndex& entry, con
   for (std::size_t k = entry.checkpoints.size(); k-- > 0;)
     if (!entry.checkpoints[k].latest || *entry.checkpoints[k].latest <= limit) return k;
   return std::nullopt;
-}
-
-bool stillHolds(const LogPrefixIndex& entry, const std::string& path, const FileStamp& stamp) {
-  if (entry.stamp == stamp) return true;
-  if (stamp.size < entry.digestBytes) return false;
-  return digestOfFileStart(path, entry.digestBytes) == entry.digest;
 }
 
 PrefixNotes::PrefixNotes(std::string path, LogFormat format, const FileStamp& stamp, int meterDay)

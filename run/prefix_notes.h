@@ -19,11 +19,6 @@ namespace zelk {
 // `start`, so that every record before it is skipped by a run from `start`.
 std::optional<std::size_t> lastCheckpointBefore(const LogPrefixIndex& entry, const CalendarTime& start);
 
-// True when the file at `path`, now as `stamp`, still holds the bytes `entry`
-// was made from: the same file unchanged, or one whose first bytes up to the
-// entry's last checkpoint have the entry's digest (a log that only grew).
-bool stillHolds(const LogPrefixIndex& entry, const std::string& path, const FileStamp& stamp);
-
 class PrefixNotes {
  public:
   // Checkpoints are made where a billing month of `meterDay` begins.
