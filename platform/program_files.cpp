@@ -58,28 +58,20 @@ std::string homeDirectory() {
   return {};
 }
 
-// $XDG_CONFIG_HOME/zelk/, or ~/.config/zelk/; a relative XDG_CONFIG_HOME is
-// ignored, as the XDG base directory rules say.
-std::string userConfigDirectory() {
-  std::string base = environment("XDG_CONFIG_HOME");
+// $<variable>/zelk/, or ~/<fallback>/zelk/ (a relative value of the variable
+// is ignored, as the XDG base directory rules say); "" when there is no home.
+std::string userXdgDirectory(const char* variable, const char* fallback) {
+  std::string base = environment(variable);
   if (base.empty() || base.front() != '/') {
     std::string home = homeDirectory();
     if (home.empty()) return {};
-    base = withSlash(home) + ".config";
+    base = withSlash(home) + fallback;
   }
   return withSlash(base) + "zelk/";
 }
 
-// $XDG_CACHE_HOME/zelk/, or ~/.cache/zelk/; "" when there is no home.
-std::string userCacheDirectory() {
-  std::string base = environment("XDG_CACHE_HOME");
-  if (base.empty() || base.front() != '/') {
-    std::string home = homeDirectory();
-    if (home.empty()) return {};
-    base = withSlash(home) + ".cache";
-  }
-  return withSlash(base) + "zelk/";
-}
+std::string userConfigDirectory() { return userXdgDirectory("XDG_CONFIG_HOME", ".config"); }
+std::string userCacheDirectory() { return userXdgDirectory("XDG_CACHE_HOME", ".cache"); }
 
 // The user's own file wins; then the installed one; when neither exists the
 // user's path is the one to report.
