@@ -279,8 +279,8 @@ void CalculationRun::saveIndex() {
   for (std::size_t log = 0; log < kMaxLogs; ++log) {
     const auto& notes = prefixNotes_[log];
     if (!notes) continue;
-    auto entry = notes->entry(digestOf_[log] >= 0 ? digests[static_cast<std::size_t>(digestOf_[log])]
-                                                  : std::optional<std::uint64_t>{});
+    const auto at = static_cast<std::size_t>(digestOf_[log]);
+    auto entry = notes->entry(digestOf_[log] >= 0 && at < digests.size() ? digests[at] : std::nullopt);
     if (entry && fileStampOf(entry->path) == entry->stamp) next.push_back(std::move(*entry));
   }
   if (next != index_) writePrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile), next);
