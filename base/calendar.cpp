@@ -1,9 +1,10 @@
 #include "base/calendar.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
+
+#include "base/holidays.h"
 
 namespace zelk {
 namespace {
@@ -86,73 +87,16 @@ bool convertLocalTime(CalendarTime& t) {
   return true;
 }
 
-// One line of the charging rules' holiday table.
-struct HolidayRule {
-  int month;        // 0-11
-  int firstDay;
-  int lastDay;
-  bool mondayOnly;  // a holiday only when the day is a Monday
-  int fromYear;     // full years, inclusive
-  int toYear;
-};
-
-constexpr int kAlways0 = 0;
-constexpr int kAlways1 = 9999;
-
-constexpr std::array<HolidayRule, 32> kHolidays{{
-    {0, 1, 3, false, kAlways0, kAlways1},
-    {0, 15, 15, false, kAlways0, 1999},
-    {0, 8, 14, true, 2000, kAlways1},
-    {0, 16, 16, true, kAlways0, 1999},
-    {1, 11, 11, false, kAlways0, kAlways1},
-    {1, 12, 12, true, kAlways0, kAlways1},
-    {2, 21, 21, false, kAlways0, 1999},
-    {2, 20, 20, false, 2000, 2000},
-    {2, 21, 21, false, 2001, kAlways1},
-    {2, 22, 22, true, kAlways0, 1999},
-    {2, 21, 21, true, 2000, 2000},
-    {2, 22, 22, true, 2001, kAlways1},
-    {3, 29, 29, false, kAlways0, kAlways1},
-    {3, 30, 30, true, kAlways0, kAlways1},
-    {4, 3, 5, false, kAlways0, kAlways1},
-    {4, 6, 6, true, kAlways0, kAlways1},
-    {6, 20, 20, false, kAlways0, kAlways1},
-    {6, 21, 21, true, kAlways0, kAlways1},
-    {8, 15, 15, false, kAlways0, kAlways1},
-    {8, 23, 23, false, kAlways0, kAlways1},
-    {8, 16, 16, true, kAlways0, kAlways1},
-    {8, 24, 24, true, kAlways0, kAlways1},
-    {9, 10, 10, false, kAlways0, 1999},
-    {9, 8, 9, true, kAlways0, kAlways1},
-    {9, 10, 10, true, 2000, kAlways1},
-    {9, 11, 14, true, kAlways0, kAlways1},
-    {10, 3, 3, false, kAlways0, kAlways1},
-    {10, 23, 23, false, kAlways0, kAlways1},
-    {10, 4, 4, true, kAlways0, kAlways1},
-    {10, 24, 24, true, kAlways0, kAlways1},
-    {11, 23, 23, false, kAlways0, kAlways1},
-    {11, 24, 24, true, kAlways0, kAlways1},
-}};
-
-bool matches(const HolidayRule& rule, const CalendarTime& t) {
-  const int fullYear = t.year + 1900;
-  return rule.month == t.month && t.day >= rule.firstDay && t.day <= rule.lastDay &&
-         fullYear >= rule.fromYear && fullYear <= rule.toYear &&
-         (!rule.mondayOnly || t.weekday == 1);
-}
-
 bool isHoliday(const CalendarTime& t) {
   // Asked for every unit of a day's calls: the last day's answer is kept.
   struct Day {
-    int year = -1, month = -1, day = -1, weekday = -1;
+    int year = -1, month = -1, day = -1;
     bool holiday = false;
   };
   thread_local Day last;
-  if (t.day == last.day && t.month == last.month && t.year == last.year && t.weekday == last.weekday)
-    return last.holiday;
-  const bool holiday =
-      std::any_of(kHolidays.begin(), kHolidays.end(), [&](const auto& rule) { return matches(rule, t); });
-  last = {t.year, t.month, t.day, t.weekday, holiday};
+  if (t.day == last.day && t.month == last.month && t.year == last.year) return last.holiday;
+  const bool holiday = isChargeHoliday(t.year + 1900, t.month + 1, t.day);
+  last = {t.year, t.month, t.day, holiday};
   return holiday;
 }
 

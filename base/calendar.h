@@ -1,6 +1,6 @@
 // Calendar rules: the broken-down local time used everywhere, billing months
 // cut at the meter-reading day, normalisation of out-of-range fields, and the
-// time slot of a moment under the charging rules' holiday table.
+// time slot of a moment, with the holidays of base/holidays.h.
 //
 // All arithmetic is our own proleptic Gregorian calendar: no time zone, no
 // daylight saving, no platform conversion.

@@ -230,7 +230,7 @@ TEST(TimeSlot, ByHourWeekdayAndHoliday) {
       {"Saturday 08:00", at(2000, 6, 17, 8), TimeSlot::HolidayDay},
       {"holiday 07:00", at(2000, 5, 3, 7), TimeSlot::LateNight},
       {"holiday 20:00", at(2000, 5, 3, 20), TimeSlot::Evening},
-      // The 2000 changes of the holiday table.
+      // The 2000 changes of the holidays.
       {"10 January 2000, Monday", at(2000, 1, 10, 10), TimeSlot::HolidayDay},
       {"11 January 1999, Monday", at(1999, 1, 11, 10), TimeSlot::WeekdayDay},
       {"15 January 1999, Friday", at(1999, 1, 15, 10), TimeSlot::HolidayDay},
@@ -238,9 +238,9 @@ TEST(TimeSlot, ByHourWeekdayAndHoliday) {
       {"8 January 2001, Monday", at(2001, 1, 8, 10), TimeSlot::HolidayDay},
       {"17 January 2000, Monday", at(2000, 1, 17, 10), TimeSlot::WeekdayDay},
       {"20 March 2000", at(2000, 3, 20, 10), TimeSlot::HolidayDay},
-      {"20 March 2001, Tuesday", at(2001, 3, 20, 10), TimeSlot::WeekdayDay},
+      {"20 March 2001, Tuesday: vernal equinox", at(2001, 3, 20, 10), TimeSlot::HolidayDay},
       {"21 March 2000, Tuesday", at(2000, 3, 21, 10), TimeSlot::WeekdayDay},
-      {"21 March 2001, Wednesday", at(2001, 3, 21, 10), TimeSlot::HolidayDay},
+      {"21 March 2001, Wednesday", at(2001, 3, 21, 10), TimeSlot::WeekdayDay},
       {"10 October 1997, Friday", at(1997, 10, 10, 10), TimeSlot::HolidayDay},
       {"10 October 2000, Tuesday", at(2000, 10, 10, 10), TimeSlot::WeekdayDay},
       {"9 October 2000, Monday", at(2000, 10, 9, 10), TimeSlot::HolidayDay},
