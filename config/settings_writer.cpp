@@ -301,7 +301,10 @@ void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTab
                        const TelehodaiNumbers& telehodai, const Settings& settings) {
   const std::string text =
       settingsFileBytes(settingsFileText(mode, tables, logs, origin, telehodai, settings), settings.fileEncoding);
-  if (!replaceFileContent(path, text)) failConfigFile(244, sjis("Cannot creat"), path);
+  // zelk.cfg is the one file a link may stand for on purpose (kept with the
+  // user's other files, say): the file it names gets the new content.
+  if (!replaceFileContent(path, text, StagedFile::Flush::ToDisk, StagedFile::Links::WriteThrough))
+    failConfigFile(244, sjis("Cannot creat"), path);
 }
 
 namespace {
@@ -311,7 +314,9 @@ namespace {
 // CR LF stays, and a last line without a line end gets one. Memory stays
 // flat whatever the size of the file.
 void copyToBackup(const std::string& path, const std::string& backupPath) {
-  StagedFile backup(backupPath);
+  // A link at the backup's name is replaced, never written through: in a
+  // shared folder it may be another user's, pointing at a file of ours.
+  StagedFile backup(backupPath, StagedFile::Links::Replace);
   if (!backup.isOpen()) failConfigFile(243, sjis("Cannot copy"), path);
   const int source = openRegularFile(path);
   if (source < 0) failConfigFile(242, sjis("Cannot read"), path);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "config/settings_lock.h"
 #include "config_test_support.h"
@@ -55,6 +56,36 @@ TEST_F(HostileDirectory, ALinkIsWrittenThroughToTheFileItNames) {
   EXPECT_NE(readFile(real).find("%8=0612"), std::string::npos);
   for (const auto& entry : fs::directory_iterator(elsewhere.path()))
     EXPECT_EQ(entry.path().filename(), "real.cfg");  // nothing staged was left there
+}
+
+// A link planted at a file the programs write, pointing at a file of the
+// user's (a .bashrc, say): the write replaces the link, the file it names
+// keeps its bytes. Only zelk.cfg itself is written through (above).
+TEST_F(HostileDirectory, ALinkAtAnyOtherWrittenFileIsReplacedNotFollowed) {
+  struct Case {
+    const char* what;
+    std::string name;
+    std::function<void()> write;
+  };
+  const Case cases[] = {
+      {"the backup", "zelkcfg.org", [&] { rewrite(); }},
+      {"a replaced file (zelkwin.cfg, the index)", "zelkwin.cfg",
+       [&] { ASSERT_TRUE(replaceFileContent(dir.path() + "zelkwin.cfg", "new\r\n")); }},
+  };
+  for (const auto& c : cases) {
+    ScratchDir elsewhere;
+    const std::string victim = elsewhere.write(".bashrc", "export PATH=/usr/bin\n");
+    ASSERT_EQ(::chmod(victim.c_str(), 0600), 0);
+    const std::string planted = dir.path() + c.name;
+    fs::remove(planted);
+    fs::create_symlink(victim, planted);
+    c.write();
+    EXPECT_EQ(readFile(victim), "export PATH=/usr/bin\n") << c.what;
+    EXPECT_EQ(modeOf(victim) & 07777, 0600u) << c.what;
+    EXPECT_FALSE(fs::is_symlink(planted)) << c.what;
+    EXPECT_TRUE(fs::is_regular_file(planted)) << c.what;
+  }
+  EXPECT_EQ(readFile(dir.path() + "zelkcfg.org"), current);
 }
 
 TEST_F(HostileDirectory, AWriteProtectedFileIsNotReplaced) {
