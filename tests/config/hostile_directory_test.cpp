@@ -3,8 +3,10 @@
 // run, another run holding the file) never turns the rewrite against the user.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -168,6 +170,39 @@ TEST_F(HostileDirectory, ARunWaitsForTheLockAndGivesUpWith244) {
       fatalErrorOf([&] { SettingsFileLock mine(dir.path(), std::chrono::milliseconds(50)); });
   EXPECT_EQ(error.code(), 244);
   EXPECT_NE(error.message().find(path()), std::string::npos);
+}
+
+// A lock file that cannot be used is never passed over: a link there gives
+// way to a real lock file (the file it named keeps its bytes), and a lock
+// that cannot be taken at all ends the run before it reads zelk.cfg.
+TEST_F(HostileDirectory, ALinkedLockFileIsReplacedAndAnUnusableOneStopsTheRun) {
+  ScratchDir elsewhere;
+  const std::string victim = elsewhere.write("victim", "mine\n");
+  const std::string lockPath = settingsLockPath(dir.path());
+  fs::create_symlink(victim, lockPath);
+  {
+    SettingsFileLock mine(dir.path(), std::chrono::milliseconds(50));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(lockPath)));
+    // The replaced lock is a real one: a second taker waits for it.
+    const ExclusiveFileLock other(lockPath, std::chrono::milliseconds(0));
+    EXPECT_TRUE(other.timedOut());
+  }
+  EXPECT_EQ(readFile(victim), "mine\n");
+
+  // A socket cannot be opened at all, not even by the superuser.
+  fs::remove(lockPath);
+  const int socketDescriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(socketDescriptor, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(lockPath.size(), sizeof address.sun_path);
+  lockPath.copy(address.sun_path, lockPath.size());
+  ASSERT_EQ(::bind(socketDescriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const FatalError error =
+      fatalErrorOf([&] { SettingsFileLock mine(dir.path(), std::chrono::milliseconds(50)); });
+  ::close(socketDescriptor);
+  EXPECT_EQ(error.code(), 244);
+  EXPECT_NE(error.message().find(lockPath), std::string::npos) << error.message();
 }
 
 }  // namespace
