@@ -235,5 +235,34 @@ TEST(CommandLine, TextShowsEachMessageOnceWithItsCount) {
   EXPECT_NE(text.err.find(" (×"), std::string::npos) << text.err;
 }
 
+// zelk with `args` inside a shell of its own, so that `redirection` applies
+// to zelk alone and its standard error is still captured.
+test::ProcessResult runZelkRedirected(const test::ScratchDir& home, const std::string& args,
+                                      const std::string& redirection) {
+  return test::runCommand("sh -c " + test::shellQuote(test::shellQuote(ZELK_BINARY) + " " + args + " " + redirection),
+                          home.path(), {"ZELK_HOME=" + home.path(), "ZELK_TODAY=2001-03-20"});
+}
+
+// Output that could not be written is a failure with one line saying so; a
+// reader that stopped early (`| head`) is not.
+TEST(CommandLine, OutputToAFullDiskFailsAndAClosedPipeStaysQuiet) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  test::ScratchDir home;
+  writeDemo(home);
+  const std::string line = "zelk: write error: No space left on device\n";
+  for (const char* args : {"--version", "--help", "--json", "--csv", "--calls", "--calls --csv", "--summary", "",
+                           "--all"}) {
+    auto full = runZelkRedirected(home, args, ">/dev/full");
+    EXPECT_EQ(full.exitCode, 1) << args;
+    // After any messages of the run, the one line.
+    EXPECT_TRUE(full.err == line || full.err.ends_with("\n" + line)) << args << ": " << full.err;
+  }
+  for (const char* args : {"--all", "--help"}) {
+    auto piped = runZelkRedirected(home, args, "| head -c 1");
+    EXPECT_EQ(piped.exitCode, 0) << args;
+    EXPECT_EQ(piped.err.find("write error"), std::string::npos) << args << ": " << piped.err;
+  }
+}
+
 }  // namespace
 }  // namespace zelk
