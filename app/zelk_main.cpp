@@ -88,8 +88,10 @@ int runZelk(int argc, char** argv) try {
     std::fprintf(stderr, "zelk: %s\nTry 'zelk --help'.\n", error.what());
     return 2;
   }
-  const std::string programDir = zelk::programDirectory(argv[0]);
+  // Help, the version, --check and usage errors make no file or folder:
+  // only a run makes the program directory.
   if (args.help) {
+    const std::string programDir = zelk::programDirectory(argv[0], zelk::MakeFolder::No);
     std::fputs(zelk::usageText(programDir + "zelk.cfg").c_str(), stdout);
     return 0;
   }
@@ -98,12 +100,13 @@ int runZelk(int argc, char** argv) try {
     return 0;
   }
   if (args.today) zelk::setToday(*args.today);
-  if (args.check) return checkSettings(programDir, args.optionLines);
-
+  if (args.check) return checkSettings(zelk::programDirectory(argv[0], zelk::MakeFolder::No), args.optionLines);
   if (args.csv && args.json) {
     std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
     return 2;
   }
+
+  const std::string programDir = zelk::programDirectory(argv[0]);
 
   // --json lists every message in order; the text report gathers them and
   // shows each once, with its count, after the run.

@@ -264,5 +264,29 @@ TEST(CommandLine, OutputToAFullDiskFailsAndAClosedPipeStaysQuiet) {
   }
 }
 
+// An installed zelk (no ma.zlk beside it) with a fresh home: asking for help,
+// the version or a check, or a mistake on the command line, leaves the home
+// as it was; only a run makes its folder.
+TEST(CommandLine, HelpVersionCheckAndUsageErrorsMakeNoFolder) {
+  namespace fs = std::filesystem;
+  test::ScratchDir root;
+  const std::string installed = root.path() + "bin/zelk";
+  fs::create_directories(root.path() + "bin");
+  fs::copy_file(ZELK_BINARY, installed);
+  fs::create_directories(root.path() + "home");
+  const std::vector<std::string> environment = {"ZELK_HOME=", "HOME=" + root.path() + "home",
+                                                "XDG_CONFIG_HOME=", "XDG_CACHE_HOME=", "ZELK_TODAY=2001-03-20"};
+  for (const char* args : {"--help", "--version", "--check", "--check =d40", "--bogus", "--json --csv", "--month=0"}) {
+    auto result = test::runCommand(test::shellQuote(installed) + " " + args, root.path(), environment);
+    EXPECT_NE(result.exitCode, -1) << args;
+    EXPECT_TRUE(fs::is_empty(root.path() + "home")) << args << " made something in the home";
+  }
+  EXPECT_NE(test::runCommand(test::shellQuote(installed) + " --help", root.path(), environment)
+                .out.find("Settings file: " + root.path() + "home/.config/zelk/zelk.cfg\n"),
+            std::string::npos);
+  test::runCommand(test::shellQuote(installed) + " --json", root.path(), environment);
+  EXPECT_TRUE(fs::is_directory(root.path() + "home/.config/zelk"));
+}
+
 }  // namespace
 }  // namespace zelk
