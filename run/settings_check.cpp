@@ -37,6 +37,7 @@ constexpr FindingText kFindingTexts[] = {
      "自分のMAにも隣接MAにもない番号なので、テレホーダイの番号がすべて無効になります"},
     {SettingsFinding::TelehodaiListInvalid, "テレホーダイの番号が無効になった後なので読み飛ばします"},
     {SettingsFinding::Unreadable, "Shift-JISで表せない文字があるので読み飛ばします"},
+    {SettingsFinding::OtherEncoding, "ファイルのほかの行と違う文字コードで書かれています(その文字コードで読みます)"},
 };
 
 std::string findingText(SettingsFinding finding) {
@@ -146,6 +147,7 @@ std::vector<SettingsCheckItem> checkSettings(const std::string& programDir,
   const auto state = readSettingsLines(path, settings, [&](const SettingsFileLine& line) {
     gatherer.startLine(line.number, 0, line.text);
     if (line.unreadable) return gatherer.noted(SettingsFinding::Unreadable);
+    if (line.otherEncoding) gatherer.noted(SettingsFinding::OtherEncoding);
     if (line.cut) gatherer.noted(SettingsFinding::LineCut);
     applySettingsFileLine(line.text, settings, tables, *slots, telehodai, origin, maSearch, &gatherer);
     noteAreaSetSources();
