@@ -115,7 +115,7 @@ SettingsLineText settingsLineAsCp932(std::string_view line, SettingsFileEncoding
   return {std::nullopt, false};
 }
 
-std::string settingsFileBytes(const std::string& cp932Text, SettingsFileEncoding encoding) {
+std::string settingsFileBytes(std::string cp932Text, SettingsFileEncoding encoding) {
   switch (encoding) {
     case SettingsFileEncoding::Cp932: return cp932Text;
     case SettingsFileEncoding::Utf8: return toUtf8(cp932Text);

@@ -38,6 +38,6 @@ struct SettingsLineText {
 SettingsLineText settingsLineAsCp932(std::string_view line, SettingsFileEncoding encoding);
 
 // The file's bytes for the CP932 text the writer made.
-std::string settingsFileBytes(const std::string& cp932Text, SettingsFileEncoding encoding);
+std::string settingsFileBytes(std::string cp932Text, SettingsFileEncoding encoding);
 
 }  // namespace zelk
