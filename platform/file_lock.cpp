@@ -35,7 +35,14 @@ int replaceLinkAndOpen(const std::string& lockPath) {
   const int folder = ::open(directoryOf(lockPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return -1;
   int descriptor = -1;
-  while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
+  int taken;
+  while ((taken = ::flock(folder, LOCK_EX)) != 0 && errno == EINTR) {
+  }
+  if (taken != 0) {  // without taking turns, two runs could replace each other's file
+    const int error = errno;
+    ::close(folder);
+    errno = error;
+    return -1;
   }
   struct stat info {};
   if (::lstat(lockPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode) || ::unlink(lockPath.c_str()) == 0)
