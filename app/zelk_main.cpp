@@ -15,6 +15,7 @@
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/standard_output.h"
 #include "run/calculation_run.h"
 #include "run/settings_check.h"
 #include "tariff/ma_data.h"
@@ -49,7 +50,7 @@ int checkSettings(const std::string& programDir, const std::vector<std::string>&
     zelk::MaDataFile maData(zelk::maDataPath(programDir));
     const auto items = zelk::checkSettings(programDir, optionLines, maData);
     const std::string text = zelk::toUtf8(zelk::checkReportText(items));
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    zelk::writeStandardOutput(text);
     return items.empty() ? 0 : 1;
   } catch (const zelk::FatalError& error) {  // the MA data cannot be read
     zelk::StderrSink().show(error.message());
@@ -75,13 +76,11 @@ int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) 
   const std::string text = json ? zelk::callsJson(result, calls)
                            : csv ? zelk::callsCsv(calls)
                                  : zelk::callsText(result, calls);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  zelk::writeStandardOutput(text);
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) try {
+int runZelk(int argc, char** argv) try {
   zelk::CommandLine args;
   try {
     args = zelk::parseCommandLine(argc, argv);
@@ -89,8 +88,10 @@ int main(int argc, char** argv) try {
     std::fprintf(stderr, "zelk: %s\nTry 'zelk --help'.\n", error.what());
     return 2;
   }
-  const std::string programDir = zelk::programDirectory(argv[0]);
+  // Help, the version, --check and usage errors make no file or folder:
+  // only a run makes the program directory.
   if (args.help) {
+    const std::string programDir = zelk::programDirectory(argv[0], zelk::MakeFolder::No);
     std::fputs(zelk::usageText(programDir + "zelk.cfg").c_str(), stdout);
     return 0;
   }
@@ -99,12 +100,13 @@ int main(int argc, char** argv) try {
     return 0;
   }
   if (args.today) zelk::setToday(*args.today);
-  if (args.check) return checkSettings(programDir, args.optionLines);
-
+  if (args.check) return checkSettings(zelk::programDirectory(argv[0], zelk::MakeFolder::No), args.optionLines);
   if (args.csv && args.json) {
     std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
     return 2;
   }
+
+  const std::string programDir = zelk::programDirectory(argv[0]);
 
   // --json lists every message in order; the text report gathers them and
   // shows each once, with its count, after the run.
@@ -134,7 +136,7 @@ int main(int argc, char** argv) try {
   }
   if (args.json) {
     std::string text = zelk::jsonReport(run, recorder.messages, fatal, args.summary);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    zelk::writeStandardOutput(text);
     return exitCode;
   }
   stderrSink.showTally(zelk::tallyOf(recorder.messages));
@@ -145,7 +147,7 @@ int main(int argc, char** argv) try {
   std::string text = args.csv       ? zelk::yearCsv(run.monthList(), run.handedOverSettings())
                      : args.summary ? zelk::summaryText(run)
                                     : zelk::textReport(run, args.choice);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  zelk::writeStandardOutput(text);
   if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, args.argsButToday);
   return 0;
 } catch (const std::exception& error) {
@@ -154,3 +156,8 @@ int main(int argc, char** argv) try {
   zelk::StderrSink().show(failure.message());
   return failure.code();
 }
+
+}  // namespace
+
+// Every way out passes here: a report that did not reach a full disk is a failure.
+int main(int argc, char** argv) { return zelk::closeStandardOutput("zelk", runZelk(argc, argv)); }

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/standard_output.h"
 #include "run/calculation_run.h"
 #include "tariff/ma_data.h"
 #include "ui/qt/auto_answer.h"
@@ -53,7 +54,7 @@ bool answeredOnTerminal(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (answeredOnTerminal(argc, argv)) return 0;
+  if (answeredOnTerminal(argc, argv)) return zelk::closeStandardOutput("zelkwin", 0);
   // Every argument but --today= is an option line of the settings syntax
   // ("-c path", "=i", ...); none of them is for Qt, so Qt sees only the
   // program name.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/area_set.h"
 #include "base/distance_band.h"
 
 namespace zelk {
@@ -15,11 +16,6 @@ namespace zelk {
 struct NumberReplacement {
   std::string from;  // digits, up to 12
   std::string to;
-};
-
-struct AreaSetEntry {
-  std::string number;  // digits, up to 12
-  DistanceBand band = DistanceBand::Undetermined;  // 0: no band, never used
 };
 
 struct NameReplacement {
@@ -36,7 +32,7 @@ struct ReplaceTables {
   std::int16_t numberReplaceCount = 0;
   // Numbers with a fixed distance band. No limit: the calculation adds every
   // number of unknown MA it meets, over all months of a history.
-  std::vector<AreaSetEntry> areaSet;
+  AreaSet areaSet;
   std::array<NameReplacement, kMaxNameReplace> nameReplace;
   std::int16_t nameReplaceCount = 0;
   // Names met in the logs that a "$" line cannot hold (see lookupName); each

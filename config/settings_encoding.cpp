@@ -85,8 +85,9 @@ SettingsFileEncoding settingsFileEncoding(const std::string& path) {
   return wide ? SettingsFileEncoding::Utf8 : SettingsFileEncoding::Cp932;
 }
 
-std::optional<std::string> settingsLineAsCp932(std::string_view line, SettingsFileEncoding encoding) {
-  if (encoding == SettingsFileEncoding::Cp932) return std::string(line);
+namespace {
+
+std::optional<std::string> utf8AsCp932(std::string_view line) {
   try {
     return toCp932(line);
   } catch (const std::runtime_error&) {
@@ -94,7 +95,27 @@ std::optional<std::string> settingsLineAsCp932(std::string_view line, SettingsFi
   }
 }
 
-std::string settingsFileBytes(const std::string& cp932Text, SettingsFileEncoding encoding) {
+// Every double-byte character complete and known: the conversion puts no
+// replacement character (U+FFFD, which CP932 has no form of) anywhere.
+bool isCp932Text(std::string_view line) {
+  return toUtf8(line).find("\xEF\xBF\xBD") == std::string::npos;
+}
+
+}  // namespace
+
+SettingsLineText settingsLineAsCp932(std::string_view line, SettingsFileEncoding encoding) {
+  if (encoding == SettingsFileEncoding::Cp932) {
+    if (settingsEncodingOf(line) != SettingsFileEncoding::Utf8) return {std::string(line), false};
+    return {utf8AsCp932(line), true};
+  }
+  if (auto cp932 = utf8AsCp932(line)) return {std::move(cp932), false};
+  bool wide = false;
+  const bool utf8 = walkUtf8(line, line.size(), wide) != std::string_view::npos;
+  if (!utf8 && isCp932Text(line)) return {std::string(line), true};
+  return {std::nullopt, false};
+}
+
+std::string settingsFileBytes(std::string cp932Text, SettingsFileEncoding encoding) {
   switch (encoding) {
     case SettingsFileEncoding::Cp932: return cp932Text;
     case SettingsFileEncoding::Utf8: return toUtf8(cp932Text);

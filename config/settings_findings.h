@@ -22,6 +22,7 @@ enum class SettingsFinding : std::uint8_t {
   TelehodaiOutsideMa,      // makes the whole Telehodai list invalid
   TelehodaiListInvalid,    // after the list was made invalid: ignored
   Unreadable,              // a character Shift-JIS cannot hold: the line is skipped
+  OtherEncoding,           // saved in the other encoding than the file's: read in that one
 };
 
 class SettingsObserver {

@@ -9,9 +9,19 @@ std::string settingsLockPath(const std::string& programDir) { return programDir 
 
 SettingsFileLock::SettingsFileLock(const std::string& programDir, std::chrono::milliseconds timeout)
     : lock_(settingsLockPath(programDir), timeout) {
-  if (lock_.timedOut())
-    failPair(244, sjis("ほかのzelkが[zelk.cfg]を使ったままです。しばらくしてからどうぞ(-_-)"),
-             programDir + "zelk.cfg");
+  switch (lock_.state()) {
+    case ExclusiveFileLock::State::Locked:
+    case ExclusiveFileLock::State::ReadOnlyFolder:  // nothing can be rewritten there
+      return;
+    case ExclusiveFileLock::State::TimedOut:
+      failPair(244, sjis("ほかのzelkが[zelk.cfg]を使ったままです。しばらくしてからどうぞ(-_-)"),
+               programDir + "zelk.cfg");
+    case ExclusiveFileLock::State::Unusable:
+      // Without the lock a concurrent run could lose what this one learns.
+      failPair(244, sjis("[zelk.cfg.lock]でロックできないので、[zelk.cfg]を使えません。"
+                         "ほかのユーザのファイルやリンクがあれば消してください(-_-)"),
+               settingsLockPath(programDir));
+  }
 }
 
 }  // namespace zelk

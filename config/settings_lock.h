@@ -19,7 +19,10 @@ std::string settingsLockPath(const std::string& programDir);
 class SettingsFileLock {
  public:
   // Waits for the lock of `programDir`'s zelk.cfg; when another process
-  // keeps it for the whole `timeout`, ends with 244 and a message that says so.
+  // keeps it for the whole `timeout`, or the lock cannot be taken at all (a
+  // lock file of another user's that cannot be opened, a link that cannot be
+  // removed, a folder without locking), ends with 244 and a message that says
+  // so. Only a read-only folder goes on unlocked: no run can rewrite there.
   explicit SettingsFileLock(const std::string& programDir,
                             std::chrono::milliseconds timeout = kSettingsLockTimeout);
 

@@ -29,6 +29,15 @@ void createMissingFile(const std::string& path, const Settings& settings,
   showConfigFileMessage(sjis("making"), path);
 }
 
+// A line saved in the other encoding than the rest of the file: read in
+// that one, and told, since a rewrite changes its bytes.
+std::string otherEncodingMessage(int lineNumber, SettingsFileEncoding fileEncoding) {
+  const bool cp932File = fileEncoding == SettingsFileEncoding::Cp932;
+  return sjis("zelk.cfgの") + std::to_string(lineNumber) +
+         sjis(cp932File ? "行目はUTF-8で書かれているので、UTF-8として読みます(書き直すときはShift-JISにします)\n"
+                        : "行目はShift-JISで書かれているので、Shift-JISとして読みます(書き直すときはUTF-8にします)\n");
+}
+
 }  // namespace
 
 void resetSettings(Settings& settings, ReplaceTables& tables, TelehodaiNumbers& telehodai,
@@ -92,7 +101,8 @@ SettingsFileState readSettingsLines(const std::string& path, Settings& settings,
     read.number = ++lineNumber;
     read.cut = line.size() > kept;
     if (read.cut) line.resize(kept);
-    const auto cp932 = settingsLineAsCp932(line, settings.fileEncoding);
+    const SettingsLineText converted = settingsLineAsCp932(line, settings.fileEncoding);
+    const auto& cp932 = converted.cp932;
     std::string text;
     if (cp932) {
       text = cutText(*cp932, kSettingsLineBuffer - 1);
@@ -100,6 +110,7 @@ SettingsFileState readSettingsLines(const std::string& path, Settings& settings,
       read.text = text;
     }
     read.unreadable = !cp932;
+    read.otherEncoding = converted.otherEncoding;
     handle(read);
   } while (file.readLine(line, kept + 2));
   file.close();
@@ -115,6 +126,7 @@ void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots
                sjis("行目にはShift-JISで表せない文字があるので、その行は読み飛ばします\n"));
       return;
     }
+    if (line.otherEncoding) showText(otherEncodingMessage(line.number, settings.fileEncoding));
     applySettingsFileLine(line.text, settings, tables, slots, telehodai, origin, maSearch);
   });
   if (state == SettingsFileState::Missing) {

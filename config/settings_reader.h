@@ -36,12 +36,15 @@ void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTab
 
 // One line of zelk.cfg as the reader hands it on: in CP932 and cut to what
 // the reader reads. A line with a character Shift-JIS cannot hold is
-// `unreadable` and has no text.
+// `unreadable` and has no text. A line saved in the other encoding than the
+// file's is read in that one (`otherEncoding`); a rewrite writes it in the
+// file's encoding.
 struct SettingsFileLine {
   int number = 0;  // 1 for the first line
   std::string_view text;
   bool cut = false;
   bool unreadable = false;
+  bool otherEncoding = false;
 };
 
 enum class SettingsFileState { Missing, Empty, Current, Older };

@@ -56,15 +56,25 @@ std::string padRight(std::string text, std::size_t width) {
 
 std::string spaces(std::size_t count) { return std::string(count, ' '); }
 
+// The file's bytes as they are composed, in one buffer: a file of millions
+// of area-set lines must not cost a string object per line.
 class FileText {
  public:
-  void line(std::string text) { lines_.push_back(std::move(text)); }
+  // As text mode writes them: every line feed, also one that a record
+  // brought along from the command line, goes to the disk as CR LF.
+  void line(std::string_view text) {
+    for (char c : text) {
+      if (c == '\n') bytes_ += '\r';
+      bytes_ += c;
+    }
+    bytes_ += "\r\n";
+  }
   void fixed(std::string_view utf8) { line(sjis(utf8)); }
   void fixed(std::span<const std::string_view> block) {
     for (auto text : block) fixed(text);
   }
   void lines(const std::vector<std::string>& block) {
-    lines_.insert(lines_.end(), block.begin(), block.end());
+    for (const auto& text : block) line(text);
   }
   // An option line, commented out unless active.
   void option(const std::string& text, bool active) { line(active ? text : ";" + text); }
@@ -80,22 +90,10 @@ class FileText {
     line(";");
   }
 
-  // As text mode writes them: every line feed, also one that a record
-  // brought along from the command line, goes to the disk as CR LF.
-  std::string bytes() const {
-    std::string out;
-    for (const auto& text : lines_) {
-      for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-      }
-      out += "\r\n";
-    }
-    return out;
-  }
+  std::string bytes() && { return std::move(bytes_); }
 
  private:
-  std::vector<std::string> lines_;
+  std::string bytes_;
 };
 
 void writeHeader(FileText& out) {
@@ -261,11 +259,12 @@ void writeTables(FileText& out, const WriterInput& in) {
   out.lines(rateReferenceLines(RateScope::OutOfPrefecture));
   out.fixed(help::kAreaSetExample);
   if (in.rewrite) {
-    for (const auto& entry : t.areaSet) {
+    for (const AreaSetItem entry : t.areaSet) {
       // An entry without a usable band goes out as the bare number, which
       // the reader passes over.
       int flag = areaSetFlagOf(entry.band);
-      out.line(flag ? "%" + std::to_string(flag) + "=" + entry.number : entry.number);
+      const std::string number(entry.number);
+      out.line(flag ? "%" + std::to_string(flag) + "=" + number : number);
     }
   }
   out.separator(2);
@@ -293,7 +292,7 @@ std::string settingsFileText(WriteMode mode, const ReplaceTables& tables,
   writeLogSections(out, in);
   writeTables(out, in);
   writeHideSwitches(out, in);
-  return out.bytes();
+  return std::move(out).bytes();
 }
 
 void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTables& tables,
@@ -301,7 +300,10 @@ void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTab
                        const TelehodaiNumbers& telehodai, const Settings& settings) {
   const std::string text =
       settingsFileBytes(settingsFileText(mode, tables, logs, origin, telehodai, settings), settings.fileEncoding);
-  if (!replaceFileContent(path, text)) failConfigFile(244, sjis("Cannot creat"), path);
+  // zelk.cfg is the one file a link may stand for on purpose (kept with the
+  // user's other files, say): the file it names gets the new content.
+  if (!replaceFileContent(path, text, StagedFile::Flush::ToDisk, StagedFile::Links::WriteThrough))
+    failConfigFile(244, sjis("Cannot creat"), path);
 }
 
 namespace {
@@ -311,7 +313,9 @@ namespace {
 // CR LF stays, and a last line without a line end gets one. Memory stays
 // flat whatever the size of the file.
 void copyToBackup(const std::string& path, const std::string& backupPath) {
-  StagedFile backup(backupPath);
+  // A link at the backup's name is replaced, never written through: in a
+  // shared folder it may be another user's, pointing at a file of ours.
+  StagedFile backup(backupPath, StagedFile::Links::Replace);
   if (!backup.isOpen()) failConfigFile(243, sjis("Cannot copy"), path);
   const int source = openRegularFile(path);
   if (source < 0) failConfigFile(242, sjis("Cannot read"), path);

@@ -32,10 +32,9 @@ Band bandOfFlag(char flag, const std::array<Band, 10>& bands) {
 void addAreaSetLine(std::string_view line, ReplaceTables& tables, SettingsObserver* observer) {
   if (line.size() < 3 || line[2] != '=') return note(observer, SettingsFinding::MissingEquals);
   const auto& bands = line[0] == '#' ? kHashBands : kPercentBands;
-  auto& entry = tables.areaSet.emplace_back();
-  entry.number = digitsOnly(line.substr(3));
-  entry.band = bandOfFlag(line[1], bands);
-  if (entry.band == Band::Undetermined) note(observer, SettingsFinding::NoBand);
+  const Band band = bandOfFlag(line[1], bands);
+  tables.areaSet.add(digitsOnly(line.substr(3)), band);
+  if (band == Band::Undetermined) note(observer, SettingsFinding::NoBand);
 }
 
 void addNameLine(std::string_view line, ReplaceTables& tables, SettingsObserver* observer) {

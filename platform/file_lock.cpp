@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,24 +10,77 @@
 #include <thread>
 
 namespace zelk {
+namespace {
 
-ExclusiveFileLock::ExclusiveFileLock(const std::string& lockPath, std::chrono::milliseconds timeout) {
-  constexpr int kFlags = O_CREAT | O_NOFOLLOW | O_CLOEXEC;
-  descriptor_ = ::open(lockPath.c_str(), O_RDWR | kFlags, 0666);
+std::string directoryOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+int openLockFile(const std::string& lockPath) {
+  int descriptor = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
   // Another user's lock file in a shared folder may be readable only; a
   // lock on a descriptor open for reading works all the same.
-  if (descriptor_ < 0) descriptor_ = ::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (descriptor_ < 0) return;
+  if (descriptor < 0 && errno != ELOOP)
+    descriptor = ::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  return descriptor;
+}
+
+// A symbolic link at the lock's name (planted, or left by a copy tool)
+// makes way for a lock file. Only a link is removed, and only while this
+// process holds the folder's own lock: a run that finds the link after
+// another replaced it then opens that run's file instead of removing it.
+int replaceLinkAndOpen(const std::string& lockPath) {
+  const int folder = ::open(directoryOf(lockPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return -1;
+  int descriptor = -1;
+  int taken;
+  while ((taken = ::flock(folder, LOCK_EX)) != 0 && errno == EINTR) {
+  }
+  if (taken != 0) {  // without taking turns, two runs could replace each other's file
+    const int error = errno;
+    ::close(folder);
+    errno = error;
+    return -1;
+  }
+  struct stat info {};
+  if (::lstat(lockPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode) || ::unlink(lockPath.c_str()) == 0)
+    descriptor = openLockFile(lockPath);
+  const int error = errno;
+  ::close(folder);  // releases the folder's lock
+  errno = error;
+  return descriptor;
+}
+
+bool folderIsReadOnly(const std::string& lockPath) {
+  return ::access(directoryOf(lockPath).c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS);
+}
+
+}  // namespace
+
+ExclusiveFileLock::ExclusiveFileLock(const std::string& lockPath, std::chrono::milliseconds timeout) {
+  descriptor_ = openLockFile(lockPath);
+  if (descriptor_ < 0 && errno == ELOOP) descriptor_ = replaceLinkAndOpen(lockPath);
+  if (descriptor_ < 0) {
+    lastError_ = errno;
+    state_ = folderIsReadOnly(lockPath) ? State::ReadOnlyFolder : State::Unusable;
+    return;
+  }
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   auto pause = std::chrono::milliseconds(1);
   for (;;) {
     if (::flock(descriptor_, LOCK_EX | LOCK_NB) == 0) {
-      locked_ = true;
+      state_ = State::Locked;
       return;
     }
-    if (errno != EWOULDBLOCK && errno != EINTR) return;  // no locking here (some network folders)
+    if (errno != EWOULDBLOCK && errno != EINTR) {  // no locking here (some network folders)
+      lastError_ = errno;
+      state_ = State::Unusable;
+      return;
+    }
     if (std::chrono::steady_clock::now() >= deadline) {
-      timedOut_ = true;
+      state_ = State::TimedOut;
       return;
     }
     std::this_thread::sleep_for(pause);

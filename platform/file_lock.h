@@ -10,23 +10,33 @@ namespace zelk {
 
 class ExclusiveFileLock {
  public:
+  enum class State {
+    Locked,
+    TimedOut,        // another process held the lock for the whole timeout
+    ReadOnlyFolder,  // the lock file cannot be made: no run can write there either
+    Unusable,        // the lock file cannot be opened or locked (see lastError())
+  };
+
   // Opens `lockPath` (created when missing, never through a symbolic link)
-  // and waits up to `timeout` for the lock. A lock file that cannot be opened
-  // at all (a read-only folder, which no run can write to either) leaves the
-  // object unlocked but not timed out: there is nothing to take turns over.
+  // and waits up to `timeout` for the lock. A symbolic link at `lockPath`
+  // is replaced by a lock file when the user may remove it; the runs that
+  // find the link take turns at that (a lock on the folder), so two of them
+  // never end up locking two different files.
   ExclusiveFileLock(const std::string& lockPath, std::chrono::milliseconds timeout);
   ~ExclusiveFileLock();
   ExclusiveFileLock(const ExclusiveFileLock&) = delete;
   ExclusiveFileLock& operator=(const ExclusiveFileLock&) = delete;
 
-  bool locked() const { return locked_; }
-  // True when another process held the lock for the whole timeout.
-  bool timedOut() const { return timedOut_; }
+  State state() const { return state_; }
+  bool locked() const { return state_ == State::Locked; }
+  bool timedOut() const { return state_ == State::TimedOut; }
+  // The errno of the step that failed, when state() is Unusable.
+  int lastError() const { return lastError_; }
 
  private:
   int descriptor_ = -1;
-  bool locked_ = false;
-  bool timedOut_ = false;
+  State state_ = State::Unusable;
+  int lastError_ = 0;
 };
 
 }  // namespace zelk

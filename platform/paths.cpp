@@ -15,8 +15,8 @@ std::string executablePath(const char* argv0) {
   return argv0 ? std::string(argv0) : std::string();
 }
 
-std::string programDirectory(const char* argv0) {
-  return programDirectoryFor(executablePath(argv0));
+std::string programDirectory(const char* argv0, MakeFolder make) {
+  return programDirectoryFor(executablePath(argv0), make);
 }
 
 bool needsDefaultFileName(std::string_view path) {

@@ -15,10 +15,13 @@ namespace zelk {
 //  3. $XDG_CONFIG_HOME/zelk/ (by default ~/.config/zelk/), created on first
 //     use: an installed program cannot write beside its executable.
 // `argv0` is the fallback when the executable cannot be found through /proc.
-std::string programDirectory(const char* argv0);
+// What only reads or answers (--help, --check) looks the folder up without
+// making it: asking for help leaves no trace on the disk.
+enum class MakeFolder { Yes, No };
+std::string programDirectory(const char* argv0, MakeFolder make = MakeFolder::Yes);
 
 // The same rule for a given executable path (the running one in the program).
-std::string programDirectoryFor(const std::string& executable);
+std::string programDirectoryFor(const std::string& executable, MakeFolder make = MakeFolder::Yes);
 
 // The path of the running executable.
 std::string executablePath(const char* argv0);

@@ -84,12 +84,13 @@ std::string ownOrInstalled(const std::string& own, const std::string& installedD
 
 }  // namespace
 
-std::string programDirectoryFor(const std::string& executable) {
+std::string programDirectoryFor(const std::string& executable, MakeFolder make) {
   if (std::string home = environment("ZELK_HOME"); !home.empty()) return withSlash(home);
   std::string exeDir = directoryOf(executable);
   if (isFile(exeDir + "ma.zlk")) return exeDir;
   std::string config = userConfigDirectory();
   if (config.empty()) return exeDir;
+  if (make == MakeFolder::No) return config;
   // A directory that cannot be made is not fatal here: writing zelk.cfg into
   // it fails later with the settings file's own message and exit code.
   std::error_code ignored;

@@ -100,9 +100,13 @@ mode_t currentUmask() {
 // The permission bits the new file gets, or -1 when the target must stay: a
 // file the user may not write (a file without any write bit counts so for
 // every user), or something that is not a regular file (a FIFO, a device).
-long finalModeFor(const std::string& target) {
+// A link that is to be replaced is looked at, not the file it names: the new
+// file is a new file, with the bits of one.
+long finalModeFor(const std::string& target, StagedFile::Links links) {
   struct stat info {};
-  if (::stat(target.c_str(), &info) != 0) return 0666 & ~currentUmask();
+  const int looked = links == StagedFile::Links::Replace ? ::lstat(target.c_str(), &info)
+                                                         : ::stat(target.c_str(), &info);
+  if (looked != 0 || S_ISLNK(info.st_mode)) return 0666 & ~currentUmask();
   if (S_ISDIR(info.st_mode)) return 0666 & ~currentUmask();  // the rename reports it
   if (!S_ISREG(info.st_mode)) return -1;
   if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) return -1;
@@ -120,8 +124,9 @@ void syncDirectory(const std::string& directory) {
 
 }  // namespace
 
-StagedFile::StagedFile(std::string targetPath) : targetPath_(resolveLinks(std::move(targetPath))) {
-  const long mode = finalModeFor(targetPath_);
+StagedFile::StagedFile(std::string targetPath, Links links)
+    : targetPath_(links == Links::WriteThrough ? resolveLinks(std::move(targetPath)) : std::move(targetPath)) {
+  const long mode = finalModeFor(targetPath_, links);
   if (mode < 0) return;
   finalMode_ = static_cast<unsigned>(mode);
   removeLeftovers(targetPath_);
@@ -170,8 +175,9 @@ bool StagedFile::commit(std::string_view bytes, Flush flush) {
   return true;
 }
 
-bool replaceFileContent(const std::string& path, std::string_view bytes, StagedFile::Flush flush) {
-  StagedFile file(path);
+bool replaceFileContent(const std::string& path, std::string_view bytes, StagedFile::Flush flush,
+                        StagedFile::Links links) {
+  StagedFile file(path, links);
   return file.commit(bytes, flush);
 }
 

@@ -7,9 +7,11 @@
 // staging file is never a name someone else could have prepared: it gets a
 // fresh unique name, is created exclusively and never through a symbolic
 // link, and carries only the target's permission bits (never setuid, setgid
-// or sticky). A target that is a symbolic link is written through to the file
-// it names; a target the user may not write, or that is not a regular file,
-// is not replaced at all.
+// or sticky). A symbolic link at the target is replaced by the new file, never
+// followed: someone who planted it must not get the content written over a
+// file of the user's. Only a file the user links on purpose (zelk.cfg kept
+// elsewhere) is written through to the file the link names. A target the
+// user may not write, or that is not a regular file, is not replaced at all.
 #pragma once
 
 #include <functional>
@@ -20,11 +22,16 @@ namespace zelk {
 
 class StagedFile {
  public:
-  // Creates a staging file beside `targetPath` (beside the file it names when
-  // it is a symbolic link), named `targetPath` + ".new-" and six random
+  // What a symbolic link at the target means: a stranger's trap, replaced by
+  // the new file; or the user's way of keeping the file elsewhere, whose
+  // target gets the new content.
+  enum class Links { Replace, WriteThrough };
+
+  // Creates a staging file beside `targetPath` (with WriteThrough, beside the
+  // file a link there names), named `targetPath` + ".new-" and six random
   // characters. Leftovers of that pattern older than a minute, which a killed
   // run may have left, are removed first.
-  explicit StagedFile(std::string targetPath);
+  explicit StagedFile(std::string targetPath, Links links = Links::Replace);
   ~StagedFile();
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
@@ -46,7 +53,8 @@ class StagedFile {
   // write failure, which discards the staging file.
   bool append(std::string_view bytes);
 
-  // The file that is replaced: the target with its symbolic links resolved.
+  // The file that is replaced: the target, with WriteThrough its symbolic
+  // links resolved.
   const std::string& targetPath() const { return targetPath_; }
   const std::string& stagingPath() const { return stagingPath_; }
 
@@ -71,7 +79,8 @@ class StagedFile {
 // Writes `bytes` as the whole new content of `path`; false on any failure,
 // which leaves `path` untouched.
 bool replaceFileContent(const std::string& path, std::string_view bytes,
-                        StagedFile::Flush flush = StagedFile::Flush::ToDisk);
+                        StagedFile::Flush flush = StagedFile::Flush::ToDisk,
+                        StagedFile::Links links = StagedFile::Links::Replace);
 
 // Installs `opener` for every StagedFile opened while the object lives.
 class ScopedStagingOpener {

@@ -339,7 +339,7 @@ bool CalculationRun::resumeAt(const MonthBookmark& mark, int monthIndex, Billing
     slots_[i].call = mark.slots[i].call;
   }
   tables_ = *inputs_.bookmarks.tablesAfterRun;
-  tables_.areaSet.resize(mark.areaSetSize);
+  tables_.areaSet.truncate(mark.areaSetSize);
   tables_.unwritableNames.resize(mark.unwritableNameCount);
   tables_.nameReplaceCount = mark.nameReplaceCount;
   months_.count = static_cast<std::int16_t>(monthIndex);

@@ -31,26 +31,20 @@ const NumberReplacement* findReplacement(const ReplaceTables& tables, const std:
 // were they found, the number would gain a fresh entry in every month of the
 // history.
 DistanceBand areaSetBand(const ReplaceTables& tables, const std::string& number) {
-  for (const auto& entry : tables.areaSet) {
-    if (entry.band != DistanceBand::Undetermined && entry.number == number) return entry.band;
-  }
-  return DistanceBand::Undetermined;
+  return tables.areaSet.bandOf(number);
 }
 
 // Adds the number with its computed band to the area set; a number of
 // unknown MA is entered as beyond 170 km for the user to correct.
 DistanceBand registerInAreaSet(RowContext& context, const std::string& number,
                                DistanceBand band) {
-  AreaSetEntry entry;
-  entry.number = digitsOnly(number);
   if (band == DistanceBand::UnknownDistance) {
     band = DistanceBand::Beyond170km;
     // "0999" stands for a connection name without a number: nothing to set.
     if (number != "0999") showMessage(sjis("この[") + number + sjis("]って番号をzelk.cfgでセットしてね\n"));
     context.tablesGrew = true;
   }
-  entry.band = band;
-  context.tables.areaSet.push_back(std::move(entry));
+  context.tables.areaSet.add(digitsOnly(number), band);
   return band;
 }
 

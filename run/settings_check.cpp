@@ -37,6 +37,7 @@ constexpr FindingText kFindingTexts[] = {
      "自分のMAにも隣接MAにもない番号なので、テレホーダイの番号がすべて無効になります"},
     {SettingsFinding::TelehodaiListInvalid, "テレホーダイの番号が無効になった後なので読み飛ばします"},
     {SettingsFinding::Unreadable, "Shift-JISで表せない文字があるので読み飛ばします"},
+    {SettingsFinding::OtherEncoding, "ファイルのほかの行と違う文字コードで書かれています(その文字コードで読みます)"},
 };
 
 std::string findingText(SettingsFinding finding) {
@@ -98,8 +99,9 @@ void checkBeyond170km(const ReplaceTables& tables, const std::vector<AreaSetSour
                       std::vector<SettingsCheckItem>& items) {
   if (!origin.found()) return;  // no distance without the own MA: reported already
   MaLookup called;
-  for (std::size_t i = 0; i < tables.areaSet.size() && i < sources.size(); ++i) {
-    const AreaSetEntry& entry = tables.areaSet[i];
+  std::size_t i = 0;
+  for (auto at = tables.areaSet.begin(); at != tables.areaSet.end() && i < sources.size(); ++at, ++i) {
+    const AreaSetItem entry = *at;
     if (entry.band != DistanceBand::Beyond170km || entry.number.empty()) continue;
     called.clear();
     maSearch.findSingle(std::string_view(entry.number).substr(1), called);
@@ -111,7 +113,7 @@ void checkBeyond170km(const ReplaceTables& tables, const std::vector<AreaSetSour
     std::string text = sjis("MAデータで場所が分かります: ") + called.name + " " + sjis(name->utf8);
     text += band == DistanceBand::Beyond170km
                 ? sjis("なので、この行はなくても同じです")
-                : sjis("。\"%") + name->digit + "=" + entry.number + sjis("\" と書き直せます");
+                : sjis("。\"%") + name->digit + "=" + std::string(entry.number) + sjis("\" と書き直せます");
     items.push_back(sources[i]);
     items.back().text = std::move(text);
   }
@@ -146,6 +148,7 @@ std::vector<SettingsCheckItem> checkSettings(const std::string& programDir,
   const auto state = readSettingsLines(path, settings, [&](const SettingsFileLine& line) {
     gatherer.startLine(line.number, 0, line.text);
     if (line.unreadable) return gatherer.noted(SettingsFinding::Unreadable);
+    if (line.otherEncoding) gatherer.noted(SettingsFinding::OtherEncoding);
     if (line.cut) gatherer.noted(SettingsFinding::LineCut);
     applySettingsFileLine(line.text, settings, tables, *slots, telehodai, origin, maSearch, &gatherer);
     noteAreaSetSources();

@@ -3,11 +3,14 @@
 // run, another run holding the file) never turns the rewrite against the user.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "config/settings_lock.h"
 #include "config_test_support.h"
@@ -55,6 +58,36 @@ TEST_F(HostileDirectory, ALinkIsWrittenThroughToTheFileItNames) {
   EXPECT_NE(readFile(real).find("%8=0612"), std::string::npos);
   for (const auto& entry : fs::directory_iterator(elsewhere.path()))
     EXPECT_EQ(entry.path().filename(), "real.cfg");  // nothing staged was left there
+}
+
+// A link planted at a file the programs write, pointing at a file of the
+// user's (a .bashrc, say): the write replaces the link, the file it names
+// keeps its bytes. Only zelk.cfg itself is written through (above).
+TEST_F(HostileDirectory, ALinkAtAnyOtherWrittenFileIsReplacedNotFollowed) {
+  struct Case {
+    const char* what;
+    std::string name;
+    std::function<void()> write;
+  };
+  const Case cases[] = {
+      {"the backup", "zelkcfg.org", [&] { rewrite(); }},
+      {"a replaced file (zelkwin.cfg, the index)", "zelkwin.cfg",
+       [&] { ASSERT_TRUE(replaceFileContent(dir.path() + "zelkwin.cfg", "new\r\n")); }},
+  };
+  for (const auto& c : cases) {
+    ScratchDir elsewhere;
+    const std::string victim = elsewhere.write(".bashrc", "export PATH=/usr/bin\n");
+    ASSERT_EQ(::chmod(victim.c_str(), 0600), 0);
+    const std::string planted = dir.path() + c.name;
+    fs::remove(planted);
+    fs::create_symlink(victim, planted);
+    c.write();
+    EXPECT_EQ(readFile(victim), "export PATH=/usr/bin\n") << c.what;
+    EXPECT_EQ(modeOf(victim) & 07777, 0600u) << c.what;
+    EXPECT_FALSE(fs::is_symlink(planted)) << c.what;
+    EXPECT_TRUE(fs::is_regular_file(planted)) << c.what;
+  }
+  EXPECT_EQ(readFile(dir.path() + "zelkcfg.org"), current);
 }
 
 TEST_F(HostileDirectory, AWriteProtectedFileIsNotReplaced) {
@@ -137,6 +170,39 @@ TEST_F(HostileDirectory, ARunWaitsForTheLockAndGivesUpWith244) {
       fatalErrorOf([&] { SettingsFileLock mine(dir.path(), std::chrono::milliseconds(50)); });
   EXPECT_EQ(error.code(), 244);
   EXPECT_NE(error.message().find(path()), std::string::npos);
+}
+
+// A lock file that cannot be used is never passed over: a link there gives
+// way to a real lock file (the file it named keeps its bytes), and a lock
+// that cannot be taken at all ends the run before it reads zelk.cfg.
+TEST_F(HostileDirectory, ALinkedLockFileIsReplacedAndAnUnusableOneStopsTheRun) {
+  ScratchDir elsewhere;
+  const std::string victim = elsewhere.write("victim", "mine\n");
+  const std::string lockPath = settingsLockPath(dir.path());
+  fs::create_symlink(victim, lockPath);
+  {
+    SettingsFileLock mine(dir.path(), std::chrono::milliseconds(50));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(lockPath)));
+    // The replaced lock is a real one: a second taker waits for it.
+    const ExclusiveFileLock other(lockPath, std::chrono::milliseconds(0));
+    EXPECT_TRUE(other.timedOut());
+  }
+  EXPECT_EQ(readFile(victim), "mine\n");
+
+  // A socket cannot be opened at all, not even by the superuser.
+  fs::remove(lockPath);
+  const int socketDescriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(socketDescriptor, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(lockPath.size(), sizeof address.sun_path);
+  lockPath.copy(address.sun_path, lockPath.size());
+  ASSERT_EQ(::bind(socketDescriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const FatalError error =
+      fatalErrorOf([&] { SettingsFileLock mine(dir.path(), std::chrono::milliseconds(50)); });
+  ::close(socketDescriptor);
+  EXPECT_EQ(error.code(), 244);
+  EXPECT_NE(error.message().find(lockPath), std::string::npos) << error.message();
 }
 
 }  // namespace

@@ -92,5 +92,57 @@ TEST(SettingsEncoding, Cp932FileStaysCp932) {
   EXPECT_NE(readFile(dir.path() + "zelk.cfg").find(sj("\r\n$会社==0663452290\r\n")), std::string::npos);
 }
 
+// Lines appended from an editor that saves in the other encoding: each is
+// read in the encoding it is valid in, told once with its line number, and a
+// rewrite leaves a file valid throughout in the file's own encoding; a line
+// that has no form in it is left out, with a message.
+TEST(SettingsEncoding, ALineInTheOtherEncodingIsReadInItAndRewrittenInTheFilesOwn) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    Encoding encoding;
+    std::vector<std::string> messages;  // UTF-8
+  } cases[] = {
+      {"UTF-8 lines appended to a Shift-JIS file",
+       crlfLines({"zelk Version 4.00", sj("$大学==0298532111"), "$会社==0312345678", "$絵文字😀==0612345678"}),
+       Encoding::Cp932,
+       {"zelk.cfgの3行目はUTF-8で書かれているので、UTF-8として読みます(書き直すときはShift-JISにします)\n",
+        "zelk.cfgの4行目にはShift-JISで表せない文字があるので、その行は読み飛ばします\n"}},
+      {"a Shift-JIS line in a UTF-8 file with its mark",
+       "\xEF\xBB\xBF" + crlfLines({"zelk Version 4.00", "$大学==0298532111", sj("$会社==0312345678")}),
+       Encoding::Utf8WithMark,
+       {"zelk.cfgの3行目はShift-JISで書かれているので、Shift-JISとして読みます(書き直すときはUTF-8にします)\n"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchDir dir;
+    dir.write("zelk.cfg", c.bytes);
+    SettingsRecords r(dir.path());
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    r.read();  // the old version line rewrites the file at once
+    ASSERT_EQ(r.tables.nameReplaceCount, 2);
+    EXPECT_EQ(r.tables.nameReplace[0].name, sj("大学"));
+    EXPECT_EQ(r.tables.nameReplace[1].name, sj("会社"));
+    std::vector<std::string> messages;
+    for (const auto& message : sink.messages) messages.push_back(toUtf8(message));
+    EXPECT_EQ(messages, c.messages);
+
+    const std::string written = readFile(dir.path() + "zelk.cfg");
+    EXPECT_EQ(settingsEncodingOf(written), c.encoding);
+    const std::string asCp932 = c.encoding == Encoding::Cp932 ? written : toCp932(written.substr(3));
+    EXPECT_EQ(toUtf8(asCp932).find("\xEF\xBF\xBD"), std::string::npos) << "not valid in its encoding";
+    EXPECT_NE(asCp932.find(sj("\r\n$会社==0312345678\r\n")), std::string::npos);
+    EXPECT_EQ(toUtf8(asCp932).find("絵文字"), std::string::npos);
+
+    // The rewritten file is of one encoding: read again, nothing to tell.
+    sink.messages.clear();
+    SettingsRecords again(dir.path());
+    again.read();
+    EXPECT_EQ(again.tables.nameReplaceCount, 2);
+    EXPECT_TRUE(sink.messages.empty());
+  }
+}
+
 }  // namespace
 }  // namespace zelk::test

@@ -1,10 +1,15 @@
+#include <fcntl.h>
+
 #include <QLabel>
 #include <QPointer>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
+#include <filesystem>
 
 #include "platform/cp932.h"
+#include "platform/messages.h"
+#include "platform/staged_file.h"
 #include "support/test_support.h"
 #include "ui/ui_fixtures.h"
 #include "ui/qt/calls_window.h"
@@ -62,6 +67,29 @@ class CallsWindowTest : public QObject {
     test::ScratchDir dir;
     QVERIFY(window.saveCsv(QString::fromStdString(dir.path() + "calls.csv")));
     QCOMPARE(test::readFile(dir.path() + "calls.csv"), csv);
+  }
+
+  // A link at the chosen name is replaced, not written through; a write
+  // that fails says so and leaves neither a half file nor the staging file.
+  void savingNeverWritesThroughALinkNorLeavesAHalfFile() {
+    CallsWindow window(sample(), "");
+    test::ScratchDir dir, elsewhere;
+    const std::string victim = elsewhere.write("victim", "mine\n");
+    const std::string linked = dir.path() + "linked.csv";
+    std::filesystem::create_symlink(victim, linked);
+    QVERIFY(window.saveCsv(QString::fromStdString(linked)));
+    QCOMPARE(test::readFile(victim), std::string("mine\n"));
+    QVERIFY(!std::filesystem::is_symlink(linked));
+    QCOMPARE(test::readFile(linked), window.shownCsv());
+
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    const ScopedStagingOpener fullDisk([](const std::string&) { return ::open("/dev/full", O_WRONLY | O_CLOEXEC); });
+    QVERIFY(!window.saveCsv(QString::fromStdString(dir.path() + "full.csv")));
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QVERIFY(!std::filesystem::exists(dir.path() + "full.csv"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      QCOMPARE(entry.path().filename().string(), std::string("linked.csv"));
   }
 
   void hidesEmptyColumnsAndFitsTheWidestCellWhereverItIs() {

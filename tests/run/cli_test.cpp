@@ -235,5 +235,58 @@ TEST(CommandLine, TextShowsEachMessageOnceWithItsCount) {
   EXPECT_NE(text.err.find(" (×"), std::string::npos) << text.err;
 }
 
+// zelk with `args` inside a shell of its own, so that `redirection` applies
+// to zelk alone and its standard error is still captured.
+test::ProcessResult runZelkRedirected(const test::ScratchDir& home, const std::string& args,
+                                      const std::string& redirection) {
+  return test::runCommand("sh -c " + test::shellQuote(test::shellQuote(ZELK_BINARY) + " " + args + " " + redirection),
+                          home.path(), {"ZELK_HOME=" + home.path(), "ZELK_TODAY=2001-03-20"});
+}
+
+// Output that could not be written is a failure with one line saying so; a
+// reader that stopped early (`| head`) is not.
+TEST(CommandLine, OutputToAFullDiskFailsAndAClosedPipeStaysQuiet) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  test::ScratchDir home;
+  writeDemo(home);
+  const std::string line = "zelk: write error: No space left on device\n";
+  for (const char* args : {"--version", "--help", "--json", "--csv", "--calls", "--calls --csv", "--summary", "",
+                           "--all"}) {
+    auto full = runZelkRedirected(home, args, ">/dev/full");
+    EXPECT_EQ(full.exitCode, 1) << args;
+    // After any messages of the run, the one line.
+    EXPECT_TRUE(full.err == line || full.err.ends_with("\n" + line)) << args << ": " << full.err;
+  }
+  for (const char* args : {"--all", "--help"}) {
+    auto piped = runZelkRedirected(home, args, "| head -c 1");
+    EXPECT_EQ(piped.exitCode, 0) << args;
+    EXPECT_EQ(piped.err.find("write error"), std::string::npos) << args << ": " << piped.err;
+  }
+}
+
+// An installed zelk (no ma.zlk beside it) with a fresh home: asking for help,
+// the version or a check, or a mistake on the command line, leaves the home
+// as it was; only a run makes its folder.
+TEST(CommandLine, HelpVersionCheckAndUsageErrorsMakeNoFolder) {
+  namespace fs = std::filesystem;
+  test::ScratchDir root;
+  const std::string installed = root.path() + "bin/zelk";
+  fs::create_directories(root.path() + "bin");
+  fs::copy_file(ZELK_BINARY, installed);
+  fs::create_directories(root.path() + "home");
+  const std::vector<std::string> environment = {"ZELK_HOME=", "HOME=" + root.path() + "home",
+                                                "XDG_CONFIG_HOME=", "XDG_CACHE_HOME=", "ZELK_TODAY=2001-03-20"};
+  for (const char* args : {"--help", "--version", "--check", "--check =d40", "--bogus", "--json --csv", "--month=0"}) {
+    auto result = test::runCommand(test::shellQuote(installed) + " " + args, root.path(), environment);
+    EXPECT_NE(result.exitCode, -1) << args;
+    EXPECT_TRUE(fs::is_empty(root.path() + "home")) << args << " made something in the home";
+  }
+  EXPECT_NE(test::runCommand(test::shellQuote(installed) + " --help", root.path(), environment)
+                .out.find("Settings file: " + root.path() + "home/.config/zelk/zelk.cfg\n"),
+            std::string::npos);
+  test::runCommand(test::shellQuote(installed) + " --json", root.path(), environment);
+  EXPECT_TRUE(fs::is_directory(root.path() + "home/.config/zelk"));
+}
+
 }  // namespace
 }  // namespace zelk

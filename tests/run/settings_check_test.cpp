@@ -97,5 +97,20 @@ TEST(SettingsCheck, AMissingFileAndOwnNumberAreTold) {
   EXPECT_FALSE(std::filesystem::exists(home.path() + "zelk.cfg"));
 }
 
+TEST(SettingsCheck, ListsEveryLineInTheOtherEncoding) {
+  test::ScratchDir home;
+  const std::string settings = test::crlfLines(
+      {"zelk Version 4.21", "=0337219876", sjis("$大学==0298532111"), "$会社==0312345678", "; ok", "$支店==0612345678"});
+  home.write("zelk.cfg", settings);
+  MaDataFile maData(ZELK_SOURCE_DIR "/data/ma.zlk");
+  const auto items = checkSettings(home.path(), {}, maData);
+  const std::string report = toUtf8(checkReportText(items));
+  ASSERT_EQ(items.size(), 2u) << report;
+  EXPECT_EQ(items[0].fileLine, 4);
+  EXPECT_EQ(items[1].fileLine, 6);
+  EXPECT_NE(report.find("zelk.cfg:4: $会社==0312345678: ファイルのほかの行と違う文字コード"), std::string::npos) << report;
+  EXPECT_EQ(test::readFile(home.path() + "zelk.cfg"), settings);
+}
+
 }  // namespace
 }  // namespace zelk

@@ -8,12 +8,12 @@ namespace zelk {
 
 AreaSetList AreaSetList::fromTables(const ReplaceTables& tables) {
   AreaSetList list;
-  list.entries_ = tables.areaSet;
+  list.entries_ = tables.areaSet.entries();
   return list;
 }
 
 void AreaSetList::storeInto(ReplaceTables& tables) const {
-  tables.areaSet = entries_;
+  tables.areaSet = AreaSet(entries_);
 }
 
 std::vector<std::string> AreaSetList::numbers() const {

@@ -2,12 +2,12 @@
 
 #include <QAbstractTableModel>
 #include <array>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -16,6 +16,7 @@
 
 #include "platform/cp932.h"
 #include "platform/messages.h"
+#include "platform/staged_file.h"
 #include "ui/qt/qt_text.h"
 
 namespace zelk {
@@ -225,11 +226,9 @@ void CallsWindow::updateTotals() {
 std::string CallsWindow::shownCsv() const { return callsCsv(shownCalls()); }
 
 bool CallsWindow::saveCsv(const QString& path) {
-  const std::string csv = shownCsv();
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(csv.data(), static_cast<qint64>(csv.size())) == qint64(csv.size()) &&
-      file.commit())
-    return true;
+  // Staged: a full disk leaves no half file, and a link at the name is
+  // replaced, never written through.
+  if (replaceFileContent(QFile::encodeName(path).toStdString(), shownCsv())) return true;
   showMessage(sjis("CSVファイルに書き込めませんでした: ") + cp932Text(path));
   return false;
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/staged_file.h"
 #include "ui/qt/qt_text.h"
 
 namespace zelk {
@@ -187,13 +188,9 @@ void YearWindow::showYear(const MonthList& months, const RunSettings& settings) 
 bool YearWindow::saveCsv() {
   const QString path = chooseCsvPath_ ? chooseCsvPath_(this) : QString();
   if (path.isEmpty()) return false;
-  const std::string csv = yearCsv(months_, settings_);
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-      file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) && file.flush()) {
-    file.close();
-    return true;
-  }
+  // Staged: a full disk leaves no half file, and a link at the name is
+  // replaced, never written through.
+  if (replaceFileContent(QFile::encodeName(path).toStdString(), yearCsv(months_, settings_))) return true;
   QMessageBox::warning(this, u8("年間比較"), u8("CSVファイルを保存できませんでした。\n%1").arg(path));
   return false;
 }
