@@ -71,7 +71,14 @@ int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) 
     return 2;
   }
   const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
-  const auto calls = zelk::monthCalls(run.inputs(), month - 1);
+  zelk::MonthCalls calls;
+  try {
+    calls = zelk::monthCalls(run.inputs(), month - 1);
+  } catch (const zelk::FatalError& error) {
+    // A log changed or gone since the run: no list rather than another month's.
+    zelk::StderrSink().show(error.message());
+    return error.code();
+  }
   const std::string text = json ? zelk::callsJson(result, calls)
                            : csv ? zelk::callsCsv(calls)
                                  : zelk::callsText(result, calls);

@@ -46,6 +46,11 @@ bool normaliseCall(CallRecord& call) {
 
 LocalDate localDateOf(const CalendarTime& date) { return {date.year + 1900, date.month + 1, date.day}; }
 
+[[noreturn]] void failReplay() {
+  fatalExit(kMonthNotReplayable,
+            sjis("ログが計算のあとで変わったので、この月の通話明細は出せません(-_-)\n再計算してから開いてください\n"));
+}
+
 [[noreturn]] void failBillingDate() { fatalExit(254, sjis("検針日が設定できません(-_-)\n")); }
 
 BillingPeriod closingDateOrFail(const CalendarTime& date, int meterDay) {
@@ -82,6 +87,7 @@ void CalculationRun::run() {
 }
 
 void CalculationRun::replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall) {
+  if (monthIndex < 0 || static_cast<std::size_t>(monthIndex) >= kMaxStoredMonths) failReplay();
   replayedMonth_ = monthIndex;
   onCall_ = std::move(onCall);
   settings_ = inputs_.settings;
@@ -121,8 +127,15 @@ void CalculationRun::execute(MaDataFile& maData) {
   if (settings_.telechoiceKind != TelechoiceKind::None) registerTelechoiceAreas(settings_, origin_, maData);
   if (settings_.latestMonths == 0 || settings_.latestMonths > 12) settings_.latestMonths = 12;
 
-  auto start = startDate(today(), settings_.meterDay, settings_.latestMonths);
-  if (!start) fatalExit(241, sjis("=l option不良"));
+  // A replay lists a month of the run, whatever day it is now.
+  std::optional<CalendarTime> start = inputs_.start;
+  if (!replayedMonth_) {
+    start = startDate(today(), settings_.meterDay, settings_.latestMonths);
+    if (!start) fatalExit(241, sjis("=l option不良"));
+    inputs_.start = start;
+  } else if (!start) {
+    failReplay();
+  }
   auto firstPeriod = firstBillingPeriod(*start, settings_.meterDay);
   if (!firstPeriod) failBillingDate();
   BillingPeriod period = *firstPeriod;
@@ -136,6 +149,7 @@ void CalculationRun::execute(MaDataFile& maData) {
 
   if (!resumeFrom || !resumeAt(*resumeFrom, *replayedMonth_, period)) skipOldCalls(*start);
   mergeCalls(period, maData);
+  if (replayedMonth_ && months_.count <= *replayedMonth_) failReplay();
   noteNewestCallBeforeWindow();
   if (!replayedMonth_) inputs_.bookmarks.tablesAfterRun = tables_;
 
@@ -377,6 +391,7 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
     if (replayedMonth_ && months_.count > *replayedMonth_) return;
     if (!replayedMonth_ && table_.used == 0) bookmarkMonth(period);
 
+    if (replayedMonth_ && months_.count == *replayedMonth_ && table_.used == 0) checkReplayedMonth(period);
     NumberTotals& row = table_.rows[static_cast<std::size_t>(resolveRow(call, rows))];
     if (!replayedMonth_ || months_.count == *replayedMonth_) accumulateCall(call, row);
 
@@ -385,9 +400,19 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
   closeMonthIfAny(period);
 }
 
+// Before the first call of the replayed month is handed out: a log changed
+// since the run may have moved its months, and the calls of another month
+// must never be listed under this month's title.
+void CalculationRun::checkReplayedMonth(const BillingPeriod& period) {
+  const auto& stored = inputs_.monthPeriods[static_cast<std::size_t>(*replayedMonth_)];
+  if (!stored || *stored != period) failReplay();
+}
+
 void CalculationRun::closeMonthIfAny(const BillingPeriod& period) {
   if (table_.used == 0) return;
   if (!replayedMonth_) {
+    if (static_cast<std::size_t>(months_.count) < kMaxStoredMonths)
+      inputs_.monthPeriods[static_cast<std::size_t>(months_.count)] = period;
     closeMonth(period, table_, planSettings_, origin_, telehodai_, months_);
   } else if (static_cast<std::size_t>(months_.count) < kMaxStoredMonths) {
     ++months_.count;  // only counted: the replay finds its month by the count

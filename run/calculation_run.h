@@ -47,7 +47,16 @@ struct RunInputs {
   TelehodaiNumbers telehodai;
   MaLookup origin;
   RunBookmarks bookmarks;
+  // The run's own start date and the closing date of each stored month: a
+  // replay counts its months from them, not from today, and lists a month
+  // only when its closing date is the stored one.
+  std::optional<CalendarTime> start;
+  std::array<std::optional<BillingPeriod>, kMaxStoredMonths> monthPeriods;
 };
+
+// A replay that cannot find its month any more (the logs changed since the
+// run so that the month is not where the run had it) ends with this code.
+inline constexpr int kMonthNotReplayable = 3;
 
 class CalculationRun {
  public:
@@ -65,7 +74,9 @@ class CalculationRun {
   // calls, in the order the run took them, to `onCall` as rated. Months are
   // not evaluated and zelk.cfg is neither read nor written; reading starts
   // at the month's bookmark (from the start of the logs when the logs
-  // changed since the run) and stops after the month.
+  // changed since the run) and stops after the month. Throws FatalError
+  // (kMonthNotReplayable) when the month read again does not close on the
+  // stored month's closing date: no call of another month is handed out.
   void replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall);
 
   // The inputs of the run, set once it has read its settings.
@@ -93,6 +104,7 @@ class CalculationRun {
   bool resumeAt(const MonthBookmark& mark, int monthIndex, BillingPeriod& period);
   void mergeCalls(BillingPeriod period, MaSearch& maData);
   void closeMonthIfAny(const BillingPeriod& period);
+  void checkReplayedMonth(const BillingPeriod& period);
   void execute(MaDataFile& maData);
   void readSettings(MaDataFile& maData);
   RatedCall rateCall(CallRecord& call, const NumberTotals& row, const RunningClock& start) const;
