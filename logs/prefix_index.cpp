@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "logs/log_layout.h"
@@ -14,7 +15,21 @@ namespace {
 
 // Written by this program only; a new layout gets a new first line.
 constexpr std::string_view kMagic = "zelk index 1\n";
-constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+
+constexpr std::size_t kDateBytes = 9 * 4;
+constexpr std::size_t kEventBytes = 1;
+constexpr std::size_t kCheckpointBytes = 8 + 1 + 8 + 4 + 1;
+constexpr std::size_t kEntryFixedBytes = 4 + 1 + 5 * 8 + 2 * 8 + 2 * 4;
+// The largest file the writer can write: a longer one is no index.
+constexpr std::size_t kMaxFileBytes =
+    kMagic.size() + 4 + 8 +
+    kMaxIndexedLogs * (kEntryFixedBytes + kMaxIndexPathBytes + kMaxIndexEvents * (kEventBytes + 4 + kMaxIndexNameBytes) +
+                       kMaxIndexCheckpoints * (kCheckpointBytes + kDateBytes));
+
+// The years of a date key: those of a record as read (a four-digit year
+// field, before the calendar judged it), so wider than the calendar's.
+constexpr int kMinKeyYear = -1900 - 1;
+constexpr int kMaxKeyYear = 9999 - 1900 + 10;
 
 class Writer {
  public:
@@ -53,15 +68,16 @@ class Reader {
     in_.remove_prefix(sizeof value);
     return value;
   }
-  // A count of items of at least `itemBytes` bytes each: one the rest of the
-  // input cannot hold is bad, so no count allocates more than the file holds.
-  std::size_t count(std::size_t itemBytes) {
+  // A count of at most `limit` items of at least `itemBytes` bytes each: one
+  // over the writer's limit or more than the rest of the input holds is bad,
+  // so no count allocates more than the file holds.
+  std::size_t count(std::size_t itemBytes, std::size_t limit) {
     const auto value = number<std::uint32_t>();
-    if (value > in_.size() / itemBytes) bad = true;
+    if (value > limit || value > in_.size() / itemBytes) bad = true;
     return bad ? 0 : value;
   }
-  std::string text() {
-    const std::size_t size = count(1);
+  std::string text(std::size_t limit) {
+    const std::size_t size = count(1, limit);
     std::string value(in_.substr(0, size));
     in_.remove_prefix(size);
     return value;
@@ -85,9 +101,6 @@ class Reader {
  private:
   std::string_view in_;
 };
-
-constexpr std::size_t kEventBytes = 1;
-constexpr std::size_t kCheckpointBytes = 8 + 1 + 8 + 4 + 1;
 
 void writeEntry(Writer& out, const LogPrefixIndex& entry) {
   out.text(entry.path);
@@ -117,16 +130,27 @@ void writeEntry(Writer& out, const LogPrefixIndex& entry) {
   }
 }
 
-// The checkpoints must lie in order and count events the entry has, so that
-// a run can trust them as far as their bytes are the file's.
+bool isKeyDate(const DateKey& key) {
+  return key.year >= kMinKeyYear && key.year <= kMaxKeyYear && key.yearDay >= 0 && key.yearDay <= 365;
+}
+
+// A date the run normalised: within the calendar's years (1900-2100).
+bool isRunDate(const CalendarTime& date) { return isNormalised(date); }
+
+// The checkpoints must lie in order within the bytes the digest covers, and
+// count events the entry has; names and dates must be ones a run produces.
 bool isConsistent(const LogPrefixIndex& entry) {
   if (static_cast<std::size_t>(entry.format) >= kFormatCodes || !layoutOf(entry.format)) return false;
+  if (entry.digestBytes > entry.stamp.size) return false;
+  for (const SkippedEvent& event : entry.events)
+    if (!event.oddDate && !isIndexableName(event.name)) return false;
   std::uint64_t offset = 0;
   std::uint32_t events = 0;
   for (const PrefixCheckpoint& mark : entry.checkpoints) {
     if (mark.offset <= offset || mark.offset > entry.digestBytes || mark.eventCount < events ||
         mark.eventCount > entry.events.size())
       return false;
+    if ((mark.latest && !isKeyDate(*mark.latest)) || (mark.newest && !isRunDate(*mark.newest))) return false;
     offset = mark.offset;
     events = mark.eventCount;
   }
@@ -135,7 +159,7 @@ bool isConsistent(const LogPrefixIndex& entry) {
 
 std::optional<LogPrefixIndex> readEntry(Reader& in) {
   LogPrefixIndex entry;
-  entry.path = in.text();
+  entry.path = in.text(kMaxIndexPathBytes);
   entry.format = static_cast<LogFormat>(in.number<std::uint8_t>());
   entry.stamp.size = in.number<std::uint64_t>();
   entry.stamp.modifiedNs = in.number<std::int64_t>();
@@ -144,12 +168,12 @@ std::optional<LogPrefixIndex> readEntry(Reader& in) {
   entry.stamp.device = in.number<std::uint64_t>();
   entry.digestBytes = in.number<std::uint64_t>();
   entry.digest = in.number<std::uint64_t>();
-  entry.events.resize(in.count(kEventBytes));
+  entry.events.resize(in.count(kEventBytes, kMaxIndexEvents));
   for (SkippedEvent& event : entry.events) {
     event.oddDate = in.flag();
-    if (!event.oddDate) event.name = in.text();
+    if (!event.oddDate) event.name = in.text(kMaxIndexNameBytes);
   }
-  entry.checkpoints.resize(in.count(kCheckpointBytes));
+  entry.checkpoints.resize(in.count(kCheckpointBytes, kMaxIndexCheckpoints));
   for (PrefixCheckpoint& mark : entry.checkpoints) {
     mark.offset = in.number<std::uint64_t>();
     const bool hasLatest = in.flag();
@@ -168,6 +192,12 @@ std::optional<LogPrefixIndex> readEntry(Reader& in) {
 
 }  // namespace
 
+bool isIndexableName(std::string_view name) {
+  return name.size() <= kMaxIndexNameBytes &&
+         std::none_of(name.begin(), name.end(), [](char byte) { return byte >= 0 && byte < 0x20; }) &&
+         name.find('\x7f') == std::string_view::npos;
+}
+
 std::string encodePrefixIndex(const PrefixIndex& index) {
   Writer out;
   out.out = kMagic;
@@ -183,7 +213,7 @@ PrefixIndex decodePrefixIndex(std::string_view bytes) {
   Reader trailer(bytes.substr(payload.size()));
   if (trailer.number<std::uint64_t>() != digestOf(payload)) return {};
   Reader in(payload.substr(kMagic.size()));
-  PrefixIndex index(in.count(1));
+  PrefixIndex index(in.count(1, kMaxIndexedLogs));
   for (LogPrefixIndex& entry : index) {
     auto read = readEntry(in);
     if (!read) return {};

@@ -16,10 +16,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/calendar.h"
 #include "base/log_source.h"
+#include "logs/log_layout.h"
 #include "platform/regular_file.h"
 
 namespace zelk {
@@ -62,6 +64,19 @@ struct LogPrefixIndex {
 };
 
 using PrefixIndex = std::vector<LogPrefixIndex>;
+
+// What a run can write, and so all a reader takes: a file holding more, or a
+// name, a date or an offset no run can produce, is read as an empty index,
+// whatever its digest says (the digest finds damage, it proves no writer).
+inline constexpr std::size_t kMaxIndexedLogs = kMaxLogs;
+inline constexpr std::size_t kMaxIndexEvents = 4096;        // per log
+inline constexpr std::size_t kMaxIndexCheckpoints = 2400;   // per log: 200 years of months
+inline constexpr std::size_t kMaxIndexNameBytes = kLogLineBuffer - 1;  // a whole log line
+inline constexpr std::size_t kMaxIndexPathBytes = 4096;     // what the system opens
+
+// A connection name the index can hold: as a log line holds it, without
+// control bytes (which no settings line may ever receive).
+bool isIndexableName(std::string_view name);
 
 // The file's name in the program directory.
 inline constexpr const char* kPrefixIndexFile = "zelk.idx";

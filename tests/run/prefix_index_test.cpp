@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <random>
 
 #include "logs/prefix_index.h"
@@ -116,6 +117,36 @@ TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
     home.write("names.tel", bytes);
   });
   expectSame("a name given a number", "2001-01-31", [&] { appendTo(home.path() + "zelk.cfg", "$ISP7==0399998888\r\n"); });
+  // Indexes no run writes, under a valid digest: none may change an answer.
+  auto forge = [&](const std::function<void(LogPrefixIndex&)>& change) {
+    return [&, change] {
+      PrefixIndex forged = decodePrefixIndex(test::readFile(index));
+      ASSERT_FALSE(forged.empty());
+      for (LogPrefixIndex& entry : forged) change(entry);
+      home.write(kPrefixIndexFile, encodePrefixIndex(forged));
+    };
+  };
+  const std::string today = "2001-01-31";
+  expectSame("more events than a log gives", today, forge([](LogPrefixIndex& entry) {
+    entry.events.insert(entry.events.begin(), kMaxIndexEvents, SkippedEvent{true, {}});
+    for (PrefixCheckpoint& mark : entry.checkpoints) mark.eventCount += kMaxIndexEvents;
+  }));
+  expectSame("a checkpoint past the log's end", today, forge([](LogPrefixIndex& entry) {
+    entry.digestBytes = entry.checkpoints.back().offset = entry.stamp.size + 100;
+  }));
+  // Every call before the months kept: the run tells the newest one's date.
+  expectSame("a date no calendar holds", "2010-12-31", [&] {
+    runZelk(home.path(), "2010-12-31");  // an index for this start
+    forge([](LogPrefixIndex& entry) {
+      for (PrefixCheckpoint& mark : entry.checkpoints)
+        if (mark.newest) mark.newest->year = std::numeric_limits<int>::max();
+    })();
+  });
+  // The last forgery: on a run that takes it, the name breaks zelk.cfg for good.
+  expectSame("a name holding a line end", today, forge([](LogPrefixIndex& entry) {
+    entry.events.insert(entry.events.begin(), SkippedEvent{false, "X\r\n-w/nonexistent/wterm.tel"});
+    for (PrefixCheckpoint& mark : entry.checkpoints) ++mark.eventCount;
+  }));
   expectSame("the log cut short", "2001-01-31", [&] {
     const std::string bytes = test::readFile(names);
     home.write("names.tel", bytes.substr(0, bytes.size() / 2));
@@ -142,7 +173,8 @@ TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
 TEST(PrefixIndex, DecodesWhatWasWrittenAndNothingElse) {
   CalendarTime newest;
   newest.year = 99;
-  newest.yearDay = 10;
+  newest.day = 11;
+  ASSERT_TRUE(normalise(newest));
   const PrefixIndex index{{"/logs/a.tel", LogFormat::C, {123, 4, 5, 6, 7}, 80, 0x1234,
                            {{false, "ISP1"}, {true, {}}, {false, ""}},
                            {{40, DateKey{98, 3}, 2, newest}, {80, DateKey{99, 11}, 3, std::nullopt}}}};
@@ -155,10 +187,38 @@ TEST(PrefixIndex, DecodesWhatWasWrittenAndNothingElse) {
     damaged[at] ^= 0x01;
     EXPECT_TRUE(decodePrefixIndex(damaged).empty()) << at;
   }
-  // Checkpoints out of order are not trusted even under a right digest.
-  PrefixIndex backwards = index;
-  std::swap(backwards[0].checkpoints[0], backwards[0].checkpoints[1]);
-  EXPECT_TRUE(decodePrefixIndex(encodePrefixIndex(backwards)).empty());
+  // Under a right digest, only what a run can write is taken.
+  const std::vector<std::pair<const char*, std::function<void(LogPrefixIndex&)>>> forgeries{
+      {"checkpoints out of order", [](LogPrefixIndex& entry) {
+         std::swap(entry.checkpoints[0], entry.checkpoints[1]);
+       }},
+      {"a name with a line end", [](LogPrefixIndex& entry) { entry.events[0].name = "ISP\r\n-w/x"; }},
+      {"a name with a NUL", [](LogPrefixIndex& entry) { entry.events[0].name = std::string("IS\0P", 4); }},
+      {"a name longer than a line", [](LogPrefixIndex& entry) { entry.events[0].name.assign(kLogLineBuffer, 'N'); }},
+      {"more events than a log gives", [](LogPrefixIndex& entry) {
+         entry.events.resize(kMaxIndexEvents + 1, SkippedEvent{true, {}});
+       }},
+      {"more checkpoints than a log gives", [](LogPrefixIndex& entry) {
+         entry.checkpoints.clear();
+         for (std::uint64_t at = 1; at <= kMaxIndexCheckpoints + 1; ++at) entry.checkpoints.push_back({at, {}, 0, {}});
+         entry.digestBytes = entry.stamp.size = kMaxIndexCheckpoints + 1;
+       }},
+      {"bytes past the log's end", [](LogPrefixIndex& entry) { entry.stamp.size = entry.digestBytes - 1; }},
+      {"a newest date past the calendar", [](LogPrefixIndex& entry) {
+         entry.checkpoints[0].newest->year = std::numeric_limits<int>::max();
+       }},
+      {"a newest date not normalised", [](LogPrefixIndex& entry) { ++entry.checkpoints[0].newest->yearDay; }},
+      {"a latest date no record has", [](LogPrefixIndex& entry) {
+         entry.checkpoints[1].latest->year = std::numeric_limits<int>::min();
+       }},
+  };
+  for (const auto& [what, change] : forgeries) {
+    PrefixIndex forged = index;
+    change(forged[0]);
+    EXPECT_TRUE(decodePrefixIndex(encodePrefixIndex(forged)).empty()) << what;
+  }
+  EXPECT_TRUE(decodePrefixIndex(encodePrefixIndex(PrefixIndex(kMaxIndexedLogs + 1, index[0]))).empty());
+  EXPECT_EQ(decodePrefixIndex(encodePrefixIndex(PrefixIndex(kMaxIndexedLogs, index[0]))).size(), kMaxIndexedLogs);
 }
 
 }  // namespace
