@@ -14,12 +14,12 @@ namespace zelk {
 namespace {
 
 // Written by this program only; a new layout gets a new first line.
-constexpr std::string_view kMagic = "zelk index 1\n";
+constexpr std::string_view kMagic = "zelk index 2\n";
 
 constexpr std::size_t kDateBytes = 9 * 4;
 constexpr std::size_t kEventBytes = 1;
 constexpr std::size_t kCheckpointBytes = 8 + 1 + 8 + 4 + 1;
-constexpr std::size_t kEntryFixedBytes = 4 + 1 + 5 * 8 + 2 * 8 + 2 * 4;
+constexpr std::size_t kEntryFixedBytes = 4 + 1 + 5 * 8 + 1 + 2 * 8 + 2 * 4;
 // The largest file the writer can write: a longer one is no index.
 constexpr std::size_t kMaxFileBytes =
     kMagic.size() + 4 + 8 +
@@ -110,6 +110,7 @@ void writeEntry(Writer& out, const LogPrefixIndex& entry) {
   out.number(entry.stamp.changedNs);
   out.number(entry.stamp.inode);
   out.number(entry.stamp.device);
+  out.number(static_cast<std::uint8_t>(entry.racy));
   out.number(entry.digestBytes);
   out.number(entry.digest);
   out.number(static_cast<std::uint32_t>(entry.events.size()));
@@ -166,6 +167,7 @@ std::optional<LogPrefixIndex> readEntry(Reader& in) {
   entry.stamp.changedNs = in.number<std::int64_t>();
   entry.stamp.inode = in.number<std::uint64_t>();
   entry.stamp.device = in.number<std::uint64_t>();
+  entry.racy = in.flag();
   entry.digestBytes = in.number<std::uint64_t>();
   entry.digest = in.number<std::uint64_t>();
   entry.events.resize(in.count(kEventBytes, kMaxIndexEvents));
@@ -191,6 +193,10 @@ std::optional<LogPrefixIndex> readEntry(Reader& in) {
 }
 
 }  // namespace
+
+bool isRacyStamp(const FileStamp& stamp, std::int64_t writtenNs) {
+  return std::max(stamp.modifiedNs, stamp.changedNs) > writtenNs - kCoarsestStampNs;
+}
 
 bool isIndexableName(std::string_view name) {
   return name.size() <= kMaxIndexNameBytes &&

@@ -54,6 +54,9 @@ struct LogPrefixIndex {
   std::string path;  // the file opened
   LogFormat format = LogFormat::W;
   FileStamp stamp;   // the file as it was read
+  // The file changed too close to the writing of the index for its stamp to
+  // tell a later change: trusted only when the digest still holds.
+  bool racy = false;
   // The digest of the file's first `digestBytes` bytes (up to the last
   // checkpoint): a log that only grew at its end keeps its checkpoints.
   std::uint64_t digestBytes = 0;
@@ -77,6 +80,14 @@ inline constexpr std::size_t kMaxIndexPathBytes = 4096;     // what the system o
 // A connection name the index can hold: as a log line holds it, without
 // control bytes (which no settings line may ever receive).
 bool isIndexableName(std::string_view name);
+
+// File systems keep times as coarse as 2 seconds (FAT); on them an edit in
+// the same tick as the stamp leaves the stamp as it was.
+inline constexpr std::int64_t kCoarsestStampNs = 2'000'000'000;
+
+// Whether a log with `stamp`, indexed at `writtenNs` (nanoseconds since the
+// epoch), could still change without changing its stamp.
+bool isRacyStamp(const FileStamp& stamp, std::int64_t writtenNs);
 
 // The file's name in the program directory.
 inline constexpr const char* kPrefixIndexFile = "zelk.idx";

@@ -1,6 +1,7 @@
 #include "run/calculation_run.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <future>
 #include <limits>
@@ -245,7 +246,7 @@ std::array<std::future<bool>, kMaxLogs> CalculationRun::checkGrownLogs(const Cal
   for (int log = 0; log < openCount_; ++log) {
     const auto& stamp = inputs_.bookmarks.logStamps[static_cast<std::size_t>(log)];
     const LogPrefixIndex* entry = indexEntryOf(slots_[log].declaration);
-    if (!stamp || !entry || entry->stamp == *stamp || stamp->size < entry->digestBytes ||
+    if (!stamp || !entry || (entry->stamp == *stamp && !entry->racy) || stamp->size < entry->digestBytes ||
         !lastCheckpointBefore(*entry, start))
       continue;
     holds[static_cast<std::size_t>(log)] = std::async(std::launch::async, [entry, path = entry->path] {
@@ -266,7 +267,7 @@ void CalculationRun::resumeFromIndex(int log, LogSource& slot, const CalendarTim
   const LogPrefixIndex* entry = indexEntryOf(slot.declaration);
   if (!entry) return;
   const auto checkpoint = lastCheckpointBefore(*entry, start);
-  const bool holds = entry->stamp == *stamp || (grownLogHolds.valid() && grownLogHolds.get());
+  const bool holds = (entry->stamp == *stamp && !entry->racy) || (grownLogHolds.valid() && grownLogHolds.get());
   if (!checkpoint || !holds) return;
   const PrefixCheckpoint& mark = entry->checkpoints[*checkpoint];
   const auto events = std::span(entry->events).first(mark.eventCount);
@@ -290,12 +291,16 @@ void CalculationRun::resumeFromIndex(int log, LogSource& slot, const CalendarTim
 void CalculationRun::saveIndex() {
   const auto digests = digests_.valid() ? digests_.get() : std::vector<std::optional<std::uint64_t>>{};
   PrefixIndex next;
+  const std::int64_t writtenNs =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch()).count();
   for (std::size_t log = 0; log < kMaxLogs; ++log) {
     const auto& notes = prefixNotes_[log];
     if (!notes) continue;
     const auto at = static_cast<std::size_t>(digestOf_[log]);
     auto entry = notes->entry(digestOf_[log] >= 0 && at < digests.size() ? digests[at] : std::nullopt);
-    if (entry && fileStampOf(entry->path) == entry->stamp) next.push_back(std::move(*entry));
+    if (!entry || fileStampOf(entry->path) != entry->stamp) continue;
+    entry->racy = isRacyStamp(entry->stamp, writtenNs);
+    next.push_back(std::move(*entry));
   }
   if (next != index_) writePrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile), next);
 }

@@ -13,6 +13,7 @@
 
 #include "logs/prefix_index.h"
 #include "platform/cp932.h"
+#include "platform/regular_file.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -116,6 +117,20 @@ TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
     bytes.replace(bytes.find("ISP3 "), 5, "ISPX ");
     home.write("names.tel", bytes);
   });
+  // On a file system that keeps whole seconds, a same-size edit within the
+  // second the index was written leaves the log's stamp as it was: the index
+  // is made to hold the edited log's stamp, as such a file system shows it.
+  expectSame("an old line changed in the second of the run", "2001-01-31", [&] {
+    runZelk(home.path(), "2001-01-31");
+    std::string bytes = test::readFile(names);
+    bytes.replace(bytes.find("ISP4 "), 5, "ISPZ ");
+    home.write("names.tel", bytes);
+    PrefixIndex coarse = decodePrefixIndex(test::readFile(index));
+    ASSERT_FALSE(coarse.empty());
+    for (LogPrefixIndex& entry : coarse)
+      if (entry.path == names) entry.stamp = *fileStampOf(names);
+    home.write(kPrefixIndexFile, encodePrefixIndex(coarse));
+  });
   expectSame("a name given a number", "2001-01-31", [&] { appendTo(home.path() + "zelk.cfg", "$ISP7==0399998888\r\n"); });
   // Indexes no run writes, under a valid digest: none may change an answer.
   auto forge = [&](const std::function<void(LogPrefixIndex&)>& change) {
@@ -169,13 +184,35 @@ TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
   });
 }
 
+// A stamp is trusted alone only when the log's last change lies a whole
+// coarsest tick before the index was written.
+TEST(PrefixIndex, AStampCloseToTheWritingIsRacy) {
+  constexpr std::int64_t second = 1'000'000'000;
+  constexpr std::int64_t written = 1'000'000 * second;
+  const struct {
+    const char* what;
+    std::int64_t modified;
+    std::int64_t changed;
+    bool racy;
+  } cases[] = {
+      {"changed long before", written - 3600 * second, written - 3600 * second, false},
+      {"changed just over a tick before", written - 2 * second - 1, written - 2 * second - 1, false},
+      {"changed within the tick", written - 2 * second + 1, written - 2 * second + 1, true},
+      {"changed in the same second", written, written, true},
+      {"a time set back, the change time new", written - 3600 * second, written - second, true},
+      {"a time in the future", written + 3600 * second, written + 3600 * second, true},
+  };
+  for (const auto& each : cases)
+    EXPECT_EQ(isRacyStamp(FileStamp{100, each.modified, each.changed, 1, 1}, written), each.racy) << each.what;
+}
+
 // Whatever the bytes, decoding gives the index that was written or none.
 TEST(PrefixIndex, DecodesWhatWasWrittenAndNothingElse) {
   CalendarTime newest;
   newest.year = 99;
   newest.day = 11;
   ASSERT_TRUE(normalise(newest));
-  const PrefixIndex index{{"/logs/a.tel", LogFormat::C, {123, 4, 5, 6, 7}, 80, 0x1234,
+  const PrefixIndex index{{"/logs/a.tel", LogFormat::C, {123, 4, 5, 6, 7}, true, 80, 0x1234,
                            {{false, "ISP1"}, {true, {}}, {false, ""}},
                            {{40, DateKey{98, 3}, 2, newest}, {80, DateKey{99, 11}, 3, std::nullopt}}}};
   const std::string bytes = encodePrefixIndex(index);
