@@ -96,6 +96,10 @@ std::string encodePrefixIndex(const PrefixIndex& index);
 // Empty for anything that is not an index this program wrote whole.
 PrefixIndex decodePrefixIndex(std::string_view bytes);
 
+// Someone else's index must not steer a run: the file is read only when it
+// is the user's own regular file (not a link) in a folder others cannot
+// write to, or that has the sticky bit; it is written with mode 0600, and
+// not at all where it would not be read.
 PrefixIndex readPrefixIndex(const std::string& path);
 bool writePrefixIndex(const std::string& path, const PrefixIndex& index);
 

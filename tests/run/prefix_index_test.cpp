@@ -157,6 +157,25 @@ TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
         if (mark.newest) mark.newest->year = std::numeric_limits<int>::max();
     })();
   });
+  // An index someone else could have put there is not read: in a folder
+  // anyone may write to, or behind a link.
+  const auto planted = forge([](LogPrefixIndex& entry) {
+    for (SkippedEvent& event : entry.events)
+      if (!event.oddDate) event.name = "PLANTED";
+  });
+  expectSame("an index in a folder anyone may write to", today, [&] {
+    planted();
+    fs::permissions(home.path(), fs::perms::all);
+  });
+  fs::permissions(home.path(), fs::perms::owner_all);
+  expectSame("an index behind a link", today, [&] {
+    planted();
+    fs::rename(index, home.path() + "elsewhere.idx");
+    fs::create_symlink(home.path() + "elsewhere.idx", index);
+  });
+  fs::remove(index);
+  runZelk(home.path(), today);
+  EXPECT_EQ(fs::status(index).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
   // The last forgery: on a run that takes it, the name breaks zelk.cfg for good.
   expectSame("a name holding a line end", today, forge([](LogPrefixIndex& entry) {
     entry.events.insert(entry.events.begin(), SkippedEvent{false, "X\r\n-w/nonexistent/wterm.tel"});
