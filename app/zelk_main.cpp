@@ -119,7 +119,7 @@ int main(int argc, char** argv) try {
   zelk::StderrSink stderrSink;
   zelk::ScopedMessageSink sink(recorder);
 
-  zelk::CalculationRun run(programDir, args.optionLines);
+  zelk::CalculationRun run(programDir, args.optionLines, !args.noIndex);
   int exitCode = 0;
   const zelk::FatalError* fatal = nullptr;
   std::optional<zelk::FatalError> caught;

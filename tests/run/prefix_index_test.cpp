@@ -26,10 +26,11 @@ struct RunOutput {
   std::string settings;
 };
 
-RunOutput runZelk(const std::string& home, const std::string& today) {
+RunOutput runZelk(const std::string& home, const std::string& today, const std::string& flags = "",
+                  const std::string& environment = "ZELK_NO_INDEX=0") {
   RunOutput output;
-  output.result = test::runCommand(test::shellQuote(ZELK_BINARY) + " --json", home,
-                                   {"ZELK_HOME=" + home, "ZELK_TODAY=" + today});
+  output.result = test::runCommand(test::shellQuote(ZELK_BINARY) + " --json" + flags, home,
+                                   {"ZELK_HOME=" + home, "ZELK_TODAY=" + today, environment});
   output.settings = test::readFile(home + "zelk.cfg");
   return output;
 }
@@ -201,6 +202,41 @@ TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
   expectSame("a truncated index", "2000-12-31", [&] {
     home.write(kPrefixIndexFile, test::readFile(index).substr(0, 100));
   });
+}
+
+// Switched off, the index is neither read (a planted one changes nothing)
+// nor written.
+TEST(PrefixIndex, SwitchedOffItIsNeitherReadNorWritten) {
+  const std::string today = "2000-12-31";
+  for (const auto& [flags, environment] : {std::pair<std::string, std::string>{" --no-index", "ZELK_NO_INDEX=0"},
+                                           {"", "ZELK_NO_INDEX=1"}}) {
+    SCOPED_TRACE(flags + environment);
+    test::ScratchDir home;
+    writeHistory(home);
+    const std::string index = home.path() + kPrefixIndexFile;
+    runZelk(home.path(), today);
+    PrefixIndex planted = decodePrefixIndex(test::readFile(index));
+    ASSERT_FALSE(planted.empty());
+    for (LogPrefixIndex& entry : planted)
+      for (SkippedEvent& event : entry.events)
+        if (!event.oddDate) event.name = "PLANTED";
+    home.write(kPrefixIndexFile, encodePrefixIndex(planted));
+    test::ScratchDir bare;
+    fs::copy(home.path(), bare.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::remove(bare.path() + kPrefixIndexFile);
+    const RunOutput without = runZelk(bare.path(), today);
+    const RunOutput off = runZelk(home.path(), today, flags, environment);
+    EXPECT_EQ(off.result.exitCode, 0);
+    EXPECT_EQ(off.result.out, without.result.out);
+    EXPECT_EQ(off.settings, without.settings);
+    EXPECT_EQ(test::readFile(index), encodePrefixIndex(planted));
+    fs::remove(index);
+    runZelk(home.path(), today, flags, environment);
+    EXPECT_FALSE(fs::exists(index));
+    // Switched on, the planted index is taken: the test above could tell.
+    home.write(kPrefixIndexFile, encodePrefixIndex(planted));
+    EXPECT_NE(runZelk(home.path(), today).settings.find("PLANTED"), std::string::npos);
+  }
 }
 
 // A stamp is trusted alone only when the log's last change lies a whole
