@@ -44,7 +44,7 @@ LocalDate localDateOf(const CalendarTime& date) { return {date.year + 1900, date
 
 [[noreturn]] void failReplay() {
   fatalExit(kMonthNotReplayable,
-            sjis("ログが計算のあとで変わったので、この月の通話明細は出せません(-_-)\n再計算してから開いてください\n"));
+            sjis("ログが計算のあとで変わったので、この月の通話明細は出せません(-_-)\nもう一度計算してください\n"));
 }
 
 [[noreturn]] void failBillingDate() { fatalExit(254, sjis("検針日が設定できません(-_-)\n")); }

@@ -144,8 +144,8 @@ TEST(PrefixIndex, RunsWithAndWithoutTheIndexShowTheSame) {
   };
   const std::string today = "2001-01-31";
   expectSame("more events than a log gives", today, forge([](LogPrefixIndex& entry) {
-    entry.events.insert(entry.events.begin(), kMaxIndexEvents, SkippedEvent{true, {}});
-    for (PrefixCheckpoint& mark : entry.checkpoints) mark.eventCount += kMaxIndexEvents;
+    entry.events.insert(entry.events.begin(), kMaxIndexEvents + 1, SkippedEvent{true, {}});
+    for (PrefixCheckpoint& mark : entry.checkpoints) mark.eventCount += kMaxIndexEvents + 1;
   }));
   expectSame("a checkpoint past the log's end", today, forge([](LogPrefixIndex& entry) {
     entry.digestBytes = entry.checkpoints.back().offset = entry.stamp.size + 100;
