@@ -21,7 +21,8 @@ constexpr const char* kEnvironment =
     "Environment:\n"
     "  ZELK_HOME=DIR          program directory (zelk.cfg, ma.zlk); default: the\n"
     "                         directory of the executable\n"
-    "  ZELK_TODAY=YYYY-MM-DD  today's date (--today wins)\n";
+    "  ZELK_TODAY=YYYY-MM-DD  today's date (--today wins)\n"
+    "  ZELK_NO_INDEX=1        as --no-index (also for zelkwin)\n";
 
 std::string validMonth(std::string& text) {
   const bool digits = !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
@@ -60,6 +61,8 @@ struct Flags {
     app.add_flag("--summary", line.summary, "compare the plans over the stored months (also with --json)");
     app.add_flag("--calls", line.calls, "show every call of the month (--month N) with its cost");
     app.add_flag("--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls");
+    app.add_flag("--no-index", line.noIndex,
+                 "neither read nor write zelk.idx, the index of the logs' old records (same answer, slower)");
     app.add_option("--today", today,
                    "take this day as today: the months kept are those up to it")
         ->type_name("YYYY-MM-DD")

@@ -27,6 +27,7 @@ struct CommandLine {
   bool summary = false;
   bool csv = false;
   bool calls = false;
+  bool noIndex = false;
   ReportChoice choice;
   std::optional<LocalDate> today;
   std::vector<std::string> optionLines;

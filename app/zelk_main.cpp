@@ -72,7 +72,14 @@ int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) 
     return 2;
   }
   const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
-  const auto calls = zelk::monthCalls(run.inputs(), month - 1);
+  zelk::MonthCalls calls;
+  try {
+    calls = zelk::monthCalls(run.inputs(), month - 1);
+  } catch (const zelk::FatalError& error) {
+    // A log changed or gone since the run: no list rather than another month's.
+    zelk::StderrSink().show(error.message());
+    return error.code();
+  }
   const std::string text = json ? zelk::callsJson(result, calls)
                            : csv ? zelk::callsCsv(calls)
                                  : zelk::callsText(result, calls);
@@ -114,7 +121,7 @@ int runZelk(int argc, char** argv) try {
   zelk::StderrSink stderrSink;
   zelk::ScopedMessageSink sink(recorder);
 
-  zelk::CalculationRun run(programDir, args.optionLines);
+  zelk::CalculationRun run(programDir, args.optionLines, !args.noIndex);
   int exitCode = 0;
   const zelk::FatalError* fatal = nullptr;
   std::optional<zelk::FatalError> caught;

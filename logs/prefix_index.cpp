@@ -1,8 +1,10 @@
 #include "logs/prefix_index.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "logs/log_layout.h"
@@ -13,8 +15,22 @@ namespace zelk {
 namespace {
 
 // Written by this program only; a new layout gets a new first line.
-constexpr std::string_view kMagic = "zelk index 1\n";
-constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+constexpr std::string_view kMagic = "zelk index 2\n";
+
+constexpr std::size_t kDateBytes = 9 * 4;
+constexpr std::size_t kEventBytes = 1;
+constexpr std::size_t kCheckpointBytes = 8 + 1 + 8 + 4 + 1;
+constexpr std::size_t kEntryFixedBytes = 4 + 1 + 5 * 8 + 1 + 2 * 8 + 2 * 4;
+// The largest file the writer can write: a longer one is no index.
+constexpr std::size_t kMaxFileBytes =
+    kMagic.size() + 4 + 8 +
+    kMaxIndexedLogs * (kEntryFixedBytes + kMaxIndexPathBytes + kMaxIndexEvents * (kEventBytes + 4 + kMaxIndexNameBytes) +
+                       kMaxIndexCheckpoints * (kCheckpointBytes + kDateBytes));
+
+// The years of a date key: those of a record as read (a four-digit year
+// field, before the calendar judged it), so wider than the calendar's.
+constexpr int kMinKeyYear = -1900 - 1;
+constexpr int kMaxKeyYear = 9999 - 1900 + 10;
 
 class Writer {
  public:
@@ -53,15 +69,16 @@ class Reader {
     in_.remove_prefix(sizeof value);
     return value;
   }
-  // A count of items of at least `itemBytes` bytes each: one the rest of the
-  // input cannot hold is bad, so no count allocates more than the file holds.
-  std::size_t count(std::size_t itemBytes) {
+  // A count of at most `limit` items of at least `itemBytes` bytes each: one
+  // over the writer's limit or more than the rest of the input holds is bad,
+  // so no count allocates more than the file holds.
+  std::size_t count(std::size_t itemBytes, std::size_t limit) {
     const auto value = number<std::uint32_t>();
-    if (value > in_.size() / itemBytes) bad = true;
+    if (value > limit || value > in_.size() / itemBytes) bad = true;
     return bad ? 0 : value;
   }
-  std::string text() {
-    const std::size_t size = count(1);
+  std::string text(std::size_t limit) {
+    const std::size_t size = count(1, limit);
     std::string value(in_.substr(0, size));
     in_.remove_prefix(size);
     return value;
@@ -86,9 +103,6 @@ class Reader {
   std::string_view in_;
 };
 
-constexpr std::size_t kEventBytes = 1;
-constexpr std::size_t kCheckpointBytes = 8 + 1 + 8 + 4 + 1;
-
 void writeEntry(Writer& out, const LogPrefixIndex& entry) {
   out.text(entry.path);
   out.number(static_cast<std::uint8_t>(entry.format));
@@ -97,6 +111,7 @@ void writeEntry(Writer& out, const LogPrefixIndex& entry) {
   out.number(entry.stamp.changedNs);
   out.number(entry.stamp.inode);
   out.number(entry.stamp.device);
+  out.number(static_cast<std::uint8_t>(entry.racy));
   out.number(entry.digestBytes);
   out.number(entry.digest);
   out.number(static_cast<std::uint32_t>(entry.events.size()));
@@ -117,16 +132,27 @@ void writeEntry(Writer& out, const LogPrefixIndex& entry) {
   }
 }
 
-// The checkpoints must lie in order and count events the entry has, so that
-// a run can trust them as far as their bytes are the file's.
+bool isKeyDate(const DateKey& key) {
+  return key.year >= kMinKeyYear && key.year <= kMaxKeyYear && key.yearDay >= 0 && key.yearDay <= 365;
+}
+
+// A date the run normalised: within the calendar's years (1900-2100).
+bool isRunDate(const CalendarTime& date) { return isNormalised(date); }
+
+// The checkpoints must lie in order within the bytes the digest covers, and
+// count events the entry has; names and dates must be ones a run produces.
 bool isConsistent(const LogPrefixIndex& entry) {
   if (static_cast<std::size_t>(entry.format) >= kFormatCodes || !layoutOf(entry.format)) return false;
+  if (entry.digestBytes > entry.stamp.size) return false;
+  for (const SkippedEvent& event : entry.events)
+    if (!event.oddDate && !isIndexableName(event.name)) return false;
   std::uint64_t offset = 0;
   std::uint32_t events = 0;
   for (const PrefixCheckpoint& mark : entry.checkpoints) {
     if (mark.offset <= offset || mark.offset > entry.digestBytes || mark.eventCount < events ||
         mark.eventCount > entry.events.size())
       return false;
+    if ((mark.latest && !isKeyDate(*mark.latest)) || (mark.newest && !isRunDate(*mark.newest))) return false;
     offset = mark.offset;
     events = mark.eventCount;
   }
@@ -135,21 +161,22 @@ bool isConsistent(const LogPrefixIndex& entry) {
 
 std::optional<LogPrefixIndex> readEntry(Reader& in) {
   LogPrefixIndex entry;
-  entry.path = in.text();
+  entry.path = in.text(kMaxIndexPathBytes);
   entry.format = static_cast<LogFormat>(in.number<std::uint8_t>());
   entry.stamp.size = in.number<std::uint64_t>();
   entry.stamp.modifiedNs = in.number<std::int64_t>();
   entry.stamp.changedNs = in.number<std::int64_t>();
   entry.stamp.inode = in.number<std::uint64_t>();
   entry.stamp.device = in.number<std::uint64_t>();
+  entry.racy = in.flag();
   entry.digestBytes = in.number<std::uint64_t>();
   entry.digest = in.number<std::uint64_t>();
-  entry.events.resize(in.count(kEventBytes));
+  entry.events.resize(in.count(kEventBytes, kMaxIndexEvents));
   for (SkippedEvent& event : entry.events) {
     event.oddDate = in.flag();
-    if (!event.oddDate) event.name = in.text();
+    if (!event.oddDate) event.name = in.text(kMaxIndexNameBytes);
   }
-  entry.checkpoints.resize(in.count(kCheckpointBytes));
+  entry.checkpoints.resize(in.count(kCheckpointBytes, kMaxIndexCheckpoints));
   for (PrefixCheckpoint& mark : entry.checkpoints) {
     mark.offset = in.number<std::uint64_t>();
     const bool hasLatest = in.flag();
@@ -168,6 +195,16 @@ std::optional<LogPrefixIndex> readEntry(Reader& in) {
 
 }  // namespace
 
+bool isRacyStamp(const FileStamp& stamp, std::int64_t writtenNs) {
+  return std::max(stamp.modifiedNs, stamp.changedNs) > writtenNs - kCoarsestStampNs;
+}
+
+bool isIndexableName(std::string_view name) {
+  return name.size() <= kMaxIndexNameBytes &&
+         std::none_of(name.begin(), name.end(), [](char byte) { return byte >= 0 && byte < 0x20; }) &&
+         name.find('\x7f') == std::string_view::npos;
+}
+
 std::string encodePrefixIndex(const PrefixIndex& index) {
   Writer out;
   out.out = kMagic;
@@ -183,7 +220,7 @@ PrefixIndex decodePrefixIndex(std::string_view bytes) {
   Reader trailer(bytes.substr(payload.size()));
   if (trailer.number<std::uint64_t>() != digestOf(payload)) return {};
   Reader in(payload.substr(kMagic.size()));
-  PrefixIndex index(in.count(1));
+  PrefixIndex index(in.count(1, kMaxIndexedLogs));
   for (LogPrefixIndex& entry : index) {
     auto read = readEntry(in);
     if (!read) return {};
@@ -193,8 +230,36 @@ PrefixIndex decodePrefixIndex(std::string_view bytes) {
   return index;
 }
 
+namespace {
+
+// A folder where someone else could put or replace a file: one others may
+// write to without the sticky bit (which keeps them to their own files).
+bool othersMayReplaceIn(const std::string& path) {
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0) return true;
+  return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0;
+}
+
+// The index, opened only when it is the user's own regular file (not a link
+// to one), in a folder no one else can put it in; -1 otherwise.
+int openOwnIndex(const std::string& path) {
+  if (othersMayReplaceIn(path)) return -1;
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return -1;
+  struct stat info {};
+  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+    ::close(descriptor);
+    return -1;
+  }
+  return descriptor;
+}
+
+}  // namespace
+
 PrefixIndex readPrefixIndex(const std::string& path) {
-  const int descriptor = openRegularFile(path);
+  const int descriptor = openOwnIndex(path);
   if (descriptor < 0) return {};
   std::string bytes;
   char block[1 << 16];
@@ -209,9 +274,13 @@ PrefixIndex readPrefixIndex(const std::string& path) {
 bool writePrefixIndex(const std::string& path, const PrefixIndex& index) {
   // Never written through a link: in a folder others can write to, a link
   // would make this write someone's file.
+  // Nor where the reader would not take it.
   struct stat info {};
   if (::lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return false;
-  return replaceFileContent(path, encodePrefixIndex(index), StagedFile::Flush::NotAwaited);
+  if (othersMayReplaceIn(path)) return false;
+  StagedFile file(path);
+  file.keepPrivate();
+  return file.commit(encodePrefixIndex(index), StagedFile::Flush::NotAwaited);
 }
 
 }  // namespace zelk

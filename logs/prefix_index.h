@@ -16,10 +16,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/calendar.h"
 #include "base/log_source.h"
+#include "logs/log_layout.h"
 #include "platform/regular_file.h"
 
 namespace zelk {
@@ -52,6 +54,9 @@ struct LogPrefixIndex {
   std::string path;  // the file opened
   LogFormat format = LogFormat::W;
   FileStamp stamp;   // the file as it was read
+  // The file changed too close to the writing of the index for its stamp to
+  // tell a later change: trusted only when the digest still holds.
+  bool racy = false;
   // The digest of the file's first `digestBytes` bytes (up to the last
   // checkpoint): a log that only grew at its end keeps its checkpoints.
   std::uint64_t digestBytes = 0;
@@ -63,6 +68,27 @@ struct LogPrefixIndex {
 
 using PrefixIndex = std::vector<LogPrefixIndex>;
 
+// What a run can write, and so all a reader takes: a file holding more, or a
+// name, a date or an offset no run can produce, is read as an empty index,
+// whatever its digest says (the digest finds damage, it proves no writer).
+inline constexpr std::size_t kMaxIndexedLogs = kMaxLogs;
+inline constexpr std::size_t kMaxIndexEvents = 4096;        // per log
+inline constexpr std::size_t kMaxIndexCheckpoints = 2400;   // per log: 200 years of months
+inline constexpr std::size_t kMaxIndexNameBytes = kLogLineBuffer - 1;  // a whole log line
+inline constexpr std::size_t kMaxIndexPathBytes = 4096;     // what the system opens
+
+// A connection name the index can hold: as a log line holds it, without
+// control bytes (which no settings line may ever receive).
+bool isIndexableName(std::string_view name);
+
+// File systems keep times as coarse as 2 seconds (FAT); on them an edit in
+// the same tick as the stamp leaves the stamp as it was.
+inline constexpr std::int64_t kCoarsestStampNs = 2'000'000'000;
+
+// Whether a log with `stamp`, indexed at `writtenNs` (nanoseconds since the
+// epoch), could still change without changing its stamp.
+bool isRacyStamp(const FileStamp& stamp, std::int64_t writtenNs);
+
 // The file's name in the program directory.
 inline constexpr const char* kPrefixIndexFile = "zelk.idx";
 
@@ -70,6 +96,10 @@ std::string encodePrefixIndex(const PrefixIndex& index);
 // Empty for anything that is not an index this program wrote whole.
 PrefixIndex decodePrefixIndex(std::string_view bytes);
 
+// Someone else's index must not steer a run: the file is read only when it
+// is the user's own regular file (not a link) in a folder others cannot
+// write to, or that has the sticky bit; it is written with mode 0600, and
+// not at all where it would not be read.
 PrefixIndex readPrefixIndex(const std::string& path);
 bool writePrefixIndex(const std::string& path, const PrefixIndex& index);
 

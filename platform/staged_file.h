@@ -53,6 +53,10 @@ class StagedFile {
   // write failure, which discards the staging file.
   bool append(std::string_view bytes);
 
+  // The new file is the user's alone (mode 0600), whatever the target's
+  // mode was: for a file no one else is to read or plant.
+  void keepPrivate() { finalMode_ = 0600; }
+
   // The file that is replaced: the target, with WriteThrough its symbolic
   // links resolved.
   const std::string& targetPath() const { return targetPath_; }

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <future>
 #include <limits>
-#include <span>
 
 #include "base/calendar.h"
 #include "config/option_line.h"
@@ -14,7 +12,6 @@
 #include "logs/log_reader.h"
 #include "logs/name_table.h"
 #include "platform/clock.h"
-#include "platform/content_digest.h"
 #include "platform/cp932.h"
 #include "platform/message_forms.h"
 #include "platform/messages.h"
@@ -22,7 +19,6 @@
 #include "platform/regular_file.h"
 #include "run/number.h"
 #include "run/plan_settings_of.h"
-#include "run/prefix_notes.h"
 #include "tariff/charges.h"
 #include "tariff/ma_data.h"
 #include "tariff/month_closing.h"
@@ -46,6 +42,11 @@ bool normaliseCall(CallRecord& call) {
 
 LocalDate localDateOf(const CalendarTime& date) { return {date.year + 1900, date.month + 1, date.day}; }
 
+[[noreturn]] void failReplay() {
+  fatalExit(kMonthNotReplayable,
+            sjis("ログが計算のあとで変わったので、この月の通話明細は出せません(-_-)\nもう一度計算してください\n"));
+}
+
 [[noreturn]] void failBillingDate() { fatalExit(254, sjis("検針日が設定できません(-_-)\n")); }
 
 BillingPeriod closingDateOrFail(const CalendarTime& date, int meterDay) {
@@ -62,8 +63,8 @@ std::string joinedPrefixes(const std::vector<std::string>& prefixes) {
 
 }  // namespace
 
-CalculationRun::CalculationRun(std::string programDir, std::vector<std::string> optionLines)
-    : programDir_(std::move(programDir)), optionLines_(std::move(optionLines)) {}
+CalculationRun::CalculationRun(std::string programDir, std::vector<std::string> optionLines, bool useIndex)
+    : programDir_(std::move(programDir)), optionLines_(std::move(optionLines)), useIndex_(useIndex) {}
 
 CalculationRun::CalculationRun(const RunInputs& inputs) : programDir_(inputs.settings.programDir), inputs_(inputs) {}
 
@@ -75,15 +76,15 @@ void CalculationRun::run() {
   // file this run leaves, with whatever this run learned.
   const SettingsFileLock settingsLock(programDir_);
   readSettings(maData);
-  index_ = readPrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile));
-  indexInUse_ = true;
-  prefixNotes_ = {};
+  index_ = oldRecordsIndexFor(programDir_, useIndex_);
   execute(maData);
 }
 
 void CalculationRun::replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall) {
+  if (monthIndex < 0 || static_cast<std::size_t>(monthIndex) >= kMaxStoredMonths) failReplay();
   replayedMonth_ = monthIndex;
   onCall_ = std::move(onCall);
+  index_ = std::make_unique<NoOldRecordsIndex>();
   settings_ = inputs_.settings;
   tables_ = inputs_.tables;
   for (std::size_t i = 0; i < kMaxLogs; ++i) slots_[i].declaration = inputs_.logs[i];
@@ -121,8 +122,15 @@ void CalculationRun::execute(MaDataFile& maData) {
   if (settings_.telechoiceKind != TelechoiceKind::None) registerTelechoiceAreas(settings_, origin_, maData);
   if (settings_.latestMonths == 0 || settings_.latestMonths > 12) settings_.latestMonths = 12;
 
-  auto start = startDate(today(), settings_.meterDay, settings_.latestMonths);
-  if (!start) fatalExit(241, sjis("=l option不良"));
+  // A replay lists a month of the run, whatever day it is now.
+  std::optional<CalendarTime> start = inputs_.start;
+  if (!replayedMonth_) {
+    start = startDate(today(), settings_.meterDay, settings_.latestMonths);
+    if (!start) fatalExit(241, sjis("=l option不良"));
+    inputs_.start = start;
+  } else if (!start) {
+    failReplay();
+  }
   auto firstPeriod = firstBillingPeriod(*start, settings_.meterDay);
   if (!firstPeriod) failBillingDate();
   BillingPeriod period = *firstPeriod;
@@ -136,11 +144,12 @@ void CalculationRun::execute(MaDataFile& maData) {
 
   if (!resumeFrom || !resumeAt(*resumeFrom, *replayedMonth_, period)) skipOldCalls(*start);
   mergeCalls(period, maData);
+  if (replayedMonth_ && months_.count <= *replayedMonth_) failReplay();
   noteNewestCallBeforeWindow();
   if (!replayedMonth_) inputs_.bookmarks.tablesAfterRun = tables_;
 
   if (tablesGrew_ && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
-  if (indexInUse_) saveIndex();
+  index_->runEnded();
   handedOver_ = RunSettings{settings_, originAsRead, telehodai_};
 }
 
@@ -152,7 +161,7 @@ void CalculationRun::execute(MaDataFile& maData) {
 // log's; where the index holds what a log's first records gave, that is shown
 // and learned from it and reading starts after them.
 void CalculationRun::skipOldCalls(const CalendarTime& start) {
-  std::array<std::future<bool>, kMaxLogs> grownLogsHold = checkGrownLogs(start);
+  index_->skippingBegins(start, settings_.meterDay);
   std::array<int, kMaxLogs> logOf{0, 1, 2, 3, 4};  // a slot's log, in declaration order
   std::array<bool, kMaxLogs> begun{};
   int i = 0;
@@ -160,7 +169,7 @@ void CalculationRun::skipOldCalls(const CalendarTime& start) {
     const int log = logOf[i];
     if (!begun[log]) {
       begun[log] = true;
-      resumeFromIndex(log, slots_[i], start, grownLogsHold[static_cast<std::size_t>(log)]);
+      startFromIndex(log, slots_[i]);
     }
     const std::uint64_t lineAt = slots_[i].file.offset();
     if (readNextStart(i, slots_, openCount_) != 0) {
@@ -173,11 +182,11 @@ void CalculationRun::skipOldCalls(const CalendarTime& start) {
     const bool kept = isLaterDate(date, start);
     if (kept) {
       readCallRest(slot, tables_, tablesGrew_);
-      if (prefixNotes_[log]) prefixNotes_[log]->kept(lineAt, date, valid);
+      index_->kept(log, lineAt, date, valid);
     } else {
       const auto name = skippedCallName(slot);
       if (name) lookupName(*name, tables_, tablesGrew_);
-      if (prefixNotes_[log]) prefixNotes_[log]->skipped(lineAt, date, valid, name);
+      index_->skipped(log, lineAt, date, valid, name);
     }
     if (!valid) showOddLine();
     if (kept) {
@@ -186,104 +195,32 @@ void CalculationRun::skipOldCalls(const CalendarTime& start) {
       noteSkippedDate(date);
     }
   }
-  digestLogStarts();
-}
-
-// The digests the index wants are worked out on one thread of their own
-// while the run reads the months it keeps.
-void CalculationRun::digestLogStarts() {
-  std::vector<std::pair<std::string, std::uint64_t>> starts;
-  for (std::size_t log = 0; log < kMaxLogs; ++log) {
-    digestOf_[log] = -1;
-    if (!prefixNotes_[log]) continue;
-    if (const auto bytes = prefixNotes_[log]->skippingEnded()) {
-      digestOf_[log] = static_cast<int>(starts.size());
-      starts.emplace_back(prefixNotes_[log]->path(), *bytes);
-    }
-  }
-  if (starts.empty()) return;
-  digests_ = std::async(std::launch::async, [starts = std::move(starts)] {
-    std::vector<std::optional<std::uint64_t>> digests;
-    for (const auto& [path, bytes] : starts) digests.push_back(digestOfFileStart(path, bytes));
-    return digests;
-  });
+  index_->skippingEnded();
 }
 
 void CalculationRun::noteSkippedDate(const CalendarTime& date) {
   if (!newestSkipped_ || isLaterDate(date, *newestSkipped_)) newestSkipped_ = date;
 }
 
-// The index entry of a log, nullptr when there is none.
-const LogPrefixIndex* CalculationRun::indexEntryOf(const LogDeclaration& declaration) const {
-  const std::string path = logFilePath(programDir_, declaration.path);
-  const auto entry = std::find_if(index_.begin(), index_.end(), [&](const LogPrefixIndex& each) {
-    return each.path == path && each.format == declaration.format;
-  });
-  return entry == index_.end() ? nullptr : &*entry;
-}
-
-// A log that changed since its index entry was made may only have grown at
-// its end: the digest of the bytes the entry covers tells. The logs are read
-// for it side by side, before the run needs the first answer.
-std::array<std::future<bool>, kMaxLogs> CalculationRun::checkGrownLogs(const CalendarTime& start) const {
-  std::array<std::future<bool>, kMaxLogs> holds;
-  if (!indexInUse_) return holds;
-  for (int log = 0; log < openCount_; ++log) {
-    const auto& stamp = inputs_.bookmarks.logStamps[static_cast<std::size_t>(log)];
-    const LogPrefixIndex* entry = indexEntryOf(slots_[log].declaration);
-    if (!stamp || !entry || entry->stamp == *stamp || stamp->size < entry->digestBytes ||
-        !lastCheckpointBefore(*entry, start))
-      continue;
-    holds[static_cast<std::size_t>(log)] = std::async(std::launch::async, [entry, path = entry->path] {
-      return digestOfFileStart(path, entry->digestBytes) == entry->digest;
-    });
-  }
-  return holds;
-}
-
-// Before the first record of log `log` (declaration order) is read from `slot`.
-void CalculationRun::resumeFromIndex(int log, LogSource& slot, const CalendarTime& start,
-                                     std::future<bool>& grownLogHolds) {
-  const auto& stamp = inputs_.bookmarks.logStamps[static_cast<std::size_t>(log)];
-  if (!indexInUse_ || !stamp) return;
-  auto& notes = prefixNotes_[static_cast<std::size_t>(log)];
-  notes.emplace(logFilePath(programDir_, slot.declaration.path), slot.declaration.format, *stamp,
-                settings_.meterDay);
-  const LogPrefixIndex* entry = indexEntryOf(slot.declaration);
-  if (!entry) return;
-  const auto checkpoint = lastCheckpointBefore(*entry, start);
-  const bool holds = entry->stamp == *stamp || (grownLogHolds.valid() && grownLogHolds.get());
-  if (!checkpoint || !holds) return;
-  const PrefixCheckpoint& mark = entry->checkpoints[*checkpoint];
-  const auto events = std::span(entry->events).first(mark.eventCount);
+// Before the first record of log `log` (declaration order) is read from
+// `slot`: where the index holds what the log's first records gave, that is
+// shown and learned from it and reading starts after them.
+void CalculationRun::startFromIndex(int log, LogSource& slot) {
+  const auto start = index_->startOf(log);
+  if (!start) return;
   std::vector<std::string_view> names;
-  for (const SkippedEvent& event : events)
+  for (const SkippedEvent& event : start->events)
     if (!event.oddDate) names.push_back(event.name);
-  if (!learnsEveryName(names, tables_) || !slot.file.seek(mark.offset)) return;
-  for (const SkippedEvent& event : events) {
+  if (!learnsEveryName(names, tables_) || !slot.file.seek(start->offset)) return;
+  for (const SkippedEvent& event : start->events) {
     if (event.oddDate) {
       showOddLine();
     } else {
       lookupName(event.name, tables_, tablesGrew_);
     }
   }
-  if (mark.newest) noteSkippedDate(*mark.newest);
-  notes->resumeAt(*entry, *checkpoint);
-}
-
-// What this run learned of its logs' old records, for the next run. A log
-// that changed while it was read is left out.
-void CalculationRun::saveIndex() {
-  const auto digests = digests_.valid() ? digests_.get() : std::vector<std::optional<std::uint64_t>>{};
-  PrefixIndex next;
-  for (std::size_t log = 0; log < kMaxLogs; ++log) {
-    const auto& notes = prefixNotes_[log];
-    if (!notes) continue;
-    const auto at = static_cast<std::size_t>(digestOf_[log]);
-    auto entry = notes->entry(digestOf_[log] >= 0 && at < digests.size() ? digests[at] : std::nullopt);
-    if (entry && fileStampOf(entry->path) == entry->stamp) next.push_back(std::move(*entry));
-  }
-  if (next != index_) writePrefixIndex(cacheFilePath(programDir_, kPrefixIndexFile), next);
+  if (start->newest) noteSkippedDate(*start->newest);
+  index_->startedAt(log);
 }
 
 // Taken before the logs are opened: a log that changes while the run reads
@@ -292,6 +229,7 @@ void CalculationRun::stampLogs() {
   const int declared = std::clamp<int>(settings_.logCount, 0, static_cast<int>(kMaxLogs));
   for (int i = 0; i < declared; ++i)
     inputs_.bookmarks.logStamps[i] = fileStampOf(logFilePath(programDir_, slots_[i].declaration.path));
+  index_->logsDeclared(inputs_.logs, declared);
 }
 
 // The first call of a month is about to be taken: every slot still holds its call.
@@ -377,6 +315,7 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
     if (replayedMonth_ && months_.count > *replayedMonth_) return;
     if (!replayedMonth_ && table_.used == 0) bookmarkMonth(period);
 
+    if (replayedMonth_ && months_.count == *replayedMonth_ && table_.used == 0) checkReplayedMonth(period);
     NumberTotals& row = table_.rows[static_cast<std::size_t>(resolveRow(call, rows))];
     if (!replayedMonth_ || months_.count == *replayedMonth_) accumulateCall(call, row);
 
@@ -385,9 +324,19 @@ void CalculationRun::mergeCalls(BillingPeriod period, MaSearch& maData) {
   closeMonthIfAny(period);
 }
 
+// Before the first call of the replayed month is handed out: a log changed
+// since the run may have moved its months, and the calls of another month
+// must never be listed under this month's title.
+void CalculationRun::checkReplayedMonth(const BillingPeriod& period) {
+  const auto& stored = inputs_.monthPeriods[static_cast<std::size_t>(*replayedMonth_)];
+  if (!stored || *stored != period) failReplay();
+}
+
 void CalculationRun::closeMonthIfAny(const BillingPeriod& period) {
   if (table_.used == 0) return;
   if (!replayedMonth_) {
+    if (static_cast<std::size_t>(months_.count) < kMaxStoredMonths)
+      inputs_.monthPeriods[static_cast<std::size_t>(months_.count)] = period;
     closeMonth(period, table_, planSettings_, origin_, telehodai_, months_);
   } else if (static_cast<std::size_t>(months_.count) < kMaxStoredMonths) {
     ++months_.count;  // only counted: the replay finds its month by the count

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <functional>
-#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +14,8 @@
 #include "base/ma_search.h"
 #include "base/month_table.h"
 #include "config/settings.h"
-#include "logs/prefix_index.h"
 #include "run/month_bookmark.h"
-#include "run/prefix_notes.h"
+#include "run/old_records_index.h"
 #include "run/run_settings.h"
 #include "run/rated_call.h"
 #include "tariff/month_result.h"
@@ -47,12 +46,23 @@ struct RunInputs {
   TelehodaiNumbers telehodai;
   MaLookup origin;
   RunBookmarks bookmarks;
+  // The run's own start date and the closing date of each stored month: a
+  // replay counts its months from them, not from today, and lists a month
+  // only when its closing date is the stored one.
+  std::optional<CalendarTime> start;
+  std::array<std::optional<BillingPeriod>, kMaxStoredMonths> monthPeriods;
 };
+
+// A replay that cannot find its month any more (the logs changed since the
+// run so that the month is not where the run had it) ends with this code.
+inline constexpr int kMonthNotReplayable = 3;
 
 class CalculationRun {
  public:
   // `programDir` ends in "/"; each option line is applied after zelk.cfg.
-  CalculationRun(std::string programDir, std::vector<std::string> optionLines);
+  // Without `useIndex` (or with ZELK_NO_INDEX=1) the index of the logs' old
+  // records is neither read nor written.
+  CalculationRun(std::string programDir, std::vector<std::string> optionLines, bool useIndex = true);
   // A run for replayMonth, from the inputs of a run that ran.
   explicit CalculationRun(const RunInputs& inputs);
 
@@ -65,7 +75,9 @@ class CalculationRun {
   // calls, in the order the run took them, to `onCall` as rated. Months are
   // not evaluated and zelk.cfg is neither read nor written; reading starts
   // at the month's bookmark (from the start of the logs when the logs
-  // changed since the run) and stops after the month.
+  // changed since the run) and stops after the month. Throws FatalError
+  // (kMonthNotReplayable) when the month read again does not close on the
+  // stored month's closing date: no call of another month is handed out.
   void replayMonth(int monthIndex, std::function<void(const RatedCall&)> onCall);
 
   // The inputs of the run, set once it has read its settings.
@@ -82,17 +94,14 @@ class CalculationRun {
  private:
   void skipOldCalls(const CalendarTime& start);
   void noteSkippedDate(const CalendarTime& date);
-  const LogPrefixIndex* indexEntryOf(const LogDeclaration& declaration) const;
-  std::array<std::future<bool>, kMaxLogs> checkGrownLogs(const CalendarTime& start) const;
-  void resumeFromIndex(int log, LogSource& slot, const CalendarTime& start, std::future<bool>& grownLogHolds);
-  void digestLogStarts();
-  void saveIndex();
+  void startFromIndex(int log, LogSource& slot);
   void stampLogs();
   void bookmarkMonth(const BillingPeriod& period);
   const MonthBookmark* trustedBookmark(int monthIndex) const;
   bool resumeAt(const MonthBookmark& mark, int monthIndex, BillingPeriod& period);
   void mergeCalls(BillingPeriod period, MaSearch& maData);
   void closeMonthIfAny(const BillingPeriod& period);
+  void checkReplayedMonth(const BillingPeriod& period);
   void execute(MaDataFile& maData);
   void readSettings(MaDataFile& maData);
   RatedCall rateCall(CallRecord& call, const NumberTotals& row, const RunningClock& start) const;
@@ -114,12 +123,9 @@ class CalculationRun {
   MonthList months_;
   RunSettings handedOver_;
   std::optional<CalendarTime> newestSkipped_;
-  // The index of the logs' old records: read by run(), not by a replay.
-  bool indexInUse_ = false;
-  PrefixIndex index_;
-  std::array<std::optional<PrefixNotes>, kMaxLogs> prefixNotes_;
-  std::array<int, kMaxLogs> digestOf_{};  // a log's place in the digests, -1 for none
-  std::future<std::vector<std::optional<std::uint64_t>>> digests_;
+  // The index of the logs' old records: used by run(), never by a replay.
+  bool useIndex_ = true;
+  std::unique_ptr<OldRecordsIndex> index_ = std::make_unique<NoOldRecordsIndex>();
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
   RunInputs inputs_;
   // Set by replayMonth: the month whose calls go to onCall_.

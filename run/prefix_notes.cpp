@@ -8,8 +8,8 @@ namespace {
 
 // Bounds on what one log adds to the index, whatever the log holds: a log of
 // nothing but odd dates or new names stops adding checkpoints.
-constexpr std::size_t kMaxEvents = 4096;
-constexpr std::size_t kMaxCheckpoints = 2400;
+constexpr std::size_t kMaxEvents = kMaxIndexEvents;
+constexpr std::size_t kMaxCheckpoints = kMaxIndexCheckpoints;
 
 DateKey dateKeyOf(const CalendarTime& date) { return {date.year, date.yearDay}; }
 
@@ -64,7 +64,7 @@ void PrefixNotes::kept(std::uint64_t lineAt, const CalendarTime& date, bool vali
 }
 
 bool PrefixNotes::isFull() const {
-  return entry_.events.size() >= kMaxEvents || entry_.checkpoints.size() >= kMaxCheckpoints;
+  return unindexable_ || entry_.events.size() >= kMaxEvents || entry_.checkpoints.size() >= kMaxCheckpoints;
 }
 
 // The first record of a billing month later than any before it: a later run
@@ -103,6 +103,9 @@ void PrefixNotes::noteName(std::string_view name) {
   nextRecent_ = (nextRecent_ + 1) % recentNames_.size();
   recentCount_ = std::max(recentCount_, nextRecent_ == 0 ? recentNames_.size() : nextRecent_);
   if (!namesMet_.emplace(name).second) return;
+  // A name the index may not hold ends the checkpoints: the records from
+  // the last one on are read again by every run.
+  if (!isIndexableName(name)) unindexable_ = true;
   if (!isFull()) entry_.events.push_back({false, std::string(name)});
 }
 

@@ -68,6 +68,7 @@ class PrefixNotes {
   std::optional<DateKey> latest_;
   DateKey lastValidDay_{std::numeric_limits<int>::min(), 0};  // of the last valid date noted
   std::optional<CalendarTime> newest_;
+  bool unindexable_ = false;  // a name met the index cannot hold
   // The digest already known for the file's first digestBytes bytes.
   std::optional<std::pair<std::uint64_t, std::uint64_t>> knownDigest_;
 };
