@@ -10,11 +10,11 @@
 #   share/icons/hicolor/scalable/apps/zelk.svg  its icon
 #   share/man/man1/zelk.1.gz, zelkwin.1.gz      manual pages
 #
-# Every file belongs to one of two components, which cmake/package.cmake
-# turns into the Debian packages of the same names: zelk (the command line
-# and its data) and zelkwin (the desktop program, its help pages and desktop
-# files). zelkwin and its files exist only when Qt 6 was found (the target
-# zelkwin exists).
+# Every file belongs to one of two components, named after the Debian
+# packages that take the same files (debian/<package>.install): zelk (the
+# command line and its data) and zelkwin (the desktop program, its help pages
+# and desktop files). zelkwin and its files exist only when Qt 6 was found
+# (the target zelkwin exists).
 #
 # An installed program keeps its settings in ~/.config/zelk/ and reads ma.zlk
 # and the help pages from share/zelk/, found from bin/ through the relative
@@ -34,9 +34,9 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/program_files.cpp PRO
 # The desktop program's id: the name of its desktop entry and metadata.
 set(ZELK_DESKTOP_ID io.github.zelk.zelkwin)
 
-# A program of `component`. A stripping install (cpack, cmake --install
-# --strip) also drops the compiler's .comment and .note sections, as Debian's
-# dh_strip does.
+# A program of `component`. A stripping install (cmake --install --strip)
+# also drops the compiler's .comment and .note sections, as Debian's dh_strip
+# does.
 function(zelk_install_program target component)
   install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${component})
   set(installed "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${target}")
