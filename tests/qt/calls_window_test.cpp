@@ -87,6 +87,26 @@ class CallsWindowTest : public QObject {
     }
   }
 
+  void theTotalsRowShowsEachSumWhole() {
+    // Sums many digits longer than any one call's value: the columns fit
+    // the totals row, not only the calls.
+    MonthCalls calls;
+    for (int i = 0; i < 2000; ++i) {
+      CallLine line = call("2001-03-04 10:00:00", "0455551234", 99, 99, i % 2 == 0);
+      line.seconds = 9999;
+      calls.calls.push_back(line);
+    }
+    CallsWindow window(calls, "");
+    auto* totals = window.findChild<QTableWidget*>("CallsTotals");
+    for (CallColumn column : {CallColumn::Seconds, CallColumn::FeeUnits, CallColumn::NttYen, CallColumn::ComUnits}) {
+      const int index = static_cast<int>(column);
+      const QString text = total(window, column);
+      QVERIFY2(text.size() >= 6, qPrintable(text));
+      QVERIFY2(totals->columnWidth(index) >= static_cast<QAbstractItemView*>(totals)->sizeHintForColumn(index), qPrintable(text));
+      QCOMPARE(window.findChild<QTableView*>("CallsTable")->columnWidth(index), totals->columnWidth(index));
+    }
+  }
+
   void opensWhereTheLastOneStoodAndKeepsItsPlaceInTheSettings() {
     test::ScratchDir dir;
     MonthList months;

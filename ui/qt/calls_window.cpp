@@ -177,6 +177,7 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   table_->resizeColumnsToContents();
   hideEmptyColumns(widest);
   updateTotals();
+  fitColumnsToTotals();
   resize(1100, 480);
 }
 
@@ -187,6 +188,16 @@ void CallsWindow::hideEmptyColumns(const WidestCells& widest) {
     const bool hidden = widest.length[i] == 0 && !calls_.calls.empty();
     table_->setColumnHidden(static_cast<int>(i), hidden);
     totals_->setColumnHidden(static_cast<int>(i), hidden);
+  }
+}
+
+void CallsWindow::fitColumnsToTotals() {
+  // The sums of all calls are the widest a totals row can get (no value is
+  // negative), so a column that fits them fits every filtered total too.
+  for (int column = 0; column < totals_->columnCount(); ++column) {
+    if (table_->isColumnHidden(column)) continue;
+    const int needed = static_cast<const QAbstractItemView*>(totals_)->sizeHintForColumn(column);
+    if (needed > table_->columnWidth(column)) table_->setColumnWidth(column, needed);
   }
 }
 

@@ -39,6 +39,7 @@ class CallsWindow : public QDialog {
   MonthCalls shownCalls() const;
   void updateTotals();
   void hideEmptyColumns(const WidestCells& widest);
+  void fitColumnsToTotals();
 
   MonthCalls calls_;
   CallsTableModel* model_;
