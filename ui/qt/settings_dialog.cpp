@@ -164,6 +164,7 @@ QWidget* SettingsDialog::buildOptionPage() {
     telechoice_->addButton(button, i);
     choiceLayout->addWidget(button);
   }
+  enterAtCheckedButton(*telechoice_);
   telechoiceAreas_ = lineEdit(
       choiceGroup, "Edit_Telechoice",
       QStringLiteral("例) 札幌011,新潟025,宇都宮028,東京03,大阪06を指定する場合「011,0252,0286,03,06」のようにコンマ[,]"
