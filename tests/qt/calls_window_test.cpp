@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
@@ -8,6 +9,8 @@
 #include "support/test_support.h"
 #include "ui/ui_fixtures.h"
 #include "ui/qt/calls_window.h"
+#include "ui/qt/csv_path.h"
+#include "ui/qt/year_window.h"
 #include "ui/qt/main_window.h"
 
 namespace zelk {
@@ -105,6 +108,47 @@ class CallsWindowTest : public QObject {
       QVERIFY2(totals->columnWidth(index) >= static_cast<QAbstractItemView*>(totals)->sizeHintForColumn(index), qPrintable(text));
       QCOMPARE(window.findChild<QTableView*>("CallsTable")->columnWidth(index), totals->columnWidth(index));
     }
+  }
+
+  void namesItsCsvKeepsTimeOrderAndLeadsBackToAllCalls() {
+    const struct {
+      const char* title;
+      const char* csvName;
+    } names[] = {{"2001年 3月31日〆分", "通話明細-2001-03.csv"}, {"2000年12月15日〆分", "通話明細-2000-12.csv"}, {"", "通話明細.csv"}};
+    for (const auto& name : names)
+      QCOMPARE(CallsWindow(sample(), sjis(name.title)).suggestedCsvName(), QString::fromUtf8(name.csvName));
+    const struct {
+      const char* typed;
+      const char* saved;
+    } paths[] = {{"/tmp/calls", "/tmp/calls.csv"}, {"/tmp/calls.csv", "/tmp/calls.csv"}, {"/tmp/a.txt", "/tmp/a.txt"}, {"", ""}};
+    for (const auto& path : paths) QCOMPARE(withCsvSuffix(QString::fromUtf8(path.typed)), QString::fromUtf8(path.saved));
+
+    // Two logs give their calls one after the other; the list is in time order.
+    MonthCalls calls{{call("2001-03-01 12:00:00", "0312345678", 1, 1, true), call("2001-03-02 09:00:00", "0312345678", 1, 1, true),
+                      call("2001-03-01 08:00:00", "0455551234", 1, 1, false), call("2001-03-01 23:00:00", "0455551234", 1, 1, false)}};
+    CallsWindow window(calls, sjis("2001年 3月31日〆分"));
+    auto* table = window.findChild<QTableView*>("CallsTable");
+    const char* order[] = {"2001-03-01 08:00:00", "2001-03-01 12:00:00", "2001-03-01 23:00:00", "2001-03-02 09:00:00"};
+    for (int row = 0; row < 4; ++row) QCOMPARE(cell(table, row, CallColumn::Start), QString::fromLatin1(order[row]));
+
+    window.show();
+    auto* caption = window.findChild<QLabel*>("CallsCaption");
+    auto* all = window.findChild<QPushButton*>("CallsAll");
+    QVERIFY(!all->isVisible());
+    window.showNumber("0455551234");
+    QVERIFY(caption->text().contains(QStringLiteral("0455551234")));
+    QVERIFY(all->isVisible());
+    QTest::mouseClick(all, Qt::LeftButton);
+    QCOMPARE(table->model()->rowCount(), 4);
+    QCOMPARE(window.shownNumber(), std::string());
+    QVERIFY(!all->isVisible());
+    QVERIFY(!caption->text().contains(QStringLiteral("0455551234")));
+
+    QCOMPARE(window.findChild<QPushButton*>("CallsCsv")->text(), QString::fromUtf8("CSVで保存(&S)…"));
+    YearWindow year;
+    QCOMPARE(year.findChild<QPushButton*>("BT_SaveCsv")->text(), window.findChild<QPushButton*>("CallsCsv")->text());
+    QTest::mouseClick(window.findChild<QPushButton*>("CallsClose"), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
   }
 
   void opensWhereTheLastOneStoodAndKeepsItsPlaceInTheSettings() {

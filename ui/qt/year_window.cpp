@@ -1,7 +1,6 @@
 #include "ui/qt/year_window.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/qt/csv_path.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/year_chart_layout.h"
 
@@ -141,7 +141,7 @@ YearWindow::YearWindow(QWidget* parent) : QDialog(parent) {
 
   chart_ = new YearChart(this);
 
-  saveButton_ = new QPushButton(u8("CSVで保存(&S)..."), this);
+  saveButton_ = new QPushButton(u8("CSVで保存(&S)…"), this);
   saveButton_->setObjectName("BT_SaveCsv");
   connect(saveButton_, &QPushButton::clicked, this, [this] { saveCsv(); });
   auto* close = new QPushButton(u8("閉じる"), this);
@@ -158,9 +158,7 @@ YearWindow::YearWindow(QWidget* parent) : QDialog(parent) {
   layout->addWidget(chart_, 2);
   layout->addLayout(buttons);
 
-  chooseCsvPath_ = [](QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, u8("CSVで保存"), u8("zelk-year.csv"), u8("CSV (*.csv)"));
-  };
+  chooseCsvPath_ = [](QWidget* parent) { return chooseCsvPath(parent, u8("年間比較.csv")); };
   resize(640, 480);
 }
 
