@@ -162,7 +162,7 @@ class CallsWindowTest : public QObject {
     window.setHooks(hooks);
     window.setProgramDirectory(dir.path());
     WindowSettings ws = defaultWindowSettings();
-    ws.placement.callsWindow = {120, 140, 420, 760};
+    ws.placement.callsWindow = {60, 40, 420, 700};
     window.applyWindowSettings(ws);
     window.prepare(months, test::makeSettings({}));
     window.show();
@@ -170,19 +170,33 @@ class CallsWindowTest : public QObject {
     window.showCalls("");
     CallsWindow* calls = window.callsWindow();
     QVERIFY(calls && calls->isVisible());
-    QCOMPARE(calls->size(), QSize(760, 420));
-    QCOMPARE(calls->pos(), QPoint(140, 120));
-    calls->resize(900, 300);
+    QCOMPARE(calls->size(), QSize(700, 420));
+    QCOMPARE(calls->pos(), QPoint(40, 60));
+    calls->resize(640, 300);
     const QPointer<CallsWindow> first = calls;
     window.showCalls("0312345678");
     QVERIFY(first.isNull());  // a new window for each opening, the last one gone
     calls = window.callsWindow();
-    QCOMPARE(calls->size(), QSize(900, 300));
+    QCOMPARE(calls->size(), QSize(640, 300));
     QCOMPARE(calls->findChild<QTableView*>("CallsTable")->model()->rowCount(), 2);
     QCOMPARE(calls->windowTitle().contains(QString::fromUtf8("2001年 3月31日〆分")), true);
-    calls->resize(880, 310);
-    QCOMPARE(window.currentWindowSettings().placement.callsWindow.width, 880);
+    calls->resize(680, 310);
+    QCOMPARE(window.currentWindowSettings().placement.callsWindow.width, 680);
     QCOMPARE(window.currentWindowSettings().placement.callsWindow.height, 310);
+
+    // A size and place from a larger screen (or the 1100 pixels wide
+    // default) are fitted to this one: the whole window stays on it.
+    const QRect screen = calls->screen()->availableGeometry();
+    const struct {
+      WindowBounds bounds;
+    } placements[] = {{{100, 200, 480, 1100}}, {{900, 1500, 300, 600}}, {{-50, -80, 2000, 3000}}};
+    for (const auto& placement : placements) {
+      ws.placement.callsWindow = placement.bounds;
+      window.applyWindowSettings(ws);
+      window.showCalls("");
+      calls = window.callsWindow();
+      QVERIFY(screen.contains(calls->geometry()));
+    }
   }
 };
 

@@ -416,6 +416,24 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // The window cannot shrink below its tool bar or below a caption beside
+  // its amount, in the fonts chosen.
+  void theWindowKeepsAWidthAtWhichTheRowsRead() {
+    for (int points : {9, 18}) {
+      WindowSettings ws = defaultWindowSettings();
+      ws.fonts.main.size = points;
+      OpenWindow w(monthsOf({test::monthWithSlots(1234567, sj("2000年 8月15日〆分"))}), RunSettings{}, ws);
+      w.window.resize(60, 600);
+      QApplication::processEvents();
+      auto* toolBar = child<QWidget>(w.window, "Panel_SpeedButton");
+      QVERIFY2(w.window.width() >= toolBar->sizeHint().width(), qPrintable(QString::number(w.window.width())));
+      QLabel* panel = panelOf(w.window, 1);
+      QLabel* value = valueOf(w.window, 1);
+      QVERIFY(value->x() > panel->fontMetrics().horizontalAdvance(u8("通常料")));
+      QVERIFY(!panel->text().isEmpty() && panel->text() != u8("…"));
+    }
+  }
+
   // The keys a desktop user tries, one after the other on one window: the
   // months, help, the call list by Tab and Enter, the visible focus, Ctrl+Q.
   void theDesktopKeysStepMonthsOpenHelpAndCallsAndEnd() {

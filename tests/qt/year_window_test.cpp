@@ -120,7 +120,7 @@ class YearWindowTest : public QObject {
     window.setHooks(hooks);
     window.setProgramDirectory(dir.path());
     WindowSettings ws = defaultWindowSettings();
-    ws.placement.yearWindow = {120, 140, 500, 700};
+    ws.placement.yearWindow = {40, 60, 500, 700};
     window.applyWindowSettings(ws);
     window.prepare(months, settings);
     window.show();

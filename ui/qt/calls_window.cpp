@@ -19,6 +19,7 @@
 #include "ui/model/year_summary.h"
 #include "ui/qt/csv_path.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/screen_fit.h"
 
 namespace zelk {
 
@@ -193,7 +194,7 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   hideEmptyColumns(widest);
   updateTotals();
   fitColumnsToTotals();
-  resize(1100, 480);
+  resize(fittedToScreen(*this, QSize(1100, 480)));
 }
 
 CallsWindow::~CallsWindow() = default;

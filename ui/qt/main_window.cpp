@@ -28,6 +28,7 @@
 #include "ui/qt/display_font.h"
 #include "ui/qt/help_pages.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/screen_fit.h"
 #include "ui/qt/tool_icons.h"
 #include "ui/qt/year_window.h"
 
@@ -232,6 +233,7 @@ void MainWindow::buildBottomPanels() {
   callList_->setFrameShape(QFrame::NoFrame);
   callList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   callList_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  callList_->horizontalHeader()->setTextElideMode(Qt::ElideRight);
   callList_->hide();
   connect(callList_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     if (const QTableWidgetItem* item = callList_->item(row, 0)) showCalls(cp932Text(item->text().trimmed()));
@@ -366,7 +368,17 @@ void MainWindow::applyFonts() {
   callList_->horizontalHeader()->setFont(toQFont(fonts.sub));
 }
 
+void MainWindow::updateMinimumWidth() {
+  // The tool bar's buttons, or the shortest caption beside the widest amount
+  // in the main font, whichever is wider: narrower, the rows show neither.
+  const QFontMetrics metrics(toQFont(windowSettings_.fonts.main));
+  const int row = kCaptionIndent + metrics.horizontalAdvance(u8("通常料金")) + kCaptionGap +
+                  metrics.horizontalAdvance(u8("¥ 9999999")) + 8 + kFeeScrollBarWidth;
+  client_->setMinimumWidth(std::max(toolBar_->sizeHint().width(), row));
+}
+
 void MainWindow::applyHeights() {
+  updateMinimumWidth();
   const RowHeights heights = rowHeightsFor(windowSettings_.fonts, PointFontMetrics(client_->logicalDpiY()));
   callList_->verticalHeader()->setMinimumSectionSize(1);
   callList_->verticalHeader()->setDefaultSectionSize(heights.callListRowHeight());
@@ -547,8 +559,7 @@ void MainWindow::showCalls(const std::string& number) {
     callsWindow_ = new CallsWindow(std::move(*calls), browser.months().months[static_cast<std::size_t>(index)].title, this);
     if (hooks_.chooseCsvPath) callsWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
     const WindowBounds& b = windowSettings_.placement.callsWindow;
-    callsWindow_->resize(b.width, b.height);
-    callsWindow_->move(b.left, b.top);
+    keepOnScreen(*callsWindow_, {b.left, b.top}, {b.width, b.height});
     callsWindow_->showNumber(number);
     callsWindow_->show();
     callsWindow_->raise();
@@ -569,8 +580,7 @@ void MainWindow::showYearWindow() {
       yearWindow_ = new YearWindow(this);
       if (hooks_.chooseCsvPath) yearWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
       const WindowBounds& b = windowSettings_.placement.yearWindow;
-      yearWindow_->resize(b.width, b.height);
-      yearWindow_->move(b.left, b.top);
+      keepOnScreen(*yearWindow_, {b.left, b.top}, {b.width, b.height});
       yearWindow_->showYear(model_->browser().months(), model_->settings());
     }
     yearWindow_->show();

@@ -120,6 +120,7 @@ class MainWindow : public QDialog {
 
   void applyFonts();
   void applyHeights();
+  void updateMinimumWidth();
   void relayout();
   void placeRows();
   void placeValueLabel(QLabel* panel, QLabel* value, int labelTop) const;

@@ -3,6 +3,7 @@
 // puts a window's buttons off the screen.
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 
 class QWidget;
@@ -15,5 +16,10 @@ QSize availableClientSize(const QWidget& widget);
 
 // `wanted` made no larger than availableClientSize.
 QSize fittedToScreen(const QWidget& widget, const QSize& wanted);
+
+// Gives `window` the size `wanted` and the place `topLeft`, both made to fit
+// the screen: smaller when larger than the screen, moved back when it would
+// reach past the screen's right or bottom edge.
+void keepOnScreen(QWidget& window, const QPoint& topLeft, const QSize& wanted);
 
 }  // namespace zelk
