@@ -104,7 +104,13 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
 
   addShortcuts();
 
-  hooks_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  hooks_.openUrl = [](const QUrl& url) {
+    // Without a browser launcher Qt only writes to stderr, which a desktop
+    // user does not see.
+    if (!QDesktopServices::openUrl(url))
+      showMessage(sjis("ヘルプを表示するブラウザを起動できませんでした。\n次のファイルをブラウザで開いて下さい:\n") +
+                  cp932Text(url.toLocalFile()));
+  };
   hooks_.chooseFont = [](const QFont& initial, QWidget* parent) -> std::optional<QFont> {
     bool ok = false;
     QFont font = QFontDialog::getFont(&ok, initial, parent);
