@@ -423,6 +423,7 @@ class MainWindowTest : public QObject {
       WindowSettings ws = defaultWindowSettings();
       ws.fonts.main.size = points;
       OpenWindow w(monthsOf({test::monthWithSlots(1234567, sj("2000年 8月15日〆分"))}), RunSettings{}, ws);
+      QCOMPARE(w.window.windowType(), Qt::Window);
       w.window.resize(60, 600);
       QApplication::processEvents();
       auto* toolBar = child<QWidget>(w.window, "Panel_SpeedButton");

@@ -146,6 +146,9 @@ class SettingsDialogTest : public QObject {
     form3.load();
     form3.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form3));
+    QCOMPARE(form3.windowType(), Qt::Dialog);
+    QVERIFY(!(form3.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(form3.windowFlags() & Qt::CustomizeWindowHint);
     QVERIFY(form3.minimumSizeHint().width() <= 600 && form3.minimumSizeHint().height() <= 460);
     const QSize pagesWant = child<QTabWidget>(form3, "PC_Option")->minimumSizeHint();
     for (const QSize& size : {QSize(620, 470), QSize(1000, 800)}) {

@@ -87,6 +87,9 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
   formFont.setPixelSize(12);
   setFont(formFont);
   setSizeGripEnabled(false);
+  // The program's main window, not a dialog: the window manager gives it a
+  // task bar entry and minimise/maximise buttons.
+  setWindowFlags(Qt::Window);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
