@@ -108,6 +108,10 @@ class CallsWindowTest : public QObject {
       QVERIFY2(totals->columnWidth(index) >= static_cast<QAbstractItemView*>(totals)->sizeHintForColumn(index), qPrintable(text));
       QCOMPARE(window.findChild<QTableView*>("CallsTable")->columnWidth(index), totals->columnWidth(index));
     }
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY2(totals->rowHeight(0) <= totals->viewport()->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(totals->rowHeight(0)).arg(totals->viewport()->height())));
   }
 
   void namesItsCsvKeepsTimeOrderAndLeadsBackToAllCalls() {

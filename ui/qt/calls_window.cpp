@@ -152,7 +152,11 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   totals_->setFocusPolicy(Qt::NoFocus);
   totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  totals_->setFixedHeight(fontMetrics().height() + 10);
+  // One row as high as the table's rows, the frame round it: the row's
+  // default height would be cut at the bottom.
+  totals_->verticalHeader()->setMinimumSectionSize(1);
+  totals_->verticalHeader()->setDefaultSectionSize(table_->verticalHeader()->defaultSectionSize());
+  totals_->setFixedHeight(table_->verticalHeader()->defaultSectionSize() + 2 * totals_->frameWidth());
 
   // The totals row keeps the table's column widths and scroll position.
   connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
