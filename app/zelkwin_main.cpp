@@ -20,6 +20,7 @@
 #include "ui/qt/dialog_set.h"
 #include "ui/qt/message_box_sink.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/qt_translations.h"
 #include "ui/qt/startup_window.h"
 #include "ui/qt/tool_icons.h"
 
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
   app.setWindowIcon(zelk::applicationIcon());
   app.setQuitOnLastWindowClosed(false);
   zelk::installFontSubstitutions();
+  zelk::installQtTranslations(app);
 
   const char* answers = std::getenv(zelk::kAutoAnswerVariable);
   zelk::MessageBoxSink boxes;

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
@@ -13,6 +14,8 @@
 #include "support/test_support.h"
 #include "ui/ui_fixtures.h"
 #include "ui/qt/calls_window.h"
+#include "ui/qt/csv_path.h"
+#include "ui/qt/year_window.h"
 #include "ui/qt/main_window.h"
 
 namespace zelk {
@@ -115,6 +118,71 @@ class CallsWindowTest : public QObject {
     }
   }
 
+  void theTotalsRowShowsEachSumWhole() {
+    // Sums many digits longer than any one call's value: the columns fit
+    // the totals row, not only the calls.
+    MonthCalls calls;
+    for (int i = 0; i < 2000; ++i) {
+      CallLine line = call("2001-03-04 10:00:00", "0455551234", 99, 99, i % 2 == 0);
+      line.seconds = 9999;
+      calls.calls.push_back(line);
+    }
+    CallsWindow window(calls, "");
+    auto* totals = window.findChild<QTableWidget*>("CallsTotals");
+    for (CallColumn column : {CallColumn::Seconds, CallColumn::FeeUnits, CallColumn::NttYen, CallColumn::ComUnits}) {
+      const int index = static_cast<int>(column);
+      const QString text = total(window, column);
+      QVERIFY2(text.size() >= 6, qPrintable(text));
+      QVERIFY2(totals->columnWidth(index) >= static_cast<QAbstractItemView*>(totals)->sizeHintForColumn(index), qPrintable(text));
+      QCOMPARE(window.findChild<QTableView*>("CallsTable")->columnWidth(index), totals->columnWidth(index));
+    }
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY2(totals->rowHeight(0) <= totals->viewport()->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(totals->rowHeight(0)).arg(totals->viewport()->height())));
+  }
+
+  void namesItsCsvKeepsTimeOrderAndLeadsBackToAllCalls() {
+    const struct {
+      const char* title;
+      const char* csvName;
+    } names[] = {{"2001年 3月31日〆分", "通話明細-2001-03.csv"}, {"2000年12月15日〆分", "通話明細-2000-12.csv"}, {"", "通話明細.csv"}};
+    for (const auto& name : names)
+      QCOMPARE(CallsWindow(sample(), sjis(name.title)).suggestedCsvName(), QString::fromUtf8(name.csvName));
+    const struct {
+      const char* typed;
+      const char* saved;
+    } paths[] = {{"/tmp/calls", "/tmp/calls.csv"}, {"/tmp/calls.csv", "/tmp/calls.csv"}, {"/tmp/a.txt", "/tmp/a.txt"}, {"", ""}};
+    for (const auto& path : paths) QCOMPARE(withCsvSuffix(QString::fromUtf8(path.typed)), QString::fromUtf8(path.saved));
+
+    // Two logs give their calls one after the other; the list is in time order.
+    MonthCalls calls{{call("2001-03-01 12:00:00", "0312345678", 1, 1, true), call("2001-03-02 09:00:00", "0312345678", 1, 1, true),
+                      call("2001-03-01 08:00:00", "0455551234", 1, 1, false), call("2001-03-01 23:00:00", "0455551234", 1, 1, false)}};
+    CallsWindow window(calls, sjis("2001年 3月31日〆分"));
+    auto* table = window.findChild<QTableView*>("CallsTable");
+    const char* order[] = {"2001-03-01 08:00:00", "2001-03-01 12:00:00", "2001-03-01 23:00:00", "2001-03-02 09:00:00"};
+    for (int row = 0; row < 4; ++row) QCOMPARE(cell(table, row, CallColumn::Start), QString::fromLatin1(order[row]));
+
+    window.show();
+    auto* caption = window.findChild<QLabel*>("CallsCaption");
+    auto* all = window.findChild<QPushButton*>("CallsAll");
+    QVERIFY(!all->isVisible());
+    window.showNumber("0455551234");
+    QVERIFY(caption->text().contains(QStringLiteral("0455551234")));
+    QVERIFY(all->isVisible());
+    QTest::mouseClick(all, Qt::LeftButton);
+    QCOMPARE(table->model()->rowCount(), 4);
+    QCOMPARE(window.shownNumber(), std::string());
+    QVERIFY(!all->isVisible());
+    QVERIFY(!caption->text().contains(QStringLiteral("0455551234")));
+
+    QCOMPARE(window.findChild<QPushButton*>("CallsCsv")->text(), QString::fromUtf8("CSVで保存(&S)…"));
+    YearWindow year;
+    QCOMPARE(year.findChild<QPushButton*>("BT_SaveCsv")->text(), window.findChild<QPushButton*>("CallsCsv")->text());
+    QTest::mouseClick(window.findChild<QPushButton*>("CallsClose"), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+  }
+
   void opensWhereTheLastOneStoodAndKeepsItsPlaceInTheSettings() {
     test::ScratchDir dir;
     MonthList months;
@@ -126,7 +194,7 @@ class CallsWindowTest : public QObject {
     window.setHooks(hooks);
     window.setProgramDirectory(dir.path());
     WindowSettings ws = defaultWindowSettings();
-    ws.placement.callsWindow = {120, 140, 420, 760};
+    ws.placement.callsWindow = {60, 40, 420, 700};
     window.applyWindowSettings(ws);
     window.prepare(months, test::makeSettings({}));
     window.show();
@@ -134,19 +202,33 @@ class CallsWindowTest : public QObject {
     window.showCalls("");
     CallsWindow* calls = window.callsWindow();
     QVERIFY(calls && calls->isVisible());
-    QCOMPARE(calls->size(), QSize(760, 420));
-    QCOMPARE(calls->pos(), QPoint(140, 120));
-    calls->resize(900, 300);
+    QCOMPARE(calls->size(), QSize(700, 420));
+    QCOMPARE(calls->pos(), QPoint(40, 60));
+    calls->resize(640, 300);
     const QPointer<CallsWindow> first = calls;
     window.showCalls("0312345678");
     QVERIFY(first.isNull());  // a new window for each opening, the last one gone
     calls = window.callsWindow();
-    QCOMPARE(calls->size(), QSize(900, 300));
+    QCOMPARE(calls->size(), QSize(640, 300));
     QCOMPARE(calls->findChild<QTableView*>("CallsTable")->model()->rowCount(), 2);
     QCOMPARE(calls->windowTitle().contains(QString::fromUtf8("2001年 3月31日〆分")), true);
-    calls->resize(880, 310);
-    QCOMPARE(window.currentWindowSettings().placement.callsWindow.width, 880);
+    calls->resize(680, 310);
+    QCOMPARE(window.currentWindowSettings().placement.callsWindow.width, 680);
     QCOMPARE(window.currentWindowSettings().placement.callsWindow.height, 310);
+
+    // A size and place from a larger screen (or the 1100 pixels wide
+    // default) are fitted to this one: the whole window stays on it.
+    const QRect screen = calls->screen()->availableGeometry();
+    const struct {
+      WindowBounds bounds;
+    } placements[] = {{{100, 200, 480, 1100}}, {{900, 1500, 300, 600}}, {{-50, -80, 2000, 3000}}};
+    for (const auto& placement : placements) {
+      ws.placement.callsWindow = placement.bounds;
+      window.applyWindowSettings(ws);
+      window.showCalls("");
+      calls = window.callsWindow();
+      QVERIFY(screen.contains(calls->geometry()));
+    }
   }
 };
 

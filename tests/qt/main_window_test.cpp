@@ -17,6 +17,7 @@
 #include "platform/messages.h"
 #include "support/test_support.h"
 #include "ui/model/main_rows.h"
+#include "ui/qt/calls_window.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
 #include "ui/ui_fixtures.h"
@@ -413,6 +414,94 @@ class MainWindowTest : public QObject {
       QCOMPARE(bar->value(), step.expected());
       QCOMPARE(panelOf(w.window, 1)->y(), -bar->value());
     }
+  }
+
+  // The window cannot shrink below its tool bar or below a caption beside
+  // its amount, in the fonts chosen.
+  void theWindowKeepsAWidthAtWhichTheRowsRead() {
+    for (int points : {9, 18}) {
+      WindowSettings ws = defaultWindowSettings();
+      ws.fonts.main.size = points;
+      OpenWindow w(monthsOf({test::monthWithSlots(1234567, sj("2000年 8月15日〆分"))}), RunSettings{}, ws);
+      QCOMPARE(w.window.windowType(), Qt::Window);
+      w.window.resize(60, 600);
+      QApplication::processEvents();
+      auto* toolBar = child<QWidget>(w.window, "Panel_SpeedButton");
+      QVERIFY2(w.window.width() >= toolBar->sizeHint().width(), qPrintable(QString::number(w.window.width())));
+      QLabel* panel = panelOf(w.window, 1);
+      QLabel* value = valueOf(w.window, 1);
+      QVERIFY(value->x() > panel->fontMetrics().horizontalAdvance(u8("通常料")));
+      QVERIFY(!panel->text().isEmpty() && panel->text() != u8("…"));
+    }
+  }
+
+  // The keys a desktop user tries, one after the other on one window: the
+  // months, help, the call list by Tab and Enter, the visible focus, Ctrl+Q.
+  void theDesktopKeysStepMonthsOpenHelpAndCallsAndEnd() {
+    MonthResult months[3] = {test::monthWithSlots(1, sj("2000年 8月15日〆分")),
+                             test::monthWithSlots(2, sj("2000年 9月15日〆分")),
+                             test::monthWithSlots(3, sj("2000年10月15日〆分"))};
+    for (MonthResult& month : months) month.callList = " 2,0312345678,12,3,0999,0,5";
+    OpenWindow w(monthsOf({months[0], months[1], months[2]}), makeSettings({.carrier = Carrier::Tokyo, .hidden = {}}));
+    w.dir.write("html/help/zelk_doc.html", "<html></html>");
+    std::vector<std::string> callsAsked;
+    MainWindowHooks hooks;
+    hooks.openUrl = [&w](const QUrl& url) { w.opened.push_back(url); };
+    hooks.monthCalls = [&callsAsked](int) {
+      callsAsked.push_back("asked");
+      return std::optional<MonthCalls>(MonthCalls{});
+    };
+    w.window.setHooks(hooks);
+    QApplication::setActiveWindow(&w.window);
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    QVERIFY(!child<QScrollBar>(w.window, "SB_Panel_Fee")->isEnabled());  // the rows fit: PageUp/PageDown are free
+    auto* fee = child<QWidget>(w.window, "Panel_Fee");
+    auto* list = child<QTableWidget>(w.window, "SG_tellist");
+    auto* focusFrame = child<QWidget>(w.window, "Panel_Fee_Focus");
+    QCOMPARE(QApplication::focusWidget(), fee);
+    QVERIFY(focusFrame->isVisible());
+
+    auto month = [&w] { return w.window.model()->browser().currentMonthIndex(); };
+    const int newest = month();
+    const struct {
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      int monthAfter;
+    } steps[] = {
+        {Qt::Key_Left, Qt::AltModifier, newest - 1},  {Qt::Key_Left, Qt::AltModifier, newest - 2},
+        {Qt::Key_Right, Qt::AltModifier, newest - 1}, {Qt::Key_PageDown, {}, newest},
+        {Qt::Key_PageUp, {}, newest - 1},             {Qt::Key_PageUp, {}, newest - 2},
+        {Qt::Key_PageUp, {}, newest - 2},  // the oldest month stays
+    };
+    for (const auto& step : steps) {
+      QTest::keyClick(w.window.windowHandle(), step.key, step.modifiers);
+      QCOMPARE(month(), step.monthAfter);
+    }
+
+    QTest::keyClick(w.window.windowHandle(), Qt::Key_F1);
+    QCOMPARE(w.opened.size(), std::size_t{1});
+    QCOMPARE(w.opened[0].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_doc.html"));
+
+    // Tab moves from the fee area to the call list; Enter opens 通話明細 for
+    // the number chosen with the arrow keys.
+    QTest::keyClick(w.window.windowHandle(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QVERIFY(!focusFrame->isVisible());
+    QTest::keyClick(w.window.windowHandle(), Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 1);
+    QTest::keyClick(w.window.windowHandle(), Qt::Key_Return);
+    QCOMPARE(callsAsked.size(), std::size_t{1});
+    QVERIFY(w.window.callsWindow());
+    QCOMPARE(w.window.callsWindow()->shownNumber(), std::string("0999"));
+    w.window.callsWindow()->close();
+    QApplication::setActiveWindow(&w.window);
+    QTest::keyClick(w.window.windowHandle(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), fee);
+
+    QTest::keyClick(w.window.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!w.window.isVisible());
+    QCOMPARE(w.window.result(), 0);
+    QVERIFY(test::readFile(w.dir.path() + "zelkwin.cfg").find("PF_P") != std::string::npos);
   }
 
   // A narrow window ends the captions in "…" before the amounts, and four

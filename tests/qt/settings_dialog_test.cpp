@@ -1,5 +1,8 @@
 #include <QComboBox>
 #include <QLabel>
+#include <QSet>
+#include <QButtonGroup>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -90,6 +93,73 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(text(form3, "Label16"), QStringLiteral("その為、計算する為の資料を設定します。但し、現在の使用上50ヶ所までです。"));
     QCOMPARE(child<QPushButton>(form3, "Button_AreaChange")->text(), QStringLiteral("追加・変更"));
     QVERIFY(child<QPushButton>(form3, "Button_OK")->isDefault());
+  }
+
+  void tabEntersEachRadioGroupAtItsCheckedButton() {
+    test::ProgramFolder folder(crlfLines(kFullSettings));
+    DialogSet dialogs(folder.services);
+    SettingsDialog& form3 = dialogs.form3();
+    form3.load();
+    form3.show();
+    QApplication::setActiveWindow(&form3);
+    QVERIFY(QTest::qWaitForWindowActive(&form3));
+    auto* start = child<QLineEdit>(form3, "Edit_Telnum");
+    start->setFocus();
+    QCOMPARE(QApplication::focusWidget(), start);
+
+    // Once round the page's tab stops: every radio button reached is its
+    // group's checked one, and Space on it changes nothing.
+    QSet<QButtonGroup*> groupsReached;
+    for (int step = 0; step < 100; ++step) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* focus = QApplication::focusWidget();
+      if (focus == start) break;
+      auto* radio = qobject_cast<QRadioButton*>(focus);
+      if (!radio || !radio->group()) continue;
+      QVERIFY2(radio->isChecked(), qPrintable(radio->objectName()));
+      QVERIFY2(!groupsReached.contains(radio->group()), qPrintable(radio->objectName()));
+      groupsReached.insert(radio->group());
+      QTest::keyClick(radio, Qt::Key_Space);
+      QVERIFY2(radio->isChecked(), qPrintable(radio->objectName()));
+    }
+    QCOMPARE(QApplication::focusWidget(), start);
+    QVERIFY(groupsReached.size() >= 8);
+    QCOMPARE(child<RadioGroup>(form3, "RB_Deadline")->itemIndex(), 2);
+    QVERIFY(child<QRadioButton>(form3, "RB_Telechoice15")->isChecked());
+
+    // The arrow keys move the choice within a group; Tab then leaves it.
+    auto* deadline = child<RadioGroup>(form3, "RB_Deadline");
+    deadline->item(2)->setFocus();
+    QTest::keyClick(deadline->item(2), Qt::Key_Right);
+    QCOMPARE(deadline->itemIndex(), 3);
+    QCOMPARE(QApplication::focusWidget(), deadline->item(deadline->itemIndex()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget()->parentWidget() != deadline);
+  }
+
+  // At 2x on a 1280x1024 screen the dialog has 640x512 logical pixels: the
+  // pages scroll and 更新/取り消し stay inside the dialog.
+  void theButtonsShowOnASmallScreen() {
+    test::ProgramFolder folder(crlfLines(kFullSettings));
+    DialogSet dialogs(folder.services);
+    SettingsDialog& form3 = dialogs.form3();
+    form3.load();
+    form3.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form3));
+    QCOMPARE(form3.windowType(), Qt::Dialog);
+    QVERIFY(!(form3.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(form3.windowFlags() & Qt::CustomizeWindowHint);
+    QVERIFY(form3.minimumSizeHint().width() <= 600 && form3.minimumSizeHint().height() <= 460);
+    const QSize pagesWant = child<QTabWidget>(form3, "PC_Option")->minimumSizeHint();
+    for (const QSize& size : {QSize(620, 470), QSize(1000, 800)}) {
+      form3.resize(size);
+      QApplication::processEvents();
+      for (const char* name : {"Button_OK", "Button_NG", "Button_Help"}) {
+        const QRect button(child<QPushButton>(form3, name)->mapTo(&form3, QPoint(0, 0)), child<QPushButton>(form3, name)->size());
+        QVERIFY2(form3.rect().contains(button), name);
+      }
+    }
+    QVERIFY(pagesWant.height() > 470 || pagesWant.width() > 620);  // the small size did need the scrolling
   }
 
   void loadFillsEveryControl() {

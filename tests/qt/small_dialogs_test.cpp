@@ -2,13 +2,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QInputMethodEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
 #include "dialog_test_support.h"
 #include "ui/qt/ma_reference.h"
+#include "ui/qt/run_messages_window.h"
 #include "ui/qt/small_dialogs.h"
+#include "platform/cp932.h"
+#include "platform/messages.h"
 
 namespace zelk {
 
@@ -34,6 +39,30 @@ class SmallDialogsTest : public QObject {
   };
 
  private Q_SLOTS:
+  void theRunMessagesShowTheirWidestLineWholeUpToTheScreen() {
+    const std::string japanese =
+        sjis("ログファイル /home/user/.zelk/logs/terminal-2001-03.log の 1234 行目: 日付が読めないので読み飛ばしました");
+    const struct {
+      std::string line;
+      bool fitsTheScreen;
+    } cases[] = {{japanese, true}, {std::string(3000, 'x'), false}};
+    for (const auto& c : cases) {
+      RunMessagesWindow window(tallyOf({sjis("短い行"), c.line}));
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      auto* memo = window.findChild<QPlainTextEdit*>("Memo_Messages");
+      const int lineWidth = memo->fontMetrics().horizontalAdvance(QString::fromUtf8(toUtf8(c.line).c_str()));
+      const int room = window.screen()->availableGeometry().width();
+      QVERIFY2(window.width() <= room, qPrintable(QString::number(window.width())));
+      if (c.fitsTheScreen) {
+        QVERIFY2(memo->viewport()->width() > lineWidth, qPrintable(QStringLiteral("%1 <= %2").arg(memo->viewport()->width()).arg(lineWidth)));
+        QVERIFY(!memo->horizontalScrollBar()->isVisible());
+      } else {
+        QVERIFY(memo->horizontalScrollBar()->isVisible());
+      }
+    }
+  }
+
   void captionsAndRoles() {
     AboutBox about;
     QCOMPARE(about.objectName(), QStringLiteral("Form2"));

@@ -2,7 +2,9 @@
 // summary, one window for the menu item and the tool button, its CSV, and
 // its place in zelkwin.cfg.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -12,6 +14,7 @@
 #include "ui/model/year_summary.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/year_chart_layout.h"
 #include "ui/qt/year_window.h"
 #include "ui/ui_fixtures.h"
 
@@ -41,10 +44,71 @@ MonthList twelveMonths() {
   return list;
 }
 
+bool overlaps(const QRect& a, const QRect& b) { return a.intersects(b); }
+
 class YearWindowTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  void initTestCase() {
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+  }
+
+  void theChartsTextsNeverRunIntoEachOtherOrOutOfTheChart() {
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(12);
+    const QFontMetrics metrics(font);
+    const QStringList legend = {QString::fromUtf8("通常料金"), QString::fromUtf8("期間の最適プラン"),
+                                QString::fromUtf8("その月の最適プラン")};
+    QStringList months;
+    for (int m = 1; m <= 12; ++m) months.push_back(QStringLiteral("%1/15").arg(m, 2, 10, QChar('0')));
+    const QSize minimum = minimumYearChartSize(metrics, legend, months, 123456);
+    for (int width = minimum.width(); width <= 1000; width += 7) {
+      for (int height : {minimum.height(), 260, 500}) {
+        const QRect chart(QPoint(0, 0), QSize(width, height));
+        const YearChartLayout layout = layoutYearChart(chart.size(), metrics, legend, months, 123456);
+        const QString where = QStringLiteral("%1x%2").arg(width).arg(height);
+        QVERIFY2(!layout.plot.isEmpty() && chart.contains(layout.plot), qPrintable(where));
+        QVERIFY2(layout.labels.size() * 2 >= 12, qPrintable(where));  // at least every second month
+        for (std::size_t i = 0; i < layout.labels.size(); ++i) {
+          QVERIFY2(chart.contains(layout.labels[i].rect), qPrintable(where));
+          QVERIFY2(layout.labels[i].rect.top() > layout.plot.bottom(), qPrintable(where));
+          if (i > 0) QVERIFY2(!overlaps(layout.labels[i - 1].rect, layout.labels[i].rect), qPrintable(where));
+        }
+        for (const QRect& text : layout.legendTexts) {
+          QVERIFY2(chart.contains(text), qPrintable(where));
+          QVERIFY2(!overlaps(text, layout.plot), qPrintable(where));
+          for (const ChartTick& tick : layout.ticks) QVERIFY2(!overlaps(text, tick.labelRect), qPrintable(where));
+        }
+        // The axis reaches past the highest bar in a few round steps.
+        QVERIFY(layout.scaleTop >= 123456 && layout.ticks.size() >= 3 && layout.ticks.size() <= 6);
+        for (const ChartTick& tick : layout.ticks) QVERIFY2(tick.labelRect.right() < layout.plot.left(), qPrintable(where));
+      }
+    }
+    // At a width that has room for each month's label, every month has one.
+    QCOMPARE(layoutYearChart({900, 300}, metrics, legend, months, 123456).labels.size(), std::size_t(12));
+  }
+
+  void atItsMinimumSizeTheWindowKeepsTheChartAboveTheButtons() {
+    YearWindow year;
+    year.showYear(twelveMonths(), test::makeSettings({test::Line::Analog, {}, {}, false, true, true, false, 0, false, {"10"}}));
+    year.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&year));
+    const QSize minimum = year.minimumSize();
+    QVERIFY2(minimum.width() > 205 && minimum.height() > 352, qPrintable(QStringLiteral("%1x%2").arg(minimum.width()).arg(minimum.height())));
+    for (const QSize& size : {minimum, QSize(420, minimum.height()), QSize(205, 352)}) {
+      year.resize(size);
+      QApplication::processEvents();
+      auto* chart = child<QWidget>(year, "YearChart");
+      auto* close = child<QPushButton>(year, "BT_Close");
+      QVERIFY2(chart->geometry().bottom() < close->geometry().top(), qPrintable(QStringLiteral("%1x%2 chart %3 close %4").arg(year.width()).arg(year.height()).arg(chart->geometry().bottom()).arg(close->geometry().top())));
+      QVERIFY(chart->height() >= chart->minimumSizeHint().height());
+      QVERIFY(chart->width() >= chart->minimumSizeHint().width());
+    }
+  }
+
   void theMenuOpensTheSummaryOfTheCoreAndTheButtonRaisesIt() {
     test::ScratchDir dir;
     const MonthList months = twelveMonths();
@@ -56,7 +120,7 @@ class YearWindowTest : public QObject {
     window.setHooks(hooks);
     window.setProgramDirectory(dir.path());
     WindowSettings ws = defaultWindowSettings();
-    ws.placement.yearWindow = {120, 140, 500, 700};
+    ws.placement.yearWindow = {40, 60, 500, 700};
     window.applyWindowSettings(ws);
     window.prepare(months, settings);
     window.show();

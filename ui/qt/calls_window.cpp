@@ -1,9 +1,9 @@
 #include "ui/qt/calls_window.h"
 
 #include <QAbstractTableModel>
+#include <algorithm>
 #include <array>
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,7 +17,10 @@
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/staged_file.h"
+#include "ui/model/year_summary.h"
+#include "ui/qt/csv_path.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/screen_fit.h"
 
 namespace zelk {
 
@@ -114,6 +117,12 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   setObjectName("CallsWindow");
   setWindowTitle(qtText(sjis("通話明細 ") + title));
   setAttribute(Qt::WA_DeleteOnClose, false);
+  // Several logs give the calls log by log: the list reads in time order.
+  std::stable_sort(calls_.calls.begin(), calls_.calls.end(),
+                   [](const CallLine& a, const CallLine& b) { return a.start < b.start; });
+  const std::string closing = closingDateOfTitle(title);
+  csvName_ = QString::fromUtf8("通話明細") + (closing.size() == 10 && closing[4] == '-' ? "-" + QString::fromStdString(closing.substr(0, 7)) : QString()) +
+             ".csv";
 
   caption_ = new QLabel(this);
   caption_->setObjectName("CallsCaption");
@@ -144,7 +153,11 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   totals_->setFocusPolicy(Qt::NoFocus);
   totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  totals_->setFixedHeight(fontMetrics().height() + 10);
+  // One row as high as the table's rows, the frame round it: the row's
+  // default height would be cut at the bottom.
+  totals_->verticalHeader()->setMinimumSectionSize(1);
+  totals_->verticalHeader()->setDefaultSectionSize(table_->verticalHeader()->defaultSectionSize());
+  totals_->setFixedHeight(table_->verticalHeader()->defaultSectionSize() + 2 * totals_->frameWidth());
 
   // The totals row keeps the table's column widths and scroll position.
   connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
@@ -153,20 +166,27 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, totals_->horizontalScrollBar(),
           &QScrollBar::setValue);
 
-  csvButton_ = new QPushButton(QString::fromUtf8("CSV保存(&S)"), this);
+  allCallsButton_ = new QPushButton(QString::fromUtf8("すべての通話(&A)"), this);
+  allCallsButton_->setObjectName("CallsAll");
+  allCallsButton_->setToolTip(QString::fromUtf8("番号を絞らず、この月の通話をすべて表示します"));
+  connect(allCallsButton_, &QPushButton::clicked, this, [this] { showNumber(""); });
+  csvButton_ = new QPushButton(QString::fromUtf8("CSVで保存(&S)…"), this);
   csvButton_->setObjectName("CallsCsv");
-  chooseCsvPath_ = [](QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, QString::fromUtf8("CSV保存"), QString(),
-                                        QString::fromUtf8("CSV (*.csv)"));
-  };
+  chooseCsvPath_ = [this](QWidget* parent) { return chooseCsvPath(parent, csvName_); };
   connect(csvButton_, &QPushButton::clicked, this, [this] {
     const QString path = chooseCsvPath_(this);
     if (!path.isEmpty()) saveCsv(path);
   });
 
+  auto* close = new QPushButton(QString::fromUtf8("閉じる"), this);
+  close->setObjectName("CallsClose");
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(caption_, 1);
+  bottom->addWidget(allCallsButton_);
   bottom->addWidget(csvButton_);
+  bottom->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(0);
   layout->addWidget(table_, 1);
@@ -178,7 +198,8 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   table_->resizeColumnsToContents();
   hideEmptyColumns(widest);
   updateTotals();
-  resize(1100, 480);
+  fitColumnsToTotals();
+  resize(fittedToScreen(*this, QSize(1100, 480)));
 }
 
 CallsWindow::~CallsWindow() = default;
@@ -191,8 +212,19 @@ void CallsWindow::hideEmptyColumns(const WidestCells& widest) {
   }
 }
 
+void CallsWindow::fitColumnsToTotals() {
+  // The sums of all calls are the widest a totals row can get (no value is
+  // negative), so a column that fits them fits every filtered total too.
+  for (int column = 0; column < totals_->columnCount(); ++column) {
+    if (table_->isColumnHidden(column)) continue;
+    const int needed = static_cast<const QAbstractItemView*>(totals_)->sizeHintForColumn(column);
+    if (needed > table_->columnWidth(column)) table_->setColumnWidth(column, needed);
+  }
+}
+
 void CallsWindow::showNumber(const std::string& number) {
   // Exact: "03" must not show the calls to "0312...".
+  number_ = number;
   proxy_->setNumber(number);
   updateTotals();
 }
@@ -220,7 +252,9 @@ void CallsWindow::updateTotals() {
     totals_->setItem(0, static_cast<int>(i), item);
     totals_->setColumnWidth(static_cast<int>(i), table_->columnWidth(static_cast<int>(i)));
   }
-  caption_->setText(qtText(sjis("通話 ") + std::to_string(shown) + sjis(" 件")));
+  const std::string count = sjis("通話 ") + std::to_string(shown) + sjis(" 件");
+  caption_->setText(qtText(number_.empty() ? count : number_ + sjis(" への") + count));
+  allCallsButton_->setVisible(!number_.empty());
 }
 
 std::string CallsWindow::shownCsv() const { return callsCsv(shownCalls()); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <functional>
 #include <string>
 
@@ -28,6 +29,9 @@ class CallsWindow : public QDialog {
 
   // Shows only the calls to `number` ("" for all); the totals follow.
   void showNumber(const std::string& number);
+  const std::string& shownNumber() const { return number_; }
+  // The file name the CSV dialog suggests: 通話明細-2001-03.csv.
+  const QString& suggestedCsvName() const { return csvName_; }
   // The calls shown, in the order shown, as CSV (UTF-8 with a BOM).
   std::string shownCsv() const;
   // The CSV button asks for the file with this; empty answer: nothing saved.
@@ -39,6 +43,7 @@ class CallsWindow : public QDialog {
   MonthCalls shownCalls() const;
   void updateTotals();
   void hideEmptyColumns(const WidestCells& widest);
+  void fitColumnsToTotals();
 
   MonthCalls calls_;
   CallsTableModel* model_;
@@ -46,7 +51,10 @@ class CallsWindow : public QDialog {
   QTableView* table_;
   QTableWidget* totals_;
   QLabel* caption_;
+  QPushButton* allCallsButton_;
   QPushButton* csvButton_;
+  std::string number_;
+  QString csvName_;
   std::function<QString(QWidget*)> chooseCsvPath_;
 };
 

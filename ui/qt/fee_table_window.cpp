@@ -48,6 +48,11 @@ FeeTableWindow::FeeTableWindow(QWidget* parent)
   legend_->setToolTip(QStringLiteral("凡例"));
   legend_->setReadOnly(true);
   legend_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The legend aligns its rate lines ("100-   km") with spaces: a fixed-pitch
+  // face with Japanese glyphs, at the dialog's size.
+  QFont legendFont(QStringLiteral("ＭＳ ゴシック"), font().pointSize());
+  legendFont.setStyleHint(QFont::Monospace);
+  legend_->setFont(legendFont);
 
   grid_ = new QTableWidget(kFeeBandRows + 1, kFeeTimeColumns + 1, this);
   grid_->setObjectName(QStringLiteral("SG_Feelist"));

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QFile>
 #include <QFontDialog>
+#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -27,6 +28,7 @@
 #include "ui/qt/display_font.h"
 #include "ui/qt/help_pages.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/screen_fit.h"
 #include "ui/qt/tool_icons.h"
 #include "ui/qt/year_window.h"
 
@@ -85,6 +87,9 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
   formFont.setPixelSize(12);
   setFont(formFont);
   setSizeGripEnabled(false);
+  // The program's main window, not a dialog: the window manager gives it a
+  // task bar entry and minimise/maximise buttons.
+  setWindowFlags(Qt::Window);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -100,13 +105,15 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
   buildMenu();
   layout->setMenuBar(menuBar_);
 
-  // Esc ends the program from wherever the keyboard focus is, also after the
-  // menu bar had it; an open menu takes its Esc first.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  escape->setContext(Qt::WindowShortcut);
-  connect(escape, &QShortcut::activated, this, [this] { saveAndEnd(); });
+  addShortcuts();
 
-  hooks_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  hooks_.openUrl = [](const QUrl& url) {
+    // Without a browser launcher Qt only writes to stderr, which a desktop
+    // user does not see.
+    if (!QDesktopServices::openUrl(url))
+      showMessage(sjis("ヘルプを表示するブラウザを起動できませんでした。\n次のファイルをブラウザで開いて下さい:\n") +
+                  cp932Text(url.toLocalFile()));
+  };
   hooks_.chooseFont = [](const QFont& initial, QWidget* parent) -> std::optional<QFont> {
     bool ok = false;
     QFont font = QFontDialog::getFont(&ok, initial, parent);
@@ -122,6 +129,30 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::addShortcuts() {
+  // Esc ends the program from wherever the keyboard focus is, also after the
+  // menu bar had it; an open menu takes its Esc first. Ctrl+Q ends it the
+  // same way, as desktop programs do.
+  struct Shortcut {
+    QKeySequence keys;
+    void (MainWindow::*command)();
+  };
+  const Shortcut shortcuts[] = {
+      {QKeySequence(Qt::Key_Escape), &MainWindow::saveAndEnd},
+      {QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::saveAndEnd},
+      {QKeySequence(Qt::ALT | Qt::Key_Left), &MainWindow::previousMonth},
+      {QKeySequence(Qt::ALT | Qt::Key_Right), &MainWindow::nextMonth},
+      {QKeySequence(Qt::Key_F1), &MainWindow::openContents},
+  };
+  for (const Shortcut& shortcut : shortcuts) {
+    auto* key = new QShortcut(shortcut.keys, this);
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, shortcut.command);
+  }
+}
+
+void MainWindow::openContents() { openHelpPage("zelk_doc.html"); }
 
 QToolButton* MainWindow::addToolButton(const char* name, const char* hint, int icon) {
   auto* button = new QToolButton(toolBar_);
@@ -160,15 +191,21 @@ void MainWindow::buildToolBar() {
   connect(next, &QToolButton::clicked, this, [this] { nextMonth(); });
   connect(estimate, &QToolButton::clicked, this, [this] { showEstimate(); });
   connect(year, &QToolButton::clicked, this, [this] { showYearWindow(); });
-  connect(help, &QToolButton::clicked, this, [this] { openHelpPage("zelk_doc.html"); });
+  connect(help, &QToolButton::clicked, this, &MainWindow::openContents);
 }
 
 void MainWindow::buildRows() {
   feePanel_ = new QWidget(client_);
   feePanel_->setObjectName("Panel_Fee");
-  // The fee area takes the scrolling keys; it is the window's one tab stop.
+  // The fee area takes the scrolling keys; it and the call list are the
+  // window's tab stops.
   feePanel_->setFocusPolicy(Qt::StrongFocus);
   feePanel_->installEventFilter(this);
+  feeFocusFrame_ = new QFrame(feePanel_);
+  feeFocusFrame_->setObjectName("Panel_Fee_Focus");
+  feeFocusFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  feeFocusFrame_->setStyleSheet(u8("QFrame { border: 2px solid palette(highlight); background: transparent; }"));
+  feeFocusFrame_->hide();
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
     const MainRow& row = mainRows()[i];
     rows_[i].panel = makePanel(feePanel_, panelName(row));
@@ -191,7 +228,11 @@ void MainWindow::buildBottomPanels() {
 
   callList_ = new QTableWidget(0, 3, client_);
   callList_->setObjectName("SG_tellist");
-  callList_->setFocusPolicy(Qt::ClickFocus);  // no tab stop
+  callList_->setFocusPolicy(Qt::StrongFocus);
+  callList_->setTabKeyNavigation(false);  // Tab leaves the list
+  callList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  callList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  callList_->installEventFilter(this);
   callList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   callList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   callList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -201,10 +242,18 @@ void MainWindow::buildBottomPanels() {
   callList_->setFrameShape(QFrame::NoFrame);
   callList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   callList_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  callList_->horizontalHeader()->setTextElideMode(Qt::ElideRight);
   callList_->hide();
   connect(callList_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     if (const QTableWidgetItem* item = callList_->item(row, 0)) showCalls(cp932Text(item->text().trimmed()));
   });
+  setTabOrder(feePanel_, callList_);
+}
+
+void MainWindow::showCallsOfSelectedNumber() {
+  const int row = callList_->currentRow();
+  if (const QTableWidgetItem* item = row >= 0 ? callList_->item(row, 0) : nullptr)
+    showCalls(cp932Text(item->text().trimmed()));
 }
 
 void MainWindow::buildMenu() {
@@ -269,7 +318,7 @@ void MainWindow::buildMenu() {
   QAction* keywords = addItem(help, "Keyword", "キーワード一覧(&K)", "ヘルプのキーワード一覧を開きます。");
   help->addSeparator()->setObjectName("N1");
   QAction* about = addItem(help, "Menu_Aboutzelk", "zelk for Windowsについて(&M)", "版数等を表示します。");
-  connect(contents, &QAction::triggered, this, [this] { openHelpPage("zelk_doc.html"); });
+  connect(contents, &QAction::triggered, this, &MainWindow::openContents);
   connect(keywords, &QAction::triggered, this, [this] { openHelpPage("zelk_key.html"); });
   connect(about, &QAction::triggered, this, [this] {
     if (hooks_.showAbout) hooks_.showAbout();
@@ -328,7 +377,17 @@ void MainWindow::applyFonts() {
   callList_->horizontalHeader()->setFont(toQFont(fonts.sub));
 }
 
+void MainWindow::updateMinimumWidth() {
+  // The tool bar's buttons, or the shortest caption beside the widest amount
+  // in the main font, whichever is wider: narrower, the rows show neither.
+  const QFontMetrics metrics(toQFont(windowSettings_.fonts.main));
+  const int row = kCaptionIndent + metrics.horizontalAdvance(u8("通常料金")) + kCaptionGap +
+                  metrics.horizontalAdvance(u8("¥ 9999999")) + 8 + kFeeScrollBarWidth;
+  client_->setMinimumWidth(std::max(toolBar_->sizeHint().width(), row));
+}
+
 void MainWindow::applyHeights() {
+  updateMinimumWidth();
   const RowHeights heights = rowHeightsFor(windowSettings_.fonts, PointFontMetrics(client_->logicalDpiY()));
   callList_->verticalHeader()->setMinimumSectionSize(1);
   callList_->verticalHeader()->setDefaultSectionSize(heights.callListRowHeight());
@@ -349,6 +408,7 @@ void MainWindow::relayout() {
   toolBar_->setGeometry(0, 0, w.feeWidth, kToolBarHeight);
   feePanel_->setGeometry(0, g.feeTop, w.feeWidth, g.feeHeight);
   feeScrollBar_->setGeometry(w.rowWidth, 0, kFeeScrollBarWidth, g.feeHeight);
+  feeFocusFrame_->setGeometry(0, 0, w.rowWidth, g.feeHeight);
 
   if (g.planShown) {
     planPanel_->setGeometry(0, g.planTop, w.planWidth, g.planHeight);
@@ -508,8 +568,7 @@ void MainWindow::showCalls(const std::string& number) {
     callsWindow_ = new CallsWindow(std::move(*calls), browser.months().months[static_cast<std::size_t>(index)].title, this);
     if (hooks_.chooseCsvPath) callsWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
     const WindowBounds& b = windowSettings_.placement.callsWindow;
-    callsWindow_->resize(b.width, b.height);
-    callsWindow_->move(b.left, b.top);
+    keepOnScreen(*callsWindow_, {b.left, b.top}, {b.width, b.height});
     callsWindow_->showNumber(number);
     callsWindow_->show();
     callsWindow_->raise();
@@ -530,8 +589,7 @@ void MainWindow::showYearWindow() {
       yearWindow_ = new YearWindow(this);
       if (hooks_.chooseCsvPath) yearWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
       const WindowBounds& b = windowSettings_.placement.yearWindow;
-      yearWindow_->resize(b.width, b.height);
-      yearWindow_->move(b.left, b.top);
+      keepOnScreen(*yearWindow_, {b.left, b.top}, {b.width, b.height});
       yearWindow_->showYear(model_->browser().months(), model_->settings());
     }
     yearWindow_->show();
@@ -634,6 +692,8 @@ bool MainWindow::scrollFeeArea(int key) {
   };
   for (const KeyAction& k : kKeys) {
     if (k.key != key) continue;
+    const bool changesMonth = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (changesMonth && !feeScrollBar_->isEnabled()) return false;
     if (feeScrollBar_->isEnabled()) feeScrollBar_->triggerAction(k.action);
     return true;
   }
@@ -641,9 +701,29 @@ bool MainWindow::scrollFeeArea(int key) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == feePanel_ && event->type() == QEvent::KeyPress &&
-      scrollFeeArea(static_cast<QKeyEvent*>(event)->key()))
-    return true;
+  if (watched == feePanel_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() == Qt::NoModifier && scrollFeeArea(key->key())) return true;
+    // PageUp/PageDown the rows do not take step through the months.
+    if (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) {
+      key->key() == Qt::Key_PageUp ? previousMonth() : nextMonth();
+      return true;
+    }
+  }
+  if (watched == feePanel_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+    feeFocusFrame_->setVisible(event->type() == QEvent::FocusIn);
+    feeFocusFrame_->raise();
+  }
+  if (watched == callList_ && event->type() == QEvent::FocusIn && callList_->currentRow() < 0 &&
+      callList_->rowCount() > 0)
+    callList_->setCurrentCell(0, 0);
+  if (watched == callList_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      showCallsOfSelectedNumber();
+      return true;
+    }
+  }
   if (watched == client_ && event->type() == QEvent::Resize) {
     relayout();
     rememberBounds();

@@ -120,12 +120,18 @@ class MainWindow : public QDialog {
 
   void applyFonts();
   void applyHeights();
+  void updateMinimumWidth();
   void relayout();
   void placeRows();
   void placeValueLabel(QLabel* panel, QLabel* value, int labelTop) const;
   void fitCaption(QLabel* panel, const QLabel* value, const QString& caption) const;
-  // Arrow keys, PageUp/PageDown, Home/End on the fee area; false for others.
+  // Arrow keys, PageUp/PageDown, Home/End on the fee area; false for others,
+  // and for PageUp/PageDown when the rows all fit (they then change the month).
   bool scrollFeeArea(int key);
+  void addShortcuts();
+  void openContents();
+  // The selected number of the call list in 通話明細.
+  void showCallsOfSelectedNumber();
   void showCurrentMonth();
   void updateViewMenu();
   void rememberBounds();
@@ -149,6 +155,8 @@ class MainWindow : public QDialog {
   QAction* estimateButtonAction_ = nullptr;
   QWidget* feePanel_ = nullptr;
   QScrollBar* feeScrollBar_ = nullptr;
+  // Drawn round the fee area while it has the keyboard focus.
+  QWidget* feeFocusFrame_ = nullptr;
   std::array<RowWidgets, kMainRowCount> rows_{};
   QLabel* planPanel_ = nullptr;
   QLabel* planLabel_ = nullptr;

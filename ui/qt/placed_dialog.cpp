@@ -7,7 +7,9 @@ namespace zelk {
 PlacedDialog::PlacedDialog(QWidget* parent, PlacedWindow which, const QString& name)
     : QDialog(parent), which_(which) {
   setObjectName(name);
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  // A dialog with a title and a close button only: without the customize
+  // hint window managers add minimise and maximise buttons.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFont(QFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 9));
   // Without a placement the window keeps where it is put (the start-up moves
   // it to the position of zelkwin.cfg) and where the user leaves it.

@@ -4,6 +4,22 @@
 #include <QRadioButton>
 
 namespace zelk {
+namespace {
+
+void giveTabStopToChecked(const QButtonGroup& group) {
+  const QList<QAbstractButton*> buttons = group.buttons();
+  QAbstractButton* stop = group.checkedButton();
+  if (!stop && !buttons.isEmpty()) stop = buttons.front();
+  for (QAbstractButton* button : buttons)
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+}  // namespace
+
+void enterAtCheckedButton(QButtonGroup& group) {
+  giveTabStopToChecked(group);
+  QObject::connect(&group, &QButtonGroup::buttonToggled, &group, [&group] { giveTabStopToChecked(group); });
+}
 
 RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStringList& items, int columns,
                        QWidget* parent)
@@ -19,6 +35,7 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
     layout->addWidget(button, i % rows, i / rows);
   }
   connect(&buttons_, &QButtonGroup::idClicked, this, &RadioGroup::itemChosen);
+  enterAtCheckedButton(buttons_);
 }
 
 void RadioGroup::setItemIndex(int index) {

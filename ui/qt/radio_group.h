@@ -10,6 +10,11 @@ class QRadioButton;
 
 namespace zelk {
 
+// Makes the group one tab stop that enters at its checked button (the first
+// when none is checked), so that Tab into the group and then Space does not
+// change the setting; the arrow keys move within the group.
+void enterAtCheckedButton(QButtonGroup& group);
+
 class RadioGroup : public QGroupBox {
   Q_OBJECT
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -30,6 +31,7 @@
 #include "ui/qt/ma_reference.h"
 #include "ui/qt/process_starter.h"
 #include "ui/qt/radio_group.h"
+#include "ui/qt/screen_fit.h"
 #include "ui/qt/small_dialogs.h"
 
 namespace zelk {
@@ -121,14 +123,26 @@ SettingsDialog::SettingsDialog(const DialogServices& services, const SettingsHel
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, &SettingsDialog::showHelp);
 
+  // The pages scroll inside the dialog when the screen is smaller than they
+  // are (large scaling, a small screen): the buttons below always show.
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName(QStringLiteral("PC_Option_Scroller"));
+  scroller->setWidgetResizable(true);
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidget(pages_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(pages_, 1);
+  layout->addWidget(scroller, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   buttons->addWidget(help);
   layout->addLayout(buttons);
+
+  const QSize whole = pages_->sizeHint() + QSize(0, ok->sizeHint().height() + layout->spacing()) +
+                      QSize(layout->contentsMargins().left() + layout->contentsMargins().right(),
+                            layout->contentsMargins().top() + layout->contentsMargins().bottom());
+  resize(fittedToScreen(*this, whole));
 
   showForm(form_);
 }
@@ -164,6 +178,7 @@ QWidget* SettingsDialog::buildOptionPage() {
     telechoice_->addButton(button, i);
     choiceLayout->addWidget(button);
   }
+  enterAtCheckedButton(*telechoice_);
   telechoiceAreas_ = lineEdit(
       choiceGroup, "Edit_Telechoice",
       QStringLiteral("例) 札幌011,新潟025,宇都宮028,東京03,大阪06を指定する場合「011,0252,0286,03,06」のようにコンマ[,]"

@@ -1,7 +1,6 @@
 #include "ui/qt/year_window.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,14 +12,14 @@
 #include <algorithm>
 
 #include "platform/staged_file.h"
+#include "ui/qt/csv_path.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/year_chart_layout.h"
 
 namespace zelk {
 namespace {
 
 QString u8(const char* text) { return QString::fromUtf8(text); }
-
-QString yenText(std::int64_t value) { return QChar(0x00A5) + QString::number(value); }
 
 // The three bars of a month, in the legend's order.
 struct Series {
@@ -50,7 +49,14 @@ class YearChart : public QWidget {
     for (const MonthBars& month : bars_)
       tip += qtText(month.title) + u8(": ") + qtAmountText(month.monthBestCaption) + "\n";
     setToolTip(u8("その月の最適プラン\n") + tip.trimmed());
+    updateGeometry();
     update();
+  }
+  QSize minimumSizeHint() const override {
+    return minimumYearChartSize(fontMetrics(), legend(), monthLabels(), highest());
+  }
+  YearChartLayout chartLayout() const {
+    return layoutYearChart(size(), fontMetrics(), legend(), monthLabels(), highest());
   }
 
  protected:
@@ -58,45 +64,58 @@ class YearChart : public QWidget {
     QPainter p(this);
     p.fillRect(rect(), palette().base());
     if (bars_.empty()) return;
-    const QFontMetrics metrics(font());
-    const int line = metrics.height();
-    std::uint32_t highest = 1;
-    for (const MonthBars& month : bars_)
-      for (const Series& s : kSeries) highest = std::max(highest, month.*s.value);
-
-    // The legend along the top.
-    int x = 8;
-    for (const Series& s : kSeries) {
-      p.fillRect(QRect(x, 6, line - 4, line - 4), s.colour);
-      x += line;
-      p.setPen(palette().text().color());
-      p.drawText(x, 4 + metrics.ascent(), u8(s.name));
-      x += metrics.horizontalAdvance(u8(s.name)) + 16;
+    const YearChartLayout layout = chartLayout();
+    p.setPen(palette().text().color());
+    for (std::size_t s = 0; s < std::size(kSeries); ++s) {
+      p.fillRect(layout.legendSwatches[s], kSeries[s].colour);
+      p.drawText(layout.legendTexts[s], Qt::AlignLeft | Qt::AlignVCenter, u8(kSeries[s].name));
     }
-    p.drawText(QRect(0, 4, width() - 8, line), Qt::AlignRight, yenText(highest));
-
-    const QRect plot(8, line + 12, width() - 16, height() - 2 * line - 20);
-    if (plot.width() <= 0 || plot.height() <= 0) return;
-    p.setPen(palette().mid().color());
-    p.drawLine(plot.bottomLeft(), plot.bottomRight());
+    const QRect& plot = layout.plot;
+    if (plot.isEmpty()) return;
+    for (const ChartTick& tick : layout.ticks) {
+      p.setPen(palette().text().color());
+      p.drawText(tick.labelRect, Qt::AlignRight | Qt::AlignVCenter, yenText(tick.value));
+      p.setPen(tick.value == 0 ? palette().mid().color() : palette().midlight().color());
+      p.drawLine(plot.left(), tick.y, plot.right(), tick.y);
+    }
     const double group = static_cast<double>(plot.width()) / static_cast<double>(bars_.size());
     const double bar = std::max(1.0, group * 0.8 / 3.0);
     for (std::size_t m = 0; m < bars_.size(); ++m) {
       const double left = plot.left() + group * static_cast<double>(m) + group * 0.1;
       for (std::size_t s = 0; s < std::size(kSeries); ++s) {
-        const double h = plot.height() * static_cast<double>(bars_[m].*kSeries[s].value) / highest;
+        const double h = plot.height() * static_cast<double>(bars_[m].*kSeries[s].value) / layout.scaleTop;
         p.fillRect(QRectF(left + bar * static_cast<double>(s), plot.bottom() - h, bar, h), kSeries[s].colour);
       }
-      // "2000-09-15" shows as "09/15" under its group.
-      const QString date = QString::fromStdString(closingDateOfTitle(bars_[m].title));
-      const QString label = date.size() == 10 ? date.mid(5).replace('-', '/') : date;
-      p.setPen(palette().text().color());
-      p.drawText(QRectF(plot.left() + group * static_cast<double>(m), plot.bottom() + 2, group, line),
-                 Qt::AlignHCenter | Qt::AlignTop, label);
     }
+    p.setPen(palette().text().color());
+    const QStringList labels = monthLabels();
+    for (const ChartLabel& label : layout.labels)
+      p.drawText(label.rect, Qt::AlignHCenter | Qt::AlignTop, labels[static_cast<int>(label.month)]);
   }
 
  private:
+  static QStringList legend() {
+    QStringList names;
+    for (const Series& s : kSeries) names.push_back(u8(s.name));
+    return names;
+  }
+  // "2000-09-15" shows as "09/15" under its group.
+  QStringList monthLabels() const {
+    QStringList labels;
+    for (const MonthBars& month : bars_) {
+      const QString date = QString::fromStdString(closingDateOfTitle(month.title));
+      labels.push_back(date.size() == 10 ? date.mid(5).replace('-', '/') : date);
+    }
+    if (labels.isEmpty()) labels.push_back(u8("00/00"));  // room for the months to come
+    return labels;
+  }
+  std::uint32_t highest() const {
+    std::uint32_t value = 1;
+    for (const MonthBars& month : bars_)
+      for (const Series& s : kSeries) value = std::max(value, month.*s.value);
+    return value;
+  }
+
   std::vector<MonthBars> bars_;
 };
 
@@ -107,7 +126,8 @@ YearWindow::YearWindow(QWidget* parent) : QDialog(parent) {
 
   caption_ = new QLabel(this);
   caption_->setObjectName("Label_YearCaption");
-  caption_->setWordWrap(true);
+  // One sentence a line, not wrapped: a wrapped label grows taller as the
+  // window narrows, past the room the window's minimum size left for it.
 
   table_ = new QTableWidget(0, 4, this);
   table_->setObjectName("SG_YearSummary");
@@ -116,11 +136,13 @@ YearWindow::YearWindow(QWidget* parent) : QDialog(parent) {
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  // Room for the header and three plans however small the window gets.
+  table_->setMinimumHeight(4 * (fontMetrics().height() + 8));
   for (int c = 1; c < 4; ++c) table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
 
   chart_ = new YearChart(this);
 
-  saveButton_ = new QPushButton(u8("CSVで保存(&S)..."), this);
+  saveButton_ = new QPushButton(u8("CSVで保存(&S)…"), this);
   saveButton_->setObjectName("BT_SaveCsv");
   connect(saveButton_, &QPushButton::clicked, this, [this] { saveCsv(); });
   auto* close = new QPushButton(u8("閉じる"), this);
@@ -137,9 +159,7 @@ YearWindow::YearWindow(QWidget* parent) : QDialog(parent) {
   layout->addWidget(chart_, 2);
   layout->addLayout(buttons);
 
-  chooseCsvPath_ = [](QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, u8("CSVで保存"), u8("zelk-year.csv"), u8("CSV (*.csv)"));
-  };
+  chooseCsvPath_ = [](QWidget* parent) { return chooseCsvPath(parent, u8("年間比較.csv")); };
   resize(640, 480);
 }
 
@@ -159,9 +179,9 @@ void YearWindow::showYear(const MonthList& months, const RunSettings& settings) 
                        .arg(summary_.months)
                        .arg(qtText(months.months[0].title), qtText(months.months[summary_.months - 1].title));
     if (best && summary_.saving() > 0)
-      text += u8("最適プラン: %1  通常料金より %2 安くなります。").arg(qtAmountText(best->caption), yenText(summary_.saving()));
+      text += u8("最適プラン: %1\n通常料金より %2 安くなります。").arg(qtAmountText(best->caption), yenText(summary_.saving()));
     else if (best)
-      text += u8("最適プラン: %1  どの割引プランも通常料金より安くなりません。").arg(qtAmountText(best->caption));
+      text += u8("最適プラン: %1\nどの割引プランも通常料金より安くなりません。").arg(qtAmountText(best->caption));
     caption_->setText(text);
   }
   table_->setRowCount(static_cast<int>(summary_.plans.size()));

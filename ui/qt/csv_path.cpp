@@ -1,0 +1,22 @@
+#include "ui/qt/csv_path.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace zelk {
+
+QString withCsvSuffix(const QString& path) {
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  return path + QStringLiteral(".csv");
+}
+
+QString chooseCsvPath(QWidget* parent, const QString& suggestedName) {
+  QFileDialog dialog(parent, QString::fromUtf8("CSVで保存"), suggestedName, QString::fromUtf8("CSV (*.csv)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // The dialog adds the suffix before it asks whether to overwrite.
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return withCsvSuffix(dialog.selectedFiles().front());
+}
+
+}  // namespace zelk
