@@ -19,8 +19,9 @@ constexpr const char* kOptionLines =
 
 constexpr const char* kEnvironment =
     "Environment:\n"
-    "  ZELK_HOME=DIR          program directory (zelk.cfg, ma.zlk); default: the\n"
-    "                         directory of the executable\n"
+    "  ZELK_HOME=DIR          program directory (zelk.cfg, zelk.idx); default: the\n"
+    "                         executable's directory when it holds ma.zlk, else\n"
+    "                         $XDG_CONFIG_HOME/zelk/ (~/.config/zelk/)\n"
     "  ZELK_TODAY=YYYY-MM-DD  today's date (--today wins)\n"
     "  ZELK_NO_INDEX=1        as --no-index (also for zelkwin)\n";
 

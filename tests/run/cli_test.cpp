@@ -34,6 +34,8 @@ TEST(CommandLine, VersionHelpAndUnknownFlags) {
   // The settings file it would read, in the program directory it resolved.
   EXPECT_NE(help.out.find("Settings file: " + home.path() + "zelk.cfg\n"), std::string::npos) << help.out;
   EXPECT_NE(help.out.find("man zelk"), std::string::npos);
+  // Where the program directory lies without ZELK_HOME, as the manual says.
+  EXPECT_NE(help.out.find("$XDG_CONFIG_HOME/zelk/"), std::string::npos) << help.out;
 }
 
 TEST(CommandLine, BadFlagsAreOneLineNamingTheArgument) {
