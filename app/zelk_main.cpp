@@ -108,10 +108,6 @@ int runZelk(int argc, char** argv) try {
   }
   if (args.today) zelk::setToday(*args.today);
   if (args.check) return checkSettings(zelk::programDirectory(argv[0], zelk::MakeFolder::No), args.optionLines);
-  if (args.csv && args.json) {
-    std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
-    return 2;
-  }
 
   const std::string programDir = zelk::programDirectory(argv[0]);
 

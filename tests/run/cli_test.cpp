@@ -166,6 +166,56 @@ TEST(CommandLine, TodayMustBeADayThatExists) {
   EXPECT_EQ(runZelk(home, "--today=2000-02-29 --json").exitCode, 0);
 }
 
+// Each flag rule as a row: the arguments, ZELK_TODAY, the exit code and the
+// first line of standard error ("" when it is empty).
+TEST(CommandLine, FlagsBehaveLikeFlags) {
+  test::ScratchDir home;
+  writeDemo(home);
+  const struct {
+    const char* args;
+    const char* today;
+    int exitCode;
+    const char* firstErrorLine;
+  } cases[] = {
+      {"--month 2 --all", "2001-03-20", 2, "zelk: --month and --all cannot be combined"},
+      {"--estimate --month 2", "2001-03-20", 2, "zelk: --month and --estimate cannot be combined"},
+      {"--all --estimate", "2001-03-20", 2, "zelk: --all and --estimate cannot be combined"},
+      {"--summary --calls", "2001-03-20", 2, "zelk: --summary and --calls cannot be combined"},
+      {"--check --json", "2001-03-20", 2, "zelk: --json and --check cannot be combined"},
+      {"--check --month=3", "2001-03-20", 2, "zelk: --check and --month cannot be combined"},
+      {"--check --calls", "2001-03-20", 2, "zelk: --check and --calls cannot be combined"},
+      {"--csv --json", "2001-03-20", 2, "zelk: --json and --csv cannot be combined"},
+      // The last of a repeated flag counts.
+      {"--month 3 --month 4", "2001-03-20", 0, ""},
+      {"--today=2001-03-19 --today=2001-03-20 --json", "2001-03-20", 0, ""},
+      {"--today=2001-02-30 --today=2001-03-20", "2001-03-20", 2,  // each value is checked
+       "zelk: --today needs a date that exists, as YYYY-MM-DD: '2001-02-30'"},
+      // "--" ends the flags: "--month" after it is an option line, which the
+      // reading ignores (so --check finds it).
+      {"--check -- --month", "2001-03-20", 1, ""},
+      {"-- --bogus", "2001-03-20", 0, ""},
+      {"--bogus --", "2001-03-20", 2, "zelk: unknown option --bogus"},
+      // ZELK_TODAY is a date that exists, or the run is refused; --today wins.
+      {"--json", "2001-02-30", 2, "zelk: ZELK_TODAY needs a date that exists, as YYYY-MM-DD: '2001-02-30'"},
+      {"", "tomorrow", 2, "zelk: ZELK_TODAY needs a date that exists, as YYYY-MM-DD: 'tomorrow'"},
+      {"--today=2001-03-20 --json", "2001-02-30", 0, ""},
+      {"--version", "2001-02-30", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const auto result = runZelk(home, c.args, c.today);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args << ": " << result.err;
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')), c.firstErrorLine) << c.args;
+    if (c.exitCode == 2) {
+      EXPECT_TRUE(result.out.empty()) << c.args;
+    }
+  }
+  // The month shown is the last one asked for.
+  EXPECT_EQ(runZelk(home, "--month 3 --month 4").out, runZelk(home, "--month 4").out);
+  EXPECT_NE(runZelk(home, "--month 3").out, runZelk(home, "--month 4").out);
+  // After "--" the flag-like word reaches the reading as an option line.
+  EXPECT_NE(runZelk(home, "--check -- --month").out.find("--month"), std::string::npos);
+}
+
 TEST(CommandLine, OldLogsSayUpToWhenTheyGoAndHowToSeeThem) {
   test::ScratchDir home;
   writeDemo(home);
