@@ -216,6 +216,34 @@ TEST(CommandLine, FlagsBehaveLikeFlags) {
   EXPECT_NE(runZelk(home, "--check -- --month").out.find("--month"), std::string::npos);
 }
 
+// zelkwin refuses a mistyped flag on the terminal as zelk does, before any
+// window, and its usage shows the syntax it takes.
+TEST(CommandLine, ZelkwinRefusesUnknownFlagsWithoutAWindow) {
+  const std::string zelkwin = std::filesystem::path(ZELK_BINARY).parent_path() / "zelkwin";
+  if (!std::filesystem::exists(zelkwin)) GTEST_SKIP() << "zelkwin is not built";
+  test::ScratchDir home;
+  const struct {
+    const char* args;
+    int exitCode;
+    const char* firstErrorLine;
+  } cases[] = {
+      {"--bogus", 2, "zelkwin: unknown option --bogus"},
+      {"=i --month=3", 2, "zelkwin: unknown option --month=3"},
+      {"--today=2001-02-30", 2, "zelkwin: --today needs a date that exists, as YYYY-MM-DD: '2001-02-30'"},
+      {"--help", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const auto result = test::runCommand(test::shellQuote(zelkwin) + " " + c.args, home.path(),
+                                         {"ZELK_HOME=" + home.path(), "QT_QPA_PLATFORM=offscreen"});
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args << ": " << result.err;
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')), c.firstErrorLine) << c.args;
+  }
+  EXPECT_FALSE(std::filesystem::exists(home.path() + "zelk.cfg"));  // no run, no window
+  EXPECT_NE(test::runCommand(test::shellQuote(zelkwin) + " --help", home.path()).out.find(
+                "usage: zelkwin [--help] [--version] [--today=YYYY-MM-DD] [--] [OPTION_LINE ...]"),
+            std::string::npos);
+}
+
 TEST(CommandLine, OldLogsSayUpToWhenTheyGoAndHowToSeeThem) {
   test::ScratchDir home;
   writeDemo(home);
