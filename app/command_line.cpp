@@ -73,6 +73,8 @@ struct Flags {
         "--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls");
     app.add_flag("--no-index", line.noIndex,
                  "neither read nor write zelk.idx, the index of the logs' old records (same answer, slower)");
+    app.add_flag("--read-only", line.readOnly,
+                 "compute and report as usual but write nothing: no zelk.cfg rewrite, backup, index or lock file");
     app.add_option("--today", today,
                    "take this day as today: the months kept are those up to it")
         ->type_name("YYYY-MM-DD")

@@ -1,7 +1,9 @@
 // The zelk command line: its own flags and the --json contract.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "platform/cp932.h"
@@ -242,6 +244,56 @@ TEST(CommandLine, ZelkwinRefusesUnknownFlagsWithoutAWindow) {
   EXPECT_NE(test::runCommand(test::shellQuote(zelkwin) + " --help", home.path()).out.find(
                 "usage: zelkwin [--help] [--version] [--today=YYYY-MM-DD] [--] [OPTION_LINE ...]"),
             std::string::npos);
+}
+
+// Every entry below `root`, sorted, each file with its size and a digest of
+// its bytes.
+std::string treeListing(const std::string& root) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> rows;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    std::string row = fs::relative(entry.path(), root).string();
+    if (entry.is_regular_file()) {
+      const std::string bytes = test::readFile(entry.path().string());
+      row += " " + std::to_string(bytes.size()) + " " + std::to_string(std::hash<std::string>{}(bytes));
+    }
+    rows.push_back(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  std::string listing;
+  for (const auto& row : rows) listing += row + "\n";
+  return listing;
+}
+
+TEST(CommandLine, ReadOnlyReportsAsUsualAndLeavesTheFolderAsItWas) {
+  test::ScratchDir home;
+  writeDemo(home);
+  // An older settings file, which a run backs up and upgrades; a run also
+  // leaves its index and takes the lock.
+  std::string settings = test::readFile(home.path() + "zelk.cfg");
+  settings.replace(0, settings.find('\r'), "zelk Version 4.00");
+  home.write("zelk.cfg", settings);
+  const std::string before = treeListing(home.path());
+  for (const char* args : {"", "--json", "--summary", "--csv", "--calls", "--calls --json --month 2", "--all =de"}) {
+    const auto result = runZelk(home, std::string("--read-only ") + args);
+    EXPECT_EQ(result.exitCode, 0) << args << ": " << result.err;
+    EXPECT_FALSE(result.out.empty()) << args;
+    EXPECT_EQ(treeListing(home.path()), before) << args;
+  }
+  // The same figures as a run that writes, which does change the folder.
+  const json readOnly = json::parse(runZelk(home, "--read-only --json").out);
+  const json written = json::parse(runZelk(home, "--json").out);
+  EXPECT_EQ(readOnly["months"], written["months"]);
+  EXPECT_NE(treeListing(home.path()), before);
+
+  // No program folder at all: the run reports on the defaults and makes none.
+  test::ScratchDir empty;
+  const std::string missing = empty.path() + "none/";
+  const auto fresh = test::runCommand(test::shellQuote(ZELK_BINARY) + " --read-only --json", empty.path(),
+                                      {"ZELK_HOME=" + missing, "ZELK_TODAY=2001-03-20"});
+  EXPECT_EQ(fresh.exitCode, 0) << fresh.err;
+  EXPECT_TRUE(json::parse(fresh.out)["months"].empty());
+  EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 TEST(CommandLine, OldLogsSayUpToWhenTheyGoAndHowToSeeThem) {
