@@ -87,8 +87,9 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   app.setApplicationName(QString::fromUtf8(zelk::kApplicationTitle));
-  // Docks and task bars group the windows with the menu entry zelkwin.desktop.
-  app.setDesktopFileName(QStringLiteral("zelkwin"));
+  // Docks, task bars and Wayland compositors match the windows to the menu
+  // entry (and its icon) by this name: the desktop file's, without ".desktop".
+  app.setDesktopFileName(QStringLiteral("io.github.zelk.zelkwin"));
   app.setWindowIcon(zelk::applicationIcon());
   app.setQuitOnLastWindowClosed(false);
   zelk::installFontSubstitutions();

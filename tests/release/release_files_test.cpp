@@ -171,6 +171,13 @@ TEST(DesktopEntry, StartsZelkwinWithItsIconInOfficeAndFinance) {
   }
 }
 
+// A Wayland compositor matches a window to its menu entry and icon by the
+// name the program gives (its app id): the entry's file name without ".desktop".
+TEST(DesktopEntry, TheProgramNamesItsWindowsAfterTheEntry) {
+  const std::string main = readFile(kSource + "app/zelkwin_main.cpp");
+  EXPECT_NE(main.find("setDesktopFileName(QStringLiteral(\"" + kDesktopId + "\"))"), std::string::npos);
+}
+
 TEST(Icon, IsAScalableSvg) {
   const std::string svg = readFile(kSource + "packaging/zelk.svg");
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
