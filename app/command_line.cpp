@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdlib>
+#include <string_view>
 
 namespace zelk {
 namespace {
@@ -19,8 +21,9 @@ constexpr const char* kOptionLines =
 
 constexpr const char* kEnvironment =
     "Environment:\n"
-    "  ZELK_HOME=DIR          program directory (zelk.cfg, ma.zlk); default: the\n"
-    "                         directory of the executable\n"
+    "  ZELK_HOME=DIR          program directory (zelk.cfg, zelk.idx); default: the\n"
+    "                         executable's directory when it holds ma.zlk, else\n"
+    "                         $XDG_CONFIG_HOME/zelk/ (~/.config/zelk/)\n"
     "  ZELK_TODAY=YYYY-MM-DD  today's date (--today wins)\n"
     "  ZELK_NO_INDEX=1        as --no-index (also for zelkwin)\n";
 
@@ -49,24 +52,41 @@ struct Flags {
     app.allow_extras();  // the option lines, kept in order
     app.add_flag("--help", line.help, "show this text and exit");
     app.add_flag("--version", line.version, "show the version and exit");
-    app.add_flag("--json", line.json, "print the run as one JSON object (for scripts)");
-    app.add_flag("--check", line.check,
-                 "run nothing: list the lines of zelk.cfg and the option lines that the reading "
-                 "ignores or cuts, with their line numbers (exit 1 when there is one)");
-    app.add_option("--month", month, "show stored month N (1 is the oldest; default: the newest)")
-        ->type_name("N")
-        ->check(CLI::Validator(validMonth, ""));
-    app.add_flag("--all", line.choice.all, "show every stored month");
-    app.add_flag("--estimate", line.choice.estimate, "show the projection of the current month");
-    app.add_flag("--summary", line.summary, "compare the plans over the stored months (also with --json)");
-    app.add_flag("--calls", line.calls, "show every call of the month (--month N) with its cost");
-    app.add_flag("--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls");
+    CLI::Option* json = app.add_flag("--json", line.json, "print the run as one JSON object (for scripts)");
+    CLI::Option* check = app.add_flag(
+        "--check", line.check,
+        "run nothing: list the lines of zelk.cfg and the option lines that the reading "
+        "ignores or cuts, with their line numbers (exit 1 when there is one)");
+    // A value given twice: the last one counts, as in other tools.
+    CLI::Option* monthFlag =
+        app.add_option("--month", month, "show stored month N (1 is the oldest; default: the newest)")
+            ->type_name("N")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+            ->check(CLI::Validator(validMonth, ""));
+    CLI::Option* all = app.add_flag("--all", line.choice.all, "show every stored month");
+    CLI::Option* estimate =
+        app.add_flag("--estimate", line.choice.estimate, "show the projection of the current month");
+    CLI::Option* summary =
+        app.add_flag("--summary", line.summary, "compare the plans over the stored months (also with --json)");
+    CLI::Option* calls = app.add_flag("--calls", line.calls, "show every call of the month (--month N) with its cost");
+    CLI::Option* csv = app.add_flag(
+        "--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls");
     app.add_flag("--no-index", line.noIndex,
                  "neither read nor write zelk.idx, the index of the logs' old records (same answer, slower)");
+    app.add_flag("--read-only", line.readOnly,
+                 "compute and report as usual but write nothing: no zelk.cfg rewrite, backup, index or lock file");
     app.add_option("--today", today,
                    "take this day as today: the months kept are those up to it")
         ->type_name("YYYY-MM-DD")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->check(CLI::Validator(validDate, ""));
+    // The flags that ask for different things (CLI11 makes each pair mutual).
+    monthFlag->excludes(all)->excludes(estimate);
+    all->excludes(estimate);
+    summary->excludes(calls);
+    json->excludes(csv);
+    check->excludes(json)->excludes(csv)->excludes(summary)->excludes(calls);
+    check->excludes(monthFlag)->excludes(all)->excludes(estimate);
   }
 };
 
@@ -80,6 +100,12 @@ std::string usageLine(const CLI::ParseError& error, const CLI::App& app) {
     const CLI::Option* option = app.get_option_no_throw(flag);
     return flag + " needs a value" + (option ? ", " + option->get_type_name() : std::string());
   }
+  if (dynamic_cast<const CLI::ExcludesError*>(&error)) {
+    // "--json excludes --csv"
+    const std::size_t between = message.find(" excludes ");
+    if (between != std::string::npos)
+      return message.substr(0, between) + " and " + message.substr(between + 10) + " cannot be combined";
+  }
   if (dynamic_cast<const CLI::ValidationError*>(&error)) {
     // "--month: needs ...": the flag and what it needs, as one sentence.
     const std::string flag = flagOf(message);
@@ -88,23 +114,39 @@ std::string usageLine(const CLI::ParseError& error, const CLI::App& app) {
   return message;
 }
 
+// The date ZELK_TODAY sets, refused as --today's would be; none when unset.
+std::optional<LocalDate> todayFromEnvironment() {
+  const char* text = std::getenv("ZELK_TODAY");
+  if (!text || !*text) return std::nullopt;
+  const auto date = parseIsoDate(text);
+  if (!date) throw UsageError(std::string("ZELK_TODAY needs a date that exists, as YYYY-MM-DD: '") + text + "'");
+  return date;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
+  // "--" ends the flags: every argument after it is an option line, even one
+  // that begins with "--".
+  int flagCount = 1;
+  while (flagCount < argc && std::string_view(argv[flagCount]) != "--") ++flagCount;
   Flags flags;
   try {
-    flags.app.parse(argc, argv);
+    flags.app.parse(flagCount, argv);
   } catch (const CLI::ParseError& error) {
     throw UsageError(usageLine(error, flags.app));
   }
   CommandLine line = std::move(flags.line);
   for (std::string& arg : flags.app.remaining()) {
-    // "--" alone ends the flags; any other "--" word the flags do not know is a mistake.
-    if (arg.starts_with("--") && arg != "--") throw UsageError("unknown option " + arg);
-    if (arg != "--") line.optionLines.push_back(std::move(arg));
+    if (arg.starts_with("--")) throw UsageError("unknown option " + arg);
+    line.optionLines.push_back(std::move(arg));
   }
+  for (int i = flagCount + 1; i < argc; ++i) line.optionLines.emplace_back(argv[i]);
   if (!flags.month.empty()) line.choice.month = std::stoi(flags.month);
-  if (flags.app.count("--today")) line.today = parseIsoDate(flags.today);
+  if (flags.app.count("--today"))
+    line.today = parseIsoDate(flags.today);
+  else if (!line.help && !line.version)
+    line.today = todayFromEnvironment();
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--today" && i + 1 < argc)

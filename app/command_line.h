@@ -28,6 +28,7 @@ struct CommandLine {
   bool csv = false;
   bool calls = false;
   bool noIndex = false;
+  bool readOnly = false;
   ReportChoice choice;
   std::optional<LocalDate> today;
   std::vector<std::string> optionLines;

@@ -108,12 +108,9 @@ int runZelk(int argc, char** argv) try {
   }
   if (args.today) zelk::setToday(*args.today);
   if (args.check) return checkSettings(zelk::programDirectory(argv[0], zelk::MakeFolder::No), args.optionLines);
-  if (args.csv && args.json) {
-    std::fputs("zelk: --csv and --json cannot be combined\nTry 'zelk --help'.\n", stderr);
-    return 2;
-  }
 
-  const std::string programDir = zelk::programDirectory(argv[0]);
+  const std::string programDir =
+      zelk::programDirectory(argv[0], args.readOnly ? zelk::MakeFolder::No : zelk::MakeFolder::Yes);
 
   // --json lists every message in order; the text report gathers them and
   // shows each once, with its count, after the run.
@@ -121,7 +118,8 @@ int runZelk(int argc, char** argv) try {
   zelk::StderrSink stderrSink;
   zelk::ScopedMessageSink sink(recorder);
 
-  zelk::CalculationRun run(programDir, args.optionLines, !args.noIndex);
+  zelk::CalculationRun run(programDir, args.optionLines, !args.noIndex,
+                          args.readOnly ? zelk::SettingsWrites::None : zelk::SettingsWrites::Allowed);
   int exitCode = 0;
   const zelk::FatalError* fatal = nullptr;
   std::optional<zelk::FatalError> caught;

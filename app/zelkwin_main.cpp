@@ -27,10 +27,11 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelkwin [--help] [--version] [OPTION_LINE ...]\n"
+    "usage: zelkwin [--help] [--version] [--today=YYYY-MM-DD] [--] [OPTION_LINE ...]\n"
     "\n"
     "The desktop program of zelk. Every argument is one option line of zelk.cfg,\n"
-    "applied after the settings file (=i, =d15, -c path, ...; see 'zelk --help').\n"
+    "applied after the settings file (=i, =d15, -c path, ...; see 'zelk --help');\n"
+    "after \"--\" even one that begins with \"--\".\n"
     "\n"
     "Environment:\n"
     "  ZELK_HOME=DIR          program directory (zelk.cfg, zelkwin.cfg, ma.zlk)\n"
@@ -39,7 +40,7 @@ constexpr const char* kUsage =
 // --help and --version answer on the terminal, as zelk does, without
 // opening a window; false when neither was given.
 bool answeredOnTerminal(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--"); ++i) {
     if (!std::strcmp(argv[i], "--help")) {
       std::fputs(kUsage, stdout);
       return true;
@@ -60,11 +61,21 @@ int main(int argc, char** argv) {
   // ("-c path", "=i", ...); none of them is for Qt, so Qt sees only the
   // program name.
   std::vector<std::string> optionLines;
+  bool flagsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (!arg.starts_with("--today=")) {
+    if (arg == "--" && !flagsEnded) {
+      flagsEnded = true;
+      continue;
+    }
+    if (flagsEnded || !arg.starts_with("--")) {
       optionLines.emplace_back(arg);
       continue;
+    }
+    if (!arg.starts_with("--today=")) {
+      // No window for a mistyped flag: the same one line as zelk's.
+      std::fprintf(stderr, "zelkwin: unknown option %s\nTry 'zelkwin --help'.\n", argv[i]);
+      return 2;
     }
     const auto date = zelk::parseIsoDate(arg.substr(8));
     if (!date) {
@@ -77,8 +88,9 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   app.setApplicationName(QString::fromUtf8(zelk::kApplicationTitle));
-  // Docks and task bars group the windows with the menu entry zelkwin.desktop.
-  app.setDesktopFileName(QStringLiteral("zelkwin"));
+  // Docks, task bars and Wayland compositors match the windows to the menu
+  // entry (and its icon) by this name: the desktop file's, without ".desktop".
+  app.setDesktopFileName(QStringLiteral("io.github.zelk.zelkwin"));
   app.setWindowIcon(zelk::applicationIcon());
   app.setQuitOnLastWindowClosed(false);
   zelk::installFontSubstitutions();

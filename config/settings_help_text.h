@@ -19,7 +19,7 @@ inline constexpr std::string_view kHeader[] = {
 inline constexpr std::string_view kOptionIntro[] = {
     ";☆Option 設定データ",
     ";",
-    ";   各種Optionについては、[zelk.doc][zelk_doc.html]を参照して下さい",
+    ";   各種Optionについては、man zelk (zelkwinではヘルプの[zelk_doc.html])を参照して下さい",
 };
 
 inline constexpr std::string_view kOrigin[] = {
@@ -144,7 +144,7 @@ inline constexpr std::string_view kAreaSet[] = {
     ";☆電話料金不明データ登録 (%)",
     ";",
     ";  0570で始まる番号のように、zelkがMAを判別できない番号は、",
-    ";  ここで距離区分を指定します(最大50件)。書式) %フラグ=電話番号",
+    ";  ここで距離区分を指定します(件数に上限はありません)。書式) %フラグ=電話番号",
     ";  フラグは下の料金表の[zelk用フラグ]の数字(%1～%8)です。",
     ";  判別できない番号が計算中に見つかると%8(170km～)として自動的に",
     ";  登録されますので、必要なら正しいフラグに書き換えてください。",

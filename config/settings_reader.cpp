@@ -118,7 +118,8 @@ SettingsFileState readSettingsLines(const std::string& path, Settings& settings,
 }
 
 void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
-                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch) {
+                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch,
+                      SettingsWrites writes) {
   const std::string path = settings.programDir + "zelk.cfg";
   const SettingsFileState state = readSettingsLines(path, settings, [&](const SettingsFileLine& line) {
     if (line.unreadable) {
@@ -129,6 +130,7 @@ void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots
     if (line.otherEncoding) showText(otherEncodingMessage(line.number, settings.fileEncoding));
     applySettingsFileLine(line.text, settings, tables, slots, telehodai, origin, maSearch);
   });
+  if (writes == SettingsWrites::None) return;
   if (state == SettingsFileState::Missing) {
     createMissingFile(path, settings, tables, slots, telehodai, origin);
     return;

@@ -24,10 +24,15 @@ inline constexpr std::size_t kSettingsLineBuffer = 512;
 void resetSettings(Settings& settings, ReplaceTables& tables, TelehodaiNumbers& telehodai,
                    MaLookup& origin);
 
+// Whether reading the settings may write: create a missing zelk.cfg, back up
+// and upgrade an older one. A read-only run leaves the folder as it was.
+enum class SettingsWrites { Allowed, None };
+
 // Reads `settings.programDir` + "zelk.cfg" into the records. Fatal conditions
 // (the file cannot be created, backed up or rewritten) throw FatalError.
 void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
-                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch);
+                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch,
+                      SettingsWrites writes = SettingsWrites::Allowed);
 
 // One line of the file: the option lines and the tables.
 void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTables& tables,

@@ -63,8 +63,12 @@ std::string joinedPrefixes(const std::vector<std::string>& prefixes) {
 
 }  // namespace
 
-CalculationRun::CalculationRun(std::string programDir, std::vector<std::string> optionLines, bool useIndex)
-    : programDir_(std::move(programDir)), optionLines_(std::move(optionLines)), useIndex_(useIndex) {}
+CalculationRun::CalculationRun(std::string programDir, std::vector<std::string> optionLines, bool useIndex,
+                               SettingsWrites writes)
+    : programDir_(std::move(programDir)),
+      optionLines_(std::move(optionLines)),
+      useIndex_(useIndex && writes == SettingsWrites::Allowed),
+      writes_(writes) {}
 
 CalculationRun::CalculationRun(const RunInputs& inputs) : programDir_(inputs.settings.programDir), inputs_(inputs) {}
 
@@ -74,7 +78,8 @@ void CalculationRun::run() {
   MaDataFile maData(maDataPath(programDir_));
   // Held until the rewrite at the end: a run that starts meanwhile reads the
   // file this run leaves, with whatever this run learned.
-  const SettingsFileLock settingsLock(programDir_);
+  std::optional<SettingsFileLock> settingsLock;
+  if (writes_ == SettingsWrites::Allowed) settingsLock.emplace(programDir_);
   readSettings(maData);
   index_ = oldRecordsIndexFor(programDir_, useIndex_);
   execute(maData);
@@ -102,7 +107,7 @@ void CalculationRun::readSettings(MaDataFile& maData) {
   resetSettings(settings_, tables_, telehodai_, origin_);
   settings_.meterDay = 1;
   table_.clear();
-  readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData);
+  readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData, writes_);
   for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
   inputs_ = RunInputs{settings_, tables_, {}, telehodai_, origin_, {}};
   for (std::size_t i = 0; i < kMaxLogs; ++i) inputs_.logs[i] = slots_[i].declaration;
@@ -148,7 +153,7 @@ void CalculationRun::execute(MaDataFile& maData) {
   noteNewestCallBeforeWindow();
   if (!replayedMonth_) inputs_.bookmarks.tablesAfterRun = tables_;
 
-  if (tablesGrew_ && !replayedMonth_) rewriteSettingsAfterRun(snapshot, tables_);
+  if (tablesGrew_ && !replayedMonth_ && writes_ == SettingsWrites::Allowed) rewriteSettingsAfterRun(snapshot, tables_);
   index_->runEnded();
   handedOver_ = RunSettings{settings_, originAsRead, telehodai_};
 }

@@ -14,6 +14,7 @@
 #include "base/ma_search.h"
 #include "base/month_table.h"
 #include "config/settings.h"
+#include "config/settings_reader.h"
 #include "run/month_bookmark.h"
 #include "run/old_records_index.h"
 #include "run/run_settings.h"
@@ -61,8 +62,11 @@ class CalculationRun {
  public:
   // `programDir` ends in "/"; each option line is applied after zelk.cfg.
   // Without `useIndex` (or with ZELK_NO_INDEX=1) the index of the logs' old
-  // records is neither read nor written.
-  CalculationRun(std::string programDir, std::vector<std::string> optionLines, bool useIndex = true);
+  // records is neither read nor written. With SettingsWrites::None the run
+  // writes nothing at all: no zelk.cfg, backup, lock file or index; what it
+  // learns is shown as usual and then forgotten.
+  CalculationRun(std::string programDir, std::vector<std::string> optionLines, bool useIndex = true,
+                 SettingsWrites writes = SettingsWrites::Allowed);
   // A run for replayMonth, from the inputs of a run that ran.
   explicit CalculationRun(const RunInputs& inputs);
 
@@ -125,6 +129,7 @@ class CalculationRun {
   std::optional<CalendarTime> newestSkipped_;
   // The index of the logs' old records: used by run(), never by a replay.
   bool useIndex_ = true;
+  SettingsWrites writes_ = SettingsWrites::Allowed;
   std::unique_ptr<OldRecordsIndex> index_ = std::make_unique<NoOldRecordsIndex>();
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow_;
   RunInputs inputs_;

@@ -1,7 +1,9 @@
 // The zelk command line: its own flags and the --json contract.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "platform/cp932.h"
@@ -34,6 +36,8 @@ TEST(CommandLine, VersionHelpAndUnknownFlags) {
   // The settings file it would read, in the program directory it resolved.
   EXPECT_NE(help.out.find("Settings file: " + home.path() + "zelk.cfg\n"), std::string::npos) << help.out;
   EXPECT_NE(help.out.find("man zelk"), std::string::npos);
+  // Where the program directory lies without ZELK_HOME, as the manual says.
+  EXPECT_NE(help.out.find("$XDG_CONFIG_HOME/zelk/"), std::string::npos) << help.out;
 }
 
 TEST(CommandLine, BadFlagsAreOneLineNamingTheArgument) {
@@ -162,6 +166,134 @@ TEST(CommandLine, TodayMustBeADayThatExists) {
   }
   EXPECT_FALSE(std::filesystem::exists(home.path() + "zelk.cfg"));  // nothing was run
   EXPECT_EQ(runZelk(home, "--today=2000-02-29 --json").exitCode, 0);
+}
+
+// Each flag rule as a row: the arguments, ZELK_TODAY, the exit code and the
+// first line of standard error ("" when it is empty).
+TEST(CommandLine, FlagsBehaveLikeFlags) {
+  test::ScratchDir home;
+  writeDemo(home);
+  const struct {
+    const char* args;
+    const char* today;
+    int exitCode;
+    const char* firstErrorLine;
+  } cases[] = {
+      {"--month 2 --all", "2001-03-20", 2, "zelk: --month and --all cannot be combined"},
+      {"--estimate --month 2", "2001-03-20", 2, "zelk: --month and --estimate cannot be combined"},
+      {"--all --estimate", "2001-03-20", 2, "zelk: --all and --estimate cannot be combined"},
+      {"--summary --calls", "2001-03-20", 2, "zelk: --summary and --calls cannot be combined"},
+      {"--check --json", "2001-03-20", 2, "zelk: --json and --check cannot be combined"},
+      {"--check --month=3", "2001-03-20", 2, "zelk: --check and --month cannot be combined"},
+      {"--check --calls", "2001-03-20", 2, "zelk: --check and --calls cannot be combined"},
+      {"--csv --json", "2001-03-20", 2, "zelk: --json and --csv cannot be combined"},
+      // The last of a repeated flag counts.
+      {"--month 3 --month 4", "2001-03-20", 0, ""},
+      {"--today=2001-03-19 --today=2001-03-20 --json", "2001-03-20", 0, ""},
+      {"--today=2001-02-30 --today=2001-03-20", "2001-03-20", 2,  // each value is checked
+       "zelk: --today needs a date that exists, as YYYY-MM-DD: '2001-02-30'"},
+      // "--" ends the flags: "--month" after it is an option line, which the
+      // reading ignores (so --check finds it).
+      {"--check -- --month", "2001-03-20", 1, ""},
+      {"-- --bogus", "2001-03-20", 0, ""},
+      {"--bogus --", "2001-03-20", 2, "zelk: unknown option --bogus"},
+      // ZELK_TODAY is a date that exists, or the run is refused; --today wins.
+      {"--json", "2001-02-30", 2, "zelk: ZELK_TODAY needs a date that exists, as YYYY-MM-DD: '2001-02-30'"},
+      {"", "tomorrow", 2, "zelk: ZELK_TODAY needs a date that exists, as YYYY-MM-DD: 'tomorrow'"},
+      {"--today=2001-03-20 --json", "2001-02-30", 0, ""},
+      {"--version", "2001-02-30", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const auto result = runZelk(home, c.args, c.today);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args << ": " << result.err;
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')), c.firstErrorLine) << c.args;
+    if (c.exitCode == 2) {
+      EXPECT_TRUE(result.out.empty()) << c.args;
+    }
+  }
+  // The month shown is the last one asked for.
+  EXPECT_EQ(runZelk(home, "--month 3 --month 4").out, runZelk(home, "--month 4").out);
+  EXPECT_NE(runZelk(home, "--month 3").out, runZelk(home, "--month 4").out);
+  // After "--" the flag-like word reaches the reading as an option line.
+  EXPECT_NE(runZelk(home, "--check -- --month").out.find("--month"), std::string::npos);
+}
+
+// zelkwin refuses a mistyped flag on the terminal as zelk does, before any
+// window, and its usage shows the syntax it takes.
+TEST(CommandLine, ZelkwinRefusesUnknownFlagsWithoutAWindow) {
+  const std::string zelkwin = std::filesystem::path(ZELK_BINARY).parent_path() / "zelkwin";
+  if (!std::filesystem::exists(zelkwin)) GTEST_SKIP() << "zelkwin is not built";
+  test::ScratchDir home;
+  const struct {
+    const char* args;
+    int exitCode;
+    const char* firstErrorLine;
+  } cases[] = {
+      {"--bogus", 2, "zelkwin: unknown option --bogus"},
+      {"=i --month=3", 2, "zelkwin: unknown option --month=3"},
+      {"--today=2001-02-30", 2, "zelkwin: --today needs a date that exists, as YYYY-MM-DD: '2001-02-30'"},
+      {"--help", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const auto result = test::runCommand(test::shellQuote(zelkwin) + " " + c.args, home.path(),
+                                         {"ZELK_HOME=" + home.path(), "QT_QPA_PLATFORM=offscreen"});
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args << ": " << result.err;
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')), c.firstErrorLine) << c.args;
+  }
+  EXPECT_FALSE(std::filesystem::exists(home.path() + "zelk.cfg"));  // no run, no window
+  EXPECT_NE(test::runCommand(test::shellQuote(zelkwin) + " --help", home.path()).out.find(
+                "usage: zelkwin [--help] [--version] [--today=YYYY-MM-DD] [--] [OPTION_LINE ...]"),
+            std::string::npos);
+}
+
+// Every entry below `root`, sorted, each file with its size and a digest of
+// its bytes.
+std::string treeListing(const std::string& root) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> rows;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    std::string row = fs::relative(entry.path(), root).string();
+    if (entry.is_regular_file()) {
+      const std::string bytes = test::readFile(entry.path().string());
+      row += " " + std::to_string(bytes.size()) + " " + std::to_string(std::hash<std::string>{}(bytes));
+    }
+    rows.push_back(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  std::string listing;
+  for (const auto& row : rows) listing += row + "\n";
+  return listing;
+}
+
+TEST(CommandLine, ReadOnlyReportsAsUsualAndLeavesTheFolderAsItWas) {
+  test::ScratchDir home;
+  writeDemo(home);
+  // An older settings file, which a run backs up and upgrades; a run also
+  // leaves its index and takes the lock.
+  std::string settings = test::readFile(home.path() + "zelk.cfg");
+  settings.replace(0, settings.find('\r'), "zelk Version 4.00");
+  home.write("zelk.cfg", settings);
+  const std::string before = treeListing(home.path());
+  for (const char* args : {"", "--json", "--summary", "--csv", "--calls", "--calls --json --month 2", "--all =de"}) {
+    const auto result = runZelk(home, std::string("--read-only ") + args);
+    EXPECT_EQ(result.exitCode, 0) << args << ": " << result.err;
+    EXPECT_FALSE(result.out.empty()) << args;
+    EXPECT_EQ(treeListing(home.path()), before) << args;
+  }
+  // The same figures as a run that writes, which does change the folder.
+  const json readOnly = json::parse(runZelk(home, "--read-only --json").out);
+  const json written = json::parse(runZelk(home, "--json").out);
+  EXPECT_EQ(readOnly["months"], written["months"]);
+  EXPECT_NE(treeListing(home.path()), before);
+
+  // No program folder at all: the run reports on the defaults and makes none.
+  test::ScratchDir empty;
+  const std::string missing = empty.path() + "none/";
+  const auto fresh = test::runCommand(test::shellQuote(ZELK_BINARY) + " --read-only --json", empty.path(),
+                                      {"ZELK_HOME=" + missing, "ZELK_TODAY=2001-03-20"});
+  EXPECT_EQ(fresh.exitCode, 0) << fresh.err;
+  EXPECT_TRUE(json::parse(fresh.out)["months"].empty());
+  EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 TEST(CommandLine, OldLogsSayUpToWhenTheyGoAndHowToSeeThem) {
