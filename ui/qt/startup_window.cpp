@@ -66,13 +66,7 @@ StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> op
   if (!hooks_.restart) hooks_.restart = restartProgram;
   if (!hooks_.showAbout) hooks_.showAbout = [] { showMessage(productTitle()); };
 
-  MainWindowHooks windowHooks;
-  windowHooks.showAbout = hooks_.showAbout;
-  windowHooks.changeSettings = [this] { return settingsMenu(); };
-  windowHooks.restart = [this] { hooks_.restart(programDir_); };
-  windowHooks.placedWindow = [this](PlacedWindow window) { return placedWindow(window); };
-  windowHooks.monthCalls = hooks_.monthCalls;
-  mainWindow_->setHooks(std::move(windowHooks));
+  mainWindow_->setServices(*this);
   mainWindow_->setProgramDirectory(programDir_);
 }
 
@@ -198,10 +192,19 @@ void StartupWindow::applyPositions() {
   }
 }
 
-bool StartupWindow::settingsMenu() {
-  if (hooks_.openSettingsDialog() != 1) return false;
+void StartupWindow::showAbout() { hooks_.showAbout(); }
+
+RecalculationAnswer StartupWindow::changeSettings() {
+  if (hooks_.openSettingsDialog() != 1) return RecalculationAnswer::Later;
   if (hooks_.storeSettingsDialog) hooks_.storeSettingsDialog();
-  return hooks_.askRecalculation() == 1;
+  return hooks_.askRecalculation() == 1 ? RecalculationAnswer::Now : RecalculationAnswer::Later;
+}
+
+void StartupWindow::restart() { hooks_.restart(programDir_); }
+
+std::optional<MonthCalls> StartupWindow::monthCalls(int monthIndex) {
+  if (!hooks_.monthCalls) return std::nullopt;
+  return hooks_.monthCalls(monthIndex);
 }
 
 }  // namespace zelk

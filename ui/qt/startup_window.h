@@ -14,13 +14,13 @@
 #include "tariff/month_result.h"
 #include "ui/model/month_calls.h"
 #include "ui/model/window_settings.h"
+#include "ui/qt/main_window.h"
 
 class QLabel;
 class QTimer;
 
 namespace zelk {
 
-class MainWindow;
 class NoDataDialog;
 
 // What the calculation leaves for the main window.
@@ -59,7 +59,7 @@ struct StartupHooks {
   // Form8, Form9, Ma_ref); nullptr for a window that does not exist.
   std::function<QWidget*(PlacedWindow)> placedWindow;
   // The calls of a stored month for 通話明細 (the main window's view menu
-  // and call list); see MainWindowHooks::monthCalls.
+  // and call list); see MainWindowServices::monthCalls.
   std::function<std::optional<MonthCalls>(int monthIndex)> monthCalls;
   // Starts zelkwin anew. Default: restartProgram.
   std::function<void(const std::string& programDir)> restart;
@@ -69,7 +69,10 @@ struct StartupHooks {
 // executable again, detached and without arguments.
 void restartProgram(const std::string& programDir);
 
-class StartupWindow : public QWidget {
+// The main window's services are answered here: the settings menu, the
+// restart and the placed windows combine the start-up's own windows with
+// the hooks it was given.
+class StartupWindow : public QWidget, private MainWindowServices {
   Q_OBJECT
 
  public:
@@ -106,8 +109,13 @@ class StartupWindow : public QWidget {
   // the program restarts; otherwise ends with exit code 230.
   void noDataPath();
   void applyPositions();
-  QWidget* placedWindow(PlacedWindow window);
-  bool settingsMenu();
+
+  // What the main window asks.
+  void showAbout() override;
+  RecalculationAnswer changeSettings() override;
+  void restart() override;
+  std::optional<MonthCalls> monthCalls(int monthIndex) override;
+  QWidget* placedWindow(PlacedWindow window) override;
 
   std::string programDir_;
   std::vector<std::string> optionLines_;
