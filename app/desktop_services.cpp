@@ -27,23 +27,27 @@ void DesktopServices::buildMaReference() {
 }
 
 SettingsDialogAnswer DesktopServices::openSettingsDialog() {
+  if (!dialogs_) return StartupServices::openSettingsDialog();
   return dialogs_->runSettingsDialog() == QDialog::Accepted ? SettingsDialogAnswer::Accepted
                                                              : SettingsDialogAnswer::Cancelled;
 }
 
 int DesktopServices::dialogLogCount() {
+  if (!dialogs_) return StartupServices::dialogLogCount();
   return dialogs_->settingsLogCount();
 }
 
 void DesktopServices::storeSettingsDialog() {
-  dialogs_->storeSettings();
+  if (dialogs_) dialogs_->storeSettings();
 }
 
 RecalculationAnswer DesktopServices::askRecalculation() {
+  if (!dialogs_) return StartupServices::askRecalculation();
   return dialogs_->form6().exec() == QDialog::Accepted ? RecalculationAnswer::Now : RecalculationAnswer::Later;
 }
 
 void DesktopServices::showAbout() {
+  if (!dialogs_) return StartupServices::showAbout();
   dialogs_->showAbout();
 }
 
@@ -67,7 +71,8 @@ std::optional<MonthCalls> DesktopServices::monthCalls(int monthIndex) {
   return zelk::monthCalls(*runInputs_, monthIndex);
 }
 
-void DesktopServices::restart(const std::string&) {
+void DesktopServices::restart(const std::string& programDir) {
+  if (!dialogs_) return StartupServices::restart(programDir);
   dialogs_->restart();
 }
 

@@ -17,7 +17,8 @@ namespace zelk {
 class DialogSet;
 
 // Owns everything it makes. The dialogs exist once the MA reference list is
-// built (they are filled from the MA list).
+// built (they are filled from the MA list); asked before that, each call
+// answers as the base implementation does.
 class DesktopServices final : public StartupServices {
  public:
   // `programDir` ends in "/".
