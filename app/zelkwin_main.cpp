@@ -6,18 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/desktop_services.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/standard_output.h"
-#include "run/calculation_run.h"
-#include "tariff/ma_data.h"
 #include "ui/qt/auto_answer.h"
-#include "ui/qt/dialog_set.h"
 #include "ui/qt/message_box_sink.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/qt_translations.h"
@@ -104,51 +101,8 @@ int main(int argc, char** argv) {
   if (answers) autoAnswer = std::make_unique<zelk::AutoAnswer>(answers);
 
   const std::string programDir = zelk::programDirectory(argv[0]);
-  zelk::MaList maList;
-  zelk::MaDataFile maSearch(zelk::maDataPath(programDir));
-  // The settings dialog and the small windows, made once the MA list is loaded
-  // (the MA reference list is filled from it).
-  std::unique_ptr<zelk::DialogSet> dialogs;
-
-  zelk::StartupHooks hooks;
-  hooks.loadMaList = [&maList](const std::string& dir) { maList = zelk::loadMaList(zelk::maDataPath(dir)); };
-  hooks.buildMaReference = [&] {
-    dialogs = std::make_unique<zelk::DialogSet>(zelk::DialogServices{programDir, &maList, &maSearch, nullptr, nullptr});
-  };
-  hooks.openSettingsDialog = [&] { return dialogs->runSettingsDialog() == QDialog::Accepted ? 1 : 2; };
-  hooks.dialogLogCount = [&] { return dialogs->settingsLogCount(); };
-  hooks.storeSettingsDialog = [&] { dialogs->storeSettings(); };
-  hooks.askRecalculation = [&] { return dialogs->form6().exec() == QDialog::Accepted ? 1 : 2; };
-  hooks.showAbout = [&] { dialogs->showAbout(); };
-  hooks.restart = [&](const std::string&) { dialogs->restart(); };
-  hooks.placedWindow = [&](zelk::PlacedWindow window) -> QWidget* {
-    if (!dialogs) return nullptr;
-    switch (window) {
-      case zelk::PlacedWindow::Form2: return &dialogs->form2();
-      case zelk::PlacedWindow::Form3: return &dialogs->form3();
-      case zelk::PlacedWindow::Form4: return &dialogs->form4();
-      case zelk::PlacedWindow::Form5: return &dialogs->form5();
-      case zelk::PlacedWindow::Form6: return &dialogs->form6();
-      case zelk::PlacedWindow::Form8: return &dialogs->form8();
-      case zelk::PlacedWindow::Form9: return &dialogs->form9();
-      case zelk::PlacedWindow::MaRef: return &dialogs->maRef();
-      default: return nullptr;
-    }
-  };
-  // What the run worked from: 通話明細 replays one of its months.
-  std::optional<zelk::RunInputs> runInputs;
-  hooks.monthCalls = [&runInputs](int monthIndex) -> std::optional<zelk::MonthCalls> {
-    if (!runInputs) return std::nullopt;
-    return zelk::monthCalls(*runInputs, monthIndex);
-  };
-  hooks.calculate = [&runInputs](const std::string& programDir, const std::vector<std::string>& lines) {
-    zelk::CalculationRun run(programDir, lines);
-    run.run();
-    runInputs = run.inputs();
-    return zelk::CalculationOutcome{run.monthList(), run.handedOverSettings(), run.newestCallBeforeWindow()};
-  };
-
-  zelk::StartupWindow form0(programDir, optionLines, hooks);
+  zelk::DesktopServices services(programDir);
+  zelk::StartupWindow form0(programDir, optionLines, services);
   QObject::connect(&form0, &zelk::StartupWindow::finished, &app, [](int code) { QCoreApplication::exit(code); });
   form0.start();
   return app.exec();

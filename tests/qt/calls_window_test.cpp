@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "dialog_test_support.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/staged_file.h"
@@ -188,10 +189,10 @@ class CallsWindowTest : public QObject {
     MonthList months;
     months.months[0] = test::monthWithSlots(1000, sjis("2001年 3月31日〆分"));
     months.count = 1;
+    test::FakeMainWindowServices services;
+    services.calls = sample();
     MainWindow window;
-    MainWindowHooks hooks;
-    hooks.monthCalls = [](int) { return std::optional<MonthCalls>(sample()); };
-    window.setHooks(hooks);
+    window.setServices(services);
     window.setProgramDirectory(dir.path());
     WindowSettings ws = defaultWindowSettings();
     ws.placement.callsWindow = {60, 40, 420, 700};

@@ -1,6 +1,7 @@
 // Fixtures of the dialog tests: a program directory with a small MA data
-// file, a recorder in place of the process starter, and a way to act on a
-// modal window once it is shown.
+// file, a recorder in place of the process starter, a way to act on a modal
+// window once it is shown, and the services the start-up and main windows
+// ask of the rest of the program, as fakes.
 #pragma once
 
 #include <QAbstractButton>
@@ -17,8 +18,10 @@
 #include "platform/messages.h"
 #include "support/test_support.h"
 #include "tariff/ma_data.h"
+#include "ui/qt/main_window.h"
 #include "ui/qt/process_starter.h"
 #include "ui/qt/settings_dialog.h"
+#include "ui/qt/startup_window.h"
 
 namespace zelk::test {
 
@@ -101,6 +104,56 @@ inline void clickButton(QWidget* window, const char* name) {
 struct MessageRecorder {
   RecordingSink sink;
   ScopedMessageSink scope{sink};
+};
+
+// The start-up's services: each step is noted in `steps`, the calculation
+// hands over `months`; the settings dialog and the about box are left to
+// the base implementations.
+class FakeStartupServices : public StartupServices {
+ public:
+  CalculationOutcome calculate(const std::string& programDir, const std::vector<std::string>& optionLines) override {
+    std::string step = "calculate " + programDir;
+    for (const auto& line : optionLines) step += " " + line;
+    steps.push_back(step);
+    return CalculationOutcome{months, RunSettings{}, std::nullopt};
+  }
+  void fillRunTimeCaptions() override { steps.push_back("captions"); }
+  void loadMaList(const std::string& programDir) override { steps.push_back("ma list " + programDir); }
+  void buildMaReference() override { steps.push_back("ma reference"); }
+  void restart(const std::string&) override { steps.push_back("restart"); }
+
+  std::vector<std::string> steps;
+  MonthList months;
+};
+
+// The main window's services: help pages opened and restarts are counted,
+// the dialogs answer what is set here (cancelled unless set), and no dialog
+// of the desktop opens.
+class FakeMainWindowServices : public MainWindowServices {
+ public:
+  RecalculationAnswer changeSettings() override { return settingsAnswer; }
+  void restart() override { ++restarts; }
+  void openUrl(const QUrl& url) override { opened.push_back(url); }
+  std::optional<QFont> chooseFont(const QFont& initial, QWidget*) override {
+    offeredFont = initial;
+    return font;
+  }
+  std::optional<QColor> chooseColour(const QColor&, QWidget*) override { return colour; }
+  std::optional<MonthCalls> monthCalls(int) override {
+    ++callsAsked;
+    return calls;
+  }
+  QString chooseCsvPath(QWidget*, const QString&) override { return csvPath; }
+
+  RecalculationAnswer settingsAnswer = RecalculationAnswer::Later;
+  int restarts = 0;
+  std::vector<QUrl> opened;
+  QFont offeredFont;
+  std::optional<QFont> font;
+  std::optional<QColor> colour;
+  int callsAsked = 0;
+  std::optional<MonthCalls> calls;
+  QString csvPath;
 };
 
 }  // namespace zelk::test

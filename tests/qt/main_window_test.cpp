@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "dialog_test_support.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "support/test_support.h"
@@ -62,14 +63,11 @@ MonthList monthsOf(std::initializer_list<MonthResult> months) {
 // scratch directory.
 struct OpenWindow {
   test::ScratchDir dir;
+  test::FakeMainWindowServices services;
   MainWindow window;
-  std::vector<QUrl> opened;
 
   OpenWindow(const MonthList& months, const RunSettings& settings, WindowSettings ws = defaultWindowSettings()) {
-    MainWindowHooks hooks;
-    hooks.openUrl = [this](const QUrl& url) { opened.push_back(url); };
-    hooks.chooseColour = [](const QColor&, QWidget*) { return std::optional<QColor>(); };
-    window.setHooks(hooks);
+    window.setServices(services);
     window.setProgramDirectory(dir.path());
     ws.placement.mainHeight = 900;  // tall enough for most rows
     window.applyWindowSettings(ws);
@@ -444,14 +442,7 @@ class MainWindowTest : public QObject {
     for (MonthResult& month : months) month.callList = " 2,0312345678,12,3,0999,0,5";
     OpenWindow w(monthsOf({months[0], months[1], months[2]}), makeSettings({.carrier = Carrier::Tokyo, .hidden = {}}));
     w.dir.write("html/help/zelk_doc.html", "<html></html>");
-    std::vector<std::string> callsAsked;
-    MainWindowHooks hooks;
-    hooks.openUrl = [&w](const QUrl& url) { w.opened.push_back(url); };
-    hooks.monthCalls = [&callsAsked](int) {
-      callsAsked.push_back("asked");
-      return std::optional<MonthCalls>(MonthCalls{});
-    };
-    w.window.setHooks(hooks);
+    w.services.calls = MonthCalls{};
     QApplication::setActiveWindow(&w.window);
     QVERIFY(QTest::qWaitForWindowActive(&w.window));
     QVERIFY(!child<QScrollBar>(w.window, "SB_Panel_Fee")->isEnabled());  // the rows fit: PageUp/PageDown are free
@@ -479,8 +470,8 @@ class MainWindowTest : public QObject {
     }
 
     QTest::keyClick(w.window.windowHandle(), Qt::Key_F1);
-    QCOMPARE(w.opened.size(), std::size_t{1});
-    QCOMPARE(w.opened[0].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_doc.html"));
+    QCOMPARE(w.services.opened.size(), std::size_t{1});
+    QCOMPARE(w.services.opened[0].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_doc.html"));
 
     // Tab moves from the fee area to the call list; Enter opens 通話明細 for
     // the number chosen with the arrow keys.
@@ -490,7 +481,7 @@ class MainWindowTest : public QObject {
     QTest::keyClick(w.window.windowHandle(), Qt::Key_Down);
     QCOMPARE(list->currentRow(), 1);
     QTest::keyClick(w.window.windowHandle(), Qt::Key_Return);
-    QCOMPARE(callsAsked.size(), std::size_t{1});
+    QCOMPARE(w.services.callsAsked, 1);
     QVERIFY(w.window.callsWindow());
     QCOMPARE(w.window.callsWindow()->shownNumber(), std::string("0999"));
     w.window.callsWindow()->close();
@@ -579,15 +570,15 @@ class MainWindowTest : public QObject {
   void aNewFontChangesTheRowHeights() {
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
     const QString before = valueOf(w.window, 1)->text();
-    MainWindowHooks hooks;
-    hooks.chooseFont = [](const QFont& initial, QWidget*) -> std::optional<QFont> {
-      QFont font = initial;
-      font.setPointSize(24);
-      font.setBold(false);
-      font.setItalic(true);
-      return font;
-    };
-    w.window.setHooks(hooks);
+    // Cancelled, the dialog changes nothing; then the font it offered, larger
+    // and italic.
+    child<QAction>(w.window, "Menu_Font_PanelMain")->trigger();
+    QCOMPARE(w.window.currentWindowSettings().fonts.main, defaultWindowSettings().fonts.main);
+    QFont font = w.services.offeredFont;
+    font.setPointSize(24);
+    font.setBold(false);
+    font.setItalic(true);
+    w.services.font = font;
     child<QAction>(w.window, "Menu_Font_PanelMain")->trigger();
     const int pixels = (24 * w.window.logicalDpiY() + 36) / 72;
     QCOMPARE(panelOf(w.window, 1)->height(), pixels * 7 / 5);
@@ -604,13 +595,11 @@ class MainWindowTest : public QObject {
     // The dialog starts on the face the rows are drawn with; confirmed as it
     // is, the stored Windows face name and style stay. The colour chosen
     // after it is stored as 0x00BBGGRR.
-    QFont offered;
-    hooks.chooseFont = [&offered](const QFont& initial, QWidget*) -> std::optional<QFont> {
-      offered = initial;
-      return initial;
-    };
-    hooks.chooseColour = [](const QColor&, QWidget*) { return std::optional<QColor>(QColor(0x10, 0x20, 0x30)); };
-    w.window.setHooks(hooks);
+    w.services.font.reset();
+    child<QAction>(w.window, "Menu_Font_PanelSub")->trigger();
+    const QFont offered = w.services.offeredFont;
+    w.services.font = offered;
+    w.services.colour = QColor(0x10, 0x20, 0x30);
     child<QAction>(w.window, "Menu_Font_PanelSub")->trigger();
     QCOMPARE(offered.family(), QFontInfo(panelOf(w.window, 7)->font()).family());
     QCOMPARE(offered.pointSize(), 10);
@@ -627,29 +616,25 @@ class MainWindowTest : public QObject {
     w.dir.write("html/help/zelk_key.html", "<html></html>");
     QTest::mouseClick(child<QToolButton>(w.window, "TB_Help"), Qt::LeftButton);
     child<QAction>(w.window, "Keyword")->trigger();
-    QCOMPARE(w.opened.size(), std::size_t{2});
-    QCOMPARE(w.opened[0].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_doc.html"));
-    QCOMPARE(w.opened[1].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_key.html"));
+    QCOMPARE(w.services.opened.size(), std::size_t{2});
+    QCOMPARE(w.services.opened[0].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_doc.html"));
+    QCOMPARE(w.services.opened[1].toLocalFile(), QString::fromStdString(w.dir.path() + "html/help/zelk_key.html"));
 
     test::ScratchDir empty;
     RecordingSink messages;
     ScopedMessageSink scope(messages);
     w.window.setProgramDirectory(empty.path());
     child<QAction>(w.window, "Help")->trigger();
-    QCOMPARE(w.opened.size(), std::size_t{2});
+    QCOMPARE(w.services.opened.size(), std::size_t{2});
     QCOMPARE(messages.messages.size(), std::size_t{1});
     QVERIFY(messages.messages[0].find("zelk_doc.html") != std::string::npos);
   }
 
   void settingsThatRestartEndWithoutSavingTheWindowSettings() {
     OpenWindow w(monthsOf({test::monthWithSlots(1, sj("2000年 8月15日〆分"))}), RunSettings{});
-    int restarts = 0;
-    MainWindowHooks hooks;
-    hooks.changeSettings = [] { return true; };
-    hooks.restart = [&restarts] { ++restarts; };
-    w.window.setHooks(hooks);
+    w.services.settingsAnswer = RecalculationAnswer::Now;
     child<QAction>(w.window, "Menu_zelkcfg")->trigger();
-    QCOMPARE(restarts, 1);
+    QCOMPARE(w.services.restarts, 1);
     QVERIFY(w.window.restartRequested());
     QVERIFY(!w.window.isVisible());
     QVERIFY(test::readFile(w.dir.path() + "zelkwin.cfg").empty());

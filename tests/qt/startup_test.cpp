@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_test_support.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
@@ -38,34 +39,31 @@ std::vector<QString> utf8Messages(const RecordingSink& sink) {
   return texts;
 }
 
-// A start-up with recorded hooks and messages, over a scratch program
-// directory. The calculation hands over `months`.
+// A start-up with recorded messages, over a scratch program directory, run
+// with the given services (the fake's, which note their steps, unless set).
 struct Startup {
   test::ScratchDir dir;
   RecordingSink messages;
   ScopedMessageSink sink{messages};
-  std::vector<std::string> steps;
-  MonthList months;
-  StartupHooks hooks;
+  test::FakeStartupServices services;
 
-  Startup() {
-    hooks.fillRunTimeCaptions = [this] { steps.push_back("captions"); };
-    hooks.loadMaList = [this](const std::string& programDir) { steps.push_back("ma list " + programDir); };
-    hooks.calculate = [this](const std::string& programDir, const std::vector<std::string>& lines) {
-      std::string step = "calculate " + programDir;
-      for (const auto& line : lines) step += " " + line;
-      steps.push_back(step);
-      return CalculationOutcome{months, RunSettings{}};
-    };
-    hooks.buildMaReference = [this] { steps.push_back("ma reference"); };
-    hooks.restart = [this](const std::string&) { steps.push_back("restart"); };
-  }
-
-  int run(const std::string& answers) {
-    StartupWindow window(dir.path(), {"=i", "-c log.txt"}, hooks);
+  int run(const std::string& answers) { return run(services, answers); }
+  int run(StartupServices& given, const std::string& answers) {
+    StartupWindow window(dir.path(), {"=i", "-c log.txt"}, given);
     AutoAnswer answer(answers);
     return window.runSequence();
   }
+};
+
+// The fake with the calculation `run` in place of its own.
+template <typename Run>
+class CalculationOf : public test::FakeStartupServices {
+ public:
+  explicit CalculationOf(Run run) : run_(std::move(run)) {}
+  CalculationOutcome calculate(const std::string&, const std::vector<std::string>&) override { return run_(); }
+
+ private:
+  Run run_;
 };
 
 // Answers every modal window the start-up shows and notes its name: the run's
@@ -106,8 +104,8 @@ class StartupTest : public QObject {
   void initTestCase() { installFontSubstitutions(); }
 
   void windowsCarryTheirNamesAndTexts() {
-    StartupHooks hooks;
-    StartupWindow window("/tmp/", {}, hooks);
+    test::FakeStartupServices services;
+    StartupWindow window("/tmp/", {}, services);
     QCOMPARE(window.objectName(), QString("Form0"));
     QCOMPARE(window.findChild<QLabel*>("Label1")->text(), QString::fromUtf8("zelk for Windowsを起動します"));
     QCOMPARE(window.timer().objectName(), QString("Timer1"));
@@ -135,7 +133,7 @@ class StartupTest : public QObject {
     QCOMPARE(utf8Messages(s.messages), std::vector<QString>{QString::fromUtf8(kNoDataMessage)});
     const std::vector<std::string> steps = {"captions", "ma list " + s.dir.path(),
                                             "calculate " + s.dir.path() + " =i -c log.txt", "ma reference"};
-    QCOMPARE(s.steps, steps);
+    QCOMPARE(s.services.steps, steps);
     QVERIFY(test::readFile(s.dir.path() + "zelkwin.cfg").empty());
   }
 
@@ -148,36 +146,42 @@ class StartupTest : public QObject {
   void noMonthSettingsDialogEndings() {
     struct Case {
       const char* label;
-      int dialogResult;
+      SettingsDialogAnswer dialogAnswer;
       int logs;
       int exitCode;
       bool stored;
     };
     const Case cases[] = {
-        {"cancelled", 2, 1, 230, false},
-        {"OK without a log", 1, 0, 230, false},
-        {"OK with a log restarts", 1, 2, 0, true},
+        {"cancelled", SettingsDialogAnswer::Cancelled, 1, 230, false},
+        {"OK without a log", SettingsDialogAnswer::Accepted, 0, 230, false},
+        {"OK with a log restarts", SettingsDialogAnswer::Accepted, 2, 0, true},
+    };
+    // The settings dialog answers as the case says and notes the store.
+    struct SettingsDialogServices : test::FakeStartupServices {
+      explicit SettingsDialogServices(const Case& answers) : c(answers) {}
+      SettingsDialogAnswer openSettingsDialog() override { return c.dialogAnswer; }
+      int dialogLogCount() override { return c.logs; }
+      void storeSettingsDialog() override { stored = true; }
+      const Case& c;
+      bool stored = false;
     };
     for (const Case& c : cases) {
       Startup s;
-      bool stored = false;
-      s.hooks.openSettingsDialog = [&c] { return c.dialogResult; };
-      s.hooks.dialogLogCount = [&c] { return c.logs; };
-      s.hooks.storeSettingsDialog = [&stored] { stored = true; };
-      QVERIFY2(s.run("1") == c.exitCode, c.label);
-      QVERIFY2(stored == c.stored, c.label);
-      QVERIFY2((s.steps.back() == "restart") == c.stored, c.label);
+      SettingsDialogServices services(c);
+      QVERIFY2(s.run(services, "1") == c.exitCode, c.label);
+      QVERIFY2(services.stored == c.stored, c.label);
+      QVERIFY2((services.steps.back() == "restart") == c.stored, c.label);
       QVERIFY2(s.messages.messages.empty() == c.stored, c.label);
     }
   }
 
   void aMonthIsShownWithTheWindowSettingsAndEscapeEndsWith0() {
     Startup s;
-    s.months.count = 1;
-    s.months.months[0] = test::monthWithSlots(1, sj("2000年 8月15日〆分"));
+    s.services.months.count = 1;
+    s.services.months.months[0] = test::monthWithSlots(1, sj("2000年 8月15日〆分"));
     s.dir.write("zelkwin.cfg", test::crlfLines({"F01T50", "F01L60", "F01H500", "F01W700", "F07T11", "F07L12",
                                                  "FPMP20", "PF_P0"}));
-    StartupWindow window(s.dir.path(), {}, s.hooks);
+    StartupWindow window(s.dir.path(), {}, s.services);
     AutoAnswer answer("");
     QCOMPARE(window.runSequence(), 0);
     QVERIFY(!window.isVisible());
@@ -196,12 +200,10 @@ class StartupTest : public QObject {
 
   void fatalConditionsAreShownAndEndWithTheirCode() {
     Startup s;
-    s.hooks.calculate = [](const std::string&, const std::vector<std::string>&) -> CalculationOutcome {
-      fatalExit(255, sj("ファイルがオープンできません"));
-    };
-    QCOMPARE(s.run(""), 255);
+    CalculationOf services([]() -> CalculationOutcome { fatalExit(255, sj("ファイルがオープンできません")); });
+    QCOMPARE(s.run(services, ""), 255);
     QCOMPARE(utf8Messages(s.messages), std::vector<QString>{QString::fromUtf8("ファイルがオープンできません")});
-    QCOMPARE(s.steps.back(), "ma list " + s.dir.path());
+    QCOMPARE(services.steps.back(), "ma list " + s.dir.path());
   }
 
   // A long history repeats its messages: they come in one window after the
@@ -211,19 +213,20 @@ class StartupTest : public QObject {
       Startup s;
       MessageBoxSink boxes;
       ScopedMessageSink sink(boxes);
-      s.months.count = 1;
-      s.months.months[0] = test::monthWithSlots(1, sj("2000年 8月15日〆分"));
-      s.hooks.calculate = [&](const std::string&, const std::vector<std::string>&) {
+      MonthList months;
+      months.count = 1;
+      months.months[0] = test::monthWithSlots(1, sj("2000年 8月15日〆分"));
+      CalculationOf services([&] {
         for (int year = 0; year < 24; ++year) {
           showMessage(sj("なんか、該当dataがないのぉ(:_;)[0999]"));
           showMessage(sj("この[0") + std::to_string(9000 + year) + sj("]って番号をzelk.cfgでセットしてね\n"));
         }
         showMessage(sj("この[09000]って番号をzelk.cfgでセットしてね\n"));
         if (fatal) fatalExit(254, sj("検針日が設定できません(-_-)\n"));
-        return CalculationOutcome{s.months, RunSettings{}};
-      };
+        return CalculationOutcome{months, RunSettings{}};
+      });
       ModalAnswers answers;
-      StartupWindow window(s.dir.path(), {}, s.hooks);
+      StartupWindow window(s.dir.path(), {}, services);
       QCOMPARE(window.runSequence(), fatal ? 254 : 0);
       const std::vector<QString> shown = {"RunMessages", fatal ? "MessageBox" : "Form1"};
       QCOMPARE(answers.shown, shown);
@@ -259,7 +262,7 @@ class StartupTest : public QObject {
     for (const bool yes : {true, false}) {
       Startup s;
       std::vector<std::string> todays;
-      s.hooks.calculate = [&](const std::string&, const std::vector<std::string>&) {
+      CalculationOf services([&] {
         todays.push_back(isoDateText(today()));
         CalculationOutcome outcome{MonthList{}, RunSettings{}, NewestCallBeforeWindow{{2001, 3, 18}, {2001, 3, 31}}};
         if (todays.size() == 2) {
@@ -268,10 +271,10 @@ class StartupTest : public QObject {
           outcome.newestCallBeforeWindow.reset();
         }
         return outcome;
-      };
+      });
       ModalAnswers answers;
       answers.showOldMonths = yes;
-      StartupWindow window(s.dir.path(), {}, s.hooks);
+      StartupWindow window(s.dir.path(), {}, services);
       const int exitCode = window.runSequence();
       setToday(std::nullopt);
       QCOMPARE(answers.question, QString::fromUtf8("記録は2001年3月18日までです。その日までの記録を表示しますか?"));
@@ -290,7 +293,7 @@ class StartupTest : public QObject {
 
   void theTimerRunsTheSequenceOnce() {
     Startup s;
-    StartupWindow window(s.dir.path(), {}, s.hooks);
+    StartupWindow window(s.dir.path(), {}, s.services);
     AutoAnswer answer("2");
     QSignalSpy finished(&window, &StartupWindow::finished);
     window.start();
@@ -298,7 +301,7 @@ class StartupTest : public QObject {
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.first().first().toInt(), 230);
     QVERIFY(!window.timer().isActive());
-    QCOMPARE(s.steps.size(), std::size_t{4});
+    QCOMPARE(s.services.steps.size(), std::size_t{4});
   }
 
   // The program itself with an empty program directory (only ma.zlk): the

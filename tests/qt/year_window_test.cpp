@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "dialog_test_support.h"
 #include "platform/cp932.h"
 #include "support/test_support.h"
 #include "ui/model/year_summary.h"
@@ -114,10 +115,10 @@ class YearWindowTest : public QObject {
     const MonthList months = twelveMonths();
     const RunSettings settings = test::makeSettings({test::Line::Analog, {}, {}, false, true, true, false, 0, false, {"10"}});
     const std::string csvPath = dir.path() + "year.csv";
+    test::FakeMainWindowServices services;
+    services.csvPath = QString::fromStdString(csvPath);
     MainWindow window;
-    MainWindowHooks hooks;
-    hooks.chooseCsvPath = [&csvPath](QWidget*) { return QString::fromStdString(csvPath); };
-    window.setHooks(hooks);
+    window.setServices(services);
     window.setProgramDirectory(dir.path());
     WindowSettings ws = defaultWindowSettings();
     ws.placement.yearWindow = {40, 60, 500, 700};

@@ -172,9 +172,9 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   connect(allCallsButton_, &QPushButton::clicked, this, [this] { showNumber(""); });
   csvButton_ = new QPushButton(QString::fromUtf8("CSVで保存(&S)…"), this);
   csvButton_->setObjectName("CallsCsv");
-  chooseCsvPath_ = [this](QWidget* parent) { return chooseCsvPath(parent, csvName_); };
+  chooseCsvPath_ = chooseCsvPath;
   connect(csvButton_, &QPushButton::clicked, this, [this] {
-    const QString path = chooseCsvPath_(this);
+    const QString path = chooseCsvPath_(this, csvName_);
     if (!path.isEmpty()) saveCsv(path);
   });
 

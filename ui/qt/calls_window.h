@@ -34,8 +34,11 @@ class CallsWindow : public QDialog {
   const QString& suggestedCsvName() const { return csvName_; }
   // The calls shown, in the order shown, as CSV (UTF-8 with a BOM).
   std::string shownCsv() const;
-  // The CSV button asks for the file with this; empty answer: nothing saved.
-  void setCsvPathChooser(std::function<QString(QWidget*)> choose) { chooseCsvPath_ = std::move(choose); }
+  // The CSV button asks for the file with this, offering suggestedCsvName();
+  // empty answer: nothing saved.
+  void setCsvPathChooser(std::function<QString(QWidget* parent, const QString& suggestedName)> choose) {
+    chooseCsvPath_ = std::move(choose);
+  }
   // Writes shownCsv() to `path`; false (and a message) when it cannot.
   bool saveCsv(const QString& path);
 
@@ -55,7 +58,7 @@ class CallsWindow : public QDialog {
   QPushButton* csvButton_;
   std::string number_;
   QString csvName_;
-  std::function<QString(QWidget*)> chooseCsvPath_;
+  std::function<QString(QWidget*, const QString&)> chooseCsvPath_;
 };
 
 }  // namespace zelk

@@ -25,6 +25,7 @@
 #include "ui/model/main_rows.h"
 #include "ui/model/month_display.h"
 #include "ui/qt/calls_window.h"
+#include "ui/qt/csv_path.h"
 #include "ui/qt/display_font.h"
 #include "ui/qt/help_pages.h"
 #include "ui/qt/qt_text.h"
@@ -78,9 +79,46 @@ void setFontAndColour(QWidget* widget, const FontSpec& fontSpec) {
   widget->setPalette(palette);
 }
 
+// What a window that was given no services asks: the base implementations.
+class StandaloneServices final : public MainWindowServices {};
+
+StandaloneServices& standaloneServices() {
+  static StandaloneServices services;
+  return services;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
+void MainWindowServices::openUrl(const QUrl& url) {
+  // Without a browser launcher Qt only writes to stderr, which a desktop
+  // user does not see.
+  if (!QDesktopServices::openUrl(url))
+    showMessage(sjis("ヘルプを表示するブラウザを起動できませんでした。\n次のファイルをブラウザで開いて下さい:\n") +
+                cp932Text(url.toLocalFile()));
+}
+
+std::optional<QFont> MainWindowServices::chooseFont(const QFont& initial, QWidget* parent) {
+  bool ok = false;
+  QFont font = QFontDialog::getFont(&ok, initial, parent);
+  if (!ok) return std::nullopt;
+  return font;
+}
+
+std::optional<QColor> MainWindowServices::chooseColour(const QColor& initial, QWidget* parent) {
+  const QColor colour = QColorDialog::getColor(initial, parent, u8("文字の色"));
+  if (!colour.isValid()) return std::nullopt;
+  return colour;
+}
+
+std::optional<MonthCalls> MainWindowServices::monthCalls(int) { return std::nullopt; }
+
+QWidget* MainWindowServices::placedWindow(PlacedWindow) { return nullptr; }
+
+QString MainWindowServices::chooseCsvPath(QWidget* parent, const QString& suggestedName) {
+  return zelk::chooseCsvPath(parent, suggestedName);
+}
+
+MainWindow::MainWindow(QWidget* parent) : QDialog(parent), services_(&standaloneServices()) {
   setObjectName("Form1");
   setWindowTitle("zelkmain");
   QFont formFont(u8("ＭＳ ゴシック"));
@@ -107,24 +145,6 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
 
   addShortcuts();
 
-  hooks_.openUrl = [](const QUrl& url) {
-    // Without a browser launcher Qt only writes to stderr, which a desktop
-    // user does not see.
-    if (!QDesktopServices::openUrl(url))
-      showMessage(sjis("ヘルプを表示するブラウザを起動できませんでした。\n次のファイルをブラウザで開いて下さい:\n") +
-                  cp932Text(url.toLocalFile()));
-  };
-  hooks_.chooseFont = [](const QFont& initial, QWidget* parent) -> std::optional<QFont> {
-    bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok) return std::nullopt;
-    return font;
-  };
-  hooks_.chooseColour = [](const QColor& initial, QWidget* parent) -> std::optional<QColor> {
-    const QColor colour = QColorDialog::getColor(initial, parent, u8("文字の色"));
-    if (!colour.isValid()) return std::nullopt;
-    return colour;
-  };
   resize(640, 480);
 }
 
@@ -320,17 +340,16 @@ void MainWindow::buildMenu() {
   QAction* about = addItem(help, "Menu_Aboutzelk", "zelk for Windowsについて(&M)", "版数等を表示します。");
   connect(contents, &QAction::triggered, this, &MainWindow::openContents);
   connect(keywords, &QAction::triggered, this, [this] { openHelpPage("zelk_key.html"); });
-  connect(about, &QAction::triggered, this, [this] {
-    if (hooks_.showAbout) hooks_.showAbout();
-  });
+  connect(about, &QAction::triggered, this, [this] { services_->showAbout(); });
   menuBar_->addMenu(help);
 }
 
-void MainWindow::setHooks(MainWindowHooks hooks) {
-  if (!hooks.openUrl) hooks.openUrl = hooks_.openUrl;
-  if (!hooks.chooseFont) hooks.chooseFont = hooks_.chooseFont;
-  if (!hooks.chooseColour) hooks.chooseColour = hooks_.chooseColour;
-  hooks_ = std::move(hooks);
+void MainWindow::setServices(MainWindowServices& services) { services_ = &services; }
+
+std::function<QString(QWidget*, const QString&)> MainWindow::csvPathChooser() {
+  return [this](QWidget* parent, const QString& suggestedName) {
+    return services_->chooseCsvPath(parent, suggestedName);
+  };
 }
 
 void MainWindow::setProgramDirectory(std::string programDir) { programDir_ = std::move(programDir); }
@@ -548,13 +567,13 @@ void MainWindow::selectMonth(int itemNumber) {
 }
 
 void MainWindow::showCalls(const std::string& number) {
-  if (!model_ || !hooks_.monthCalls) return;
+  if (!model_) return;
   const MonthBrowser& browser = model_->browser();
   const int index = browser.currentMonthIndex();
   if (index < 0 || index >= browser.months().count) return;
   std::optional<MonthCalls> calls;
   try {
-    calls = hooks_.monthCalls(index);
+    calls = services_->monthCalls(index);
   } catch (const FatalError& error) {
     // A log gone since the run, say: the list cannot be made, the program goes on.
     showMessage(error.message());
@@ -566,7 +585,7 @@ void MainWindow::showCalls(const std::string& number) {
     if (callsWindow_) windowSettings_.placement.callsWindow = boundsOf(*callsWindow_);
     delete callsWindow_;
     callsWindow_ = new CallsWindow(std::move(*calls), browser.months().months[static_cast<std::size_t>(index)].title, this);
-    if (hooks_.chooseCsvPath) callsWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
+    callsWindow_->setCsvPathChooser(csvPathChooser());
     const WindowBounds& b = windowSettings_.placement.callsWindow;
     keepOnScreen(*callsWindow_, {b.left, b.top}, {b.width, b.height});
     callsWindow_->showNumber(number);
@@ -587,7 +606,7 @@ void MainWindow::showYearWindow() {
   guarded([this] {
     if (!yearWindow_) {
       yearWindow_ = new YearWindow(this);
-      if (hooks_.chooseCsvPath) yearWindow_->setCsvPathChooser(hooks_.chooseCsvPath);
+      yearWindow_->setCsvPathChooser(csvPathChooser());
       const WindowBounds& b = windowSettings_.placement.yearWindow;
       keepOnScreen(*yearWindow_, {b.left, b.top}, {b.width, b.height});
       yearWindow_->showYear(model_->browser().months(), model_->settings());
@@ -602,12 +621,12 @@ void MainWindow::chooseFont(bool mainFont) {
   FontSpec& fontSpec = mainFont ? windowSettings_.fonts.main : windowSettings_.fonts.sub;
   // The dialog starts on the face the rows are drawn with: the stored name
   // may be a Windows face this system substitutes.
-  const std::optional<QFont> chosen = hooks_.chooseFont(displayedQFont(fontSpec), this);
+  const std::optional<QFont> chosen = services_->chooseFont(displayedQFont(fontSpec), this);
   if (!chosen) return;
   storeQFont(*chosen, fontSpec);
   // Then the colour of the text; cancelling keeps it.
   const QColor shown = toQColor(fontSpec.colour, palette());
-  if (const std::optional<QColor> colour = hooks_.chooseColour(shown, this); colour && *colour != shown)
+  if (const std::optional<QColor> colour = services_->chooseColour(shown, this); colour && *colour != shown)
     fontSpec.colour = fromQColor(*colour);
   applyFonts();
   applyHeights();
@@ -617,18 +636,17 @@ void MainWindow::chooseFont(bool mainFont) {
 void MainWindow::openHelpPage(const char* fileName) {
   const std::optional<std::string> path = existingHelpPage(programDir_, fileName);
   // The program directory is a path of this system, not a CP932 text.
-  if (path) hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(path->c_str())));
+  if (path) services_->openUrl(QUrl::fromLocalFile(QFile::decodeName(path->c_str())));
 }
 
 void MainWindow::changeSettings() {
-  if (!hooks_.changeSettings) return;
   guarded([this] {
-    if (!hooks_.changeSettings()) return;
+    if (services_->changeSettings() != RecalculationAnswer::Now) return;
     // A new calculation is a new process; this one ends without saving its
     // window settings.
     restartRequested_ = true;
     ending_ = true;
-    if (hooks_.restart) hooks_.restart();
+    services_->restart();
     done(0);
   });
 }
@@ -639,7 +657,7 @@ WindowSettings MainWindow::currentWindowSettings() const {
   for (std::size_t i = 0; i < kPlacedWindowCount; ++i) {
     const auto window = static_cast<PlacedWindow>(i);
     if (window == PlacedWindow::Form1) continue;
-    if (QWidget* widget = hooks_.placedWindow ? hooks_.placedWindow(window) : nullptr)
+    if (QWidget* widget = services_->placedWindow(window))
       p.at(window) = {widget->y(), widget->x()};
   }
   p.at(PlacedWindow::Form1) = {y(), x()};

@@ -34,31 +34,46 @@ namespace zelk {
 class CallsWindow;
 class YearWindow;
 
-// What the main window asks of the rest of the program. Every member may be
-// left empty; the window then does without (no about box, no settings).
-struct MainWindowHooks {
+// The settings menu's last question (Form6): recalculate now, which
+// restarts the program, or later.
+enum class RecalculationAnswer { Now, Later };
+
+// What the main window asks of the rest of the program. Each function has a
+// base implementation: without a subclass the window does without (no about
+// box, no settings, no call list) and uses the desktop's own dialogs.
+class MainWindowServices {
+ public:
+  virtual ~MainWindowServices() = default;
+
   // Shows the about box Form2 modally.
-  std::function<void()> showAbout;
+  virtual void showAbout() {}
   // The settings menu: loads zelk.cfg into the settings dialog, shows it,
-  // stores it on OK and asks whether to recalculate. True when the program
-  // is to restart with the new settings.
-  std::function<bool()> changeSettings;
+  // stores it on OK and asks whether to recalculate. Now: the program is to
+  // restart with the new settings.
+  virtual RecalculationAnswer changeSettings() { return RecalculationAnswer::Later; }
   // Starts a new zelkwin process (the window then ends without saving).
-  std::function<void()> restart;
-  // The shell's "open" for the help pages; its answer is ignored.
-  std::function<void(const QUrl&)> openUrl;
+  virtual void restart() {}
+  // The shell's "open" for the help pages, or a message saying where the
+  // page is when no browser starts.
+  virtual void openUrl(const QUrl& url);
   // The font dialog, preset with `initial`; nothing when the user cancels.
-  std::function<std::optional<QFont>(const QFont& initial, QWidget* parent)> chooseFont;
+  virtual std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent);
   // The colour dialog after the font dialog, preset with `initial`; nothing
   // when the user cancels.
-  std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)> chooseColour;
+  virtual std::optional<QColor> chooseColour(const QColor& initial, QWidget* parent);
   // The calls of stored month `monthIndex` (0 the oldest) for 通話明細;
   // nothing when the run left none to list. May throw FatalError.
-  std::function<std::optional<MonthCalls>(int monthIndex)> monthCalls;
+  virtual std::optional<MonthCalls> monthCalls(int monthIndex);
   // The other windows whose positions zelkwin.cfg keeps, nullptr for none.
-  std::function<QWidget*(PlacedWindow)> placedWindow;
-  // Where the year window saves its CSV; a file dialog when empty.
-  std::function<QString(QWidget*)> chooseCsvPath;
+  virtual QWidget* placedWindow(PlacedWindow window);
+  // Where the year window and 通話明細 save their CSV, offering
+  // `suggestedName`; empty when the user cancels. The file dialog.
+  virtual QString chooseCsvPath(QWidget* parent, const QString& suggestedName);
+
+ protected:
+  MainWindowServices() = default;
+  MainWindowServices(const MainWindowServices&) = default;
+  MainWindowServices& operator=(const MainWindowServices&) = default;
 };
 
 class MainWindow : public QDialog {
@@ -68,7 +83,9 @@ class MainWindow : public QDialog {
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  void setHooks(MainWindowHooks hooks);
+  // What the window asks from now on; it must outlive the window or be
+  // replaced first. Until then the base implementations answer.
+  void setServices(MainWindowServices& services);
   // Where zelkwin.cfg is written and the help pages are found; ends in "/".
   void setProgramDirectory(std::string programDir);
 
@@ -136,11 +153,13 @@ class MainWindow : public QDialog {
   void updateViewMenu();
   void rememberBounds();
   void changeSettings();
+  // The CSV path question of the year window and 通話明細, asked of the services.
+  std::function<QString(QWidget*, const QString&)> csvPathChooser();
   void saveAndEnd();
   // Runs a command; a fatal condition ends the window with its code.
   void guarded(const std::function<void()>& command);
 
-  MainWindowHooks hooks_;
+  MainWindowServices* services_;
   std::string programDir_;
   WindowSettings windowSettings_;
   std::unique_ptr<MainWindowModel> model_;

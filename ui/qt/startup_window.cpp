@@ -32,12 +32,16 @@ void restartProgram(const std::string& programDir) {
   QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments, dir);
 }
 
-StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> optionLines, StartupHooks hooks,
+void StartupServices::showAbout() { showMessage(productTitle()); }
+
+void StartupServices::restart(const std::string& programDir) { restartProgram(programDir); }
+
+StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> optionLines, StartupServices& services,
                              QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       programDir_(std::move(programDir)),
       optionLines_(std::move(optionLines)),
-      hooks_(std::move(hooks)),
+      services_(services),
       windowSettings_(defaultWindowSettings()) {
   setObjectName("Form0");
   setWindowTitle(QString::fromUtf8("zelk for Windows"));
@@ -58,21 +62,7 @@ StartupWindow::StartupWindow(std::string programDir, std::vector<std::string> op
   // The windows of the program in the order they are made; Form0 first.
   mainWindow_ = new MainWindow;
   noData_ = new NoDataDialog;
-
-  // Without a settings dialog the no-data path ends as if it was cancelled.
-  if (!hooks_.openSettingsDialog) hooks_.openSettingsDialog = [] { return 2; };
-  if (!hooks_.dialogLogCount) hooks_.dialogLogCount = [] { return 0; };
-  if (!hooks_.askRecalculation) hooks_.askRecalculation = [] { return 2; };
-  if (!hooks_.restart) hooks_.restart = restartProgram;
-  if (!hooks_.showAbout) hooks_.showAbout = [] { showMessage(productTitle()); };
-
-  MainWindowHooks windowHooks;
-  windowHooks.showAbout = hooks_.showAbout;
-  windowHooks.changeSettings = [this] { return settingsMenu(); };
-  windowHooks.restart = [this] { hooks_.restart(programDir_); };
-  windowHooks.placedWindow = [this](PlacedWindow window) { return placedWindow(window); };
-  windowHooks.monthCalls = hooks_.monthCalls;
-  mainWindow_->setHooks(std::move(windowHooks));
+  mainWindow_->setServices(*this);
   mainWindow_->setProgramDirectory(programDir_);
 }
 
@@ -106,9 +96,9 @@ int StartupWindow::runSequence() {
 void StartupWindow::runSteps() {
   timer_->stop();
   exitCode_ = 0;
-  if (hooks_.fillRunTimeCaptions) hooks_.fillRunTimeCaptions();
+  services_.fillRunTimeCaptions();
   mainWindow_->applyWindowSettings(windowSettings_);
-  if (hooks_.loadMaList) hooks_.loadMaList(programDir_);
+  services_.loadMaList(programDir_);
   CalculationOutcome outcome = calculate();
   // Old logs only: offer the months up to the newest call, as if that
   // month's closing date were today.
@@ -117,7 +107,7 @@ void StartupWindow::runSteps() {
     setToday(outcome.newestCallBeforeWindow->closingDate);
     outcome = calculate();
   }
-  if (hooks_.buildMaReference) hooks_.buildMaReference();
+  services_.buildMaReference();
   hide();
 
   readWindowSettings(windowSettingsPath(programDir_), windowSettings_);
@@ -143,7 +133,7 @@ CalculationOutcome StartupWindow::calculate() {
   try {
     CalculationOutcome outcome = [&] {
       ScopedMessageSink scope(gathered);
-      return hooks_.calculate(programDir_, optionLines_);
+      return services_.calculate(programDir_, optionLines_);
     }();
     currentMessageSink().showTally(gathered.tally);
     return outcome;
@@ -169,10 +159,10 @@ bool StartupWindow::askShowOldMonths(const LocalDate& newestCall) {
 }
 
 void StartupWindow::noDataPath() {
-  if (noData_->exec() == NoDataDialog::kConfigure && hooks_.openSettingsDialog() == 1 &&
-      hooks_.dialogLogCount() > 0) {
-    if (hooks_.storeSettingsDialog) hooks_.storeSettingsDialog();
-    hooks_.restart(programDir_);
+  if (noData_->exec() == NoDataDialog::kConfigure &&
+      services_.openSettingsDialog() == SettingsDialogAnswer::Accepted && services_.dialogLogCount() > 0) {
+    services_.storeSettingsDialog();
+    services_.restart(programDir_);
     return;
   }
   fatalExit(230, sjis("読み込みデータが設定されないので、終了します。"));
@@ -183,7 +173,7 @@ QWidget* StartupWindow::placedWindow(PlacedWindow window) {
     case PlacedWindow::Form0: return this;
     case PlacedWindow::Form1: return mainWindow_;
     case PlacedWindow::Form7: return noData_;
-    default: return hooks_.placedWindow ? hooks_.placedWindow(window) : nullptr;
+    default: return services_.placedWindow(window);
   }
 }
 
@@ -198,10 +188,16 @@ void StartupWindow::applyPositions() {
   }
 }
 
-bool StartupWindow::settingsMenu() {
-  if (hooks_.openSettingsDialog() != 1) return false;
-  if (hooks_.storeSettingsDialog) hooks_.storeSettingsDialog();
-  return hooks_.askRecalculation() == 1;
+void StartupWindow::showAbout() { services_.showAbout(); }
+
+RecalculationAnswer StartupWindow::changeSettings() {
+  if (services_.openSettingsDialog() != SettingsDialogAnswer::Accepted) return RecalculationAnswer::Later;
+  services_.storeSettingsDialog();
+  return services_.askRecalculation();
 }
+
+void StartupWindow::restart() { services_.restart(programDir_); }
+
+std::optional<MonthCalls> StartupWindow::monthCalls(int monthIndex) { return services_.monthCalls(monthIndex); }
 
 }  // namespace zelk

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,13 +13,13 @@
 #include "tariff/month_result.h"
 #include "ui/model/month_calls.h"
 #include "ui/model/window_settings.h"
+#include "ui/qt/main_window.h"
 
 class QLabel;
 class QTimer;
 
 namespace zelk {
 
-class MainWindow;
 class NoDataDialog;
 
 // What the calculation leaves for the main window.
@@ -31,52 +30,64 @@ struct CalculationOutcome {
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow;
 };
 
+// The settings dialog's modal result: 更新 (the dialog's copy of the settings
+// may be stored) or cancelled.
+enum class SettingsDialogAnswer { Accepted, Cancelled };
+
 // The parts of the start-up that belong to other windows and to the core.
-// Empty members are skipped, except where a default is named.
-struct StartupHooks {
+// Every function but the calculation has a base implementation: without a
+// settings dialog the no-data path ends as if it was cancelled.
+class StartupServices {
+ public:
+  virtual ~StartupServices() = default;
+
   // The calculation run with the process's option lines. Fatal conditions
-  // throw FatalError. Required.
-  std::function<CalculationOutcome(const std::string& programDir, const std::vector<std::string>& optionLines)>
-      calculate;
+  // throw FatalError.
+  virtual CalculationOutcome calculate(const std::string& programDir, const std::vector<std::string>& optionLines) = 0;
   // Captions set at run time in the other windows (Form2, Form3, Form8).
-  std::function<void()> fillRunTimeCaptions;
+  virtual void fillRunTimeCaptions() {}
   // Loads the MA list of ma.zlk in the program directory.
-  std::function<void(const std::string& programDir)> loadMaList;
+  virtual void loadMaList(const std::string& /*programDir*/) {}
   // Fills the MA reference list Ma_ref from the loaded MA list.
-  std::function<void()> buildMaReference;
-  // Loads zelk.cfg into the settings dialog's copy of the settings, shows
-  // Form3 modally and returns its modal result (1 OK). Default: 2.
-  std::function<int()> openSettingsDialog;
-  // The logs registered in the dialog's copy of the settings. Default: 0.
-  std::function<int()> dialogLogCount;
+  virtual void buildMaReference() {}
+  // Loads zelk.cfg into the settings dialog's copy of the settings and shows
+  // Form3 modally.
+  virtual SettingsDialogAnswer openSettingsDialog() { return SettingsDialogAnswer::Cancelled; }
+  // The logs registered in the dialog's copy of the settings.
+  virtual int dialogLogCount() { return 0; }
   // Stores the dialog's copy of the settings (rewrites zelk.cfg).
-  std::function<void()> storeSettingsDialog;
-  // Form6 after a store from the settings menu: 1 to recalculate. Default: 2.
-  std::function<int()> askRecalculation;
-  // The about box Form2, modally. Default: the product title as a message.
-  std::function<void()> showAbout;
+  virtual void storeSettingsDialog() {}
+  // Form6 after a store from the settings menu.
+  virtual RecalculationAnswer askRecalculation() { return RecalculationAnswer::Later; }
+  // The about box Form2, modally; the base shows the product title as a
+  // message.
+  virtual void showAbout();
   // The other windows whose positions zelkwin.cfg keeps (Form2 to Form6,
   // Form8, Form9, Ma_ref); nullptr for a window that does not exist.
-  std::function<QWidget*(PlacedWindow)> placedWindow;
+  virtual QWidget* placedWindow(PlacedWindow) { return nullptr; }
   // The calls of a stored month for 通話明細 (the main window's view menu
-  // and call list); see MainWindowHooks::monthCalls.
-  std::function<std::optional<MonthCalls>(int monthIndex)> monthCalls;
-  // Starts zelkwin anew. Default: restartProgram.
-  std::function<void(const std::string& programDir)> restart;
+  // and call list); see MainWindowServices::monthCalls.
+  virtual std::optional<MonthCalls> monthCalls(int) { return std::nullopt; }
+  // Starts zelkwin anew; the base calls restartProgram.
+  virtual void restart(const std::string& programDir);
 };
 
 // Makes the program directory the current one and starts this program's
 // executable again, detached and without arguments.
 void restartProgram(const std::string& programDir);
 
-class StartupWindow : public QWidget {
+// The main window's services are answered here: the settings menu, the
+// restart and the placed windows combine the start-up's own windows with
+// the services it was given.
+class StartupWindow : public QWidget, private MainWindowServices {
   Q_OBJECT
 
  public:
   static constexpr int kTimerInterval = 500;  // ms
 
   // `programDir` ends in "/"; `optionLines` are the process's arguments.
-  StartupWindow(std::string programDir, std::vector<std::string> optionLines, StartupHooks hooks,
+  // `services` must outlive the window.
+  StartupWindow(std::string programDir, std::vector<std::string> optionLines, StartupServices& services,
                 QWidget* parent = nullptr);
   ~StartupWindow() override;
 
@@ -106,12 +117,17 @@ class StartupWindow : public QWidget {
   // the program restarts; otherwise ends with exit code 230.
   void noDataPath();
   void applyPositions();
-  QWidget* placedWindow(PlacedWindow window);
-  bool settingsMenu();
+
+  // What the main window asks.
+  void showAbout() override;
+  RecalculationAnswer changeSettings() override;
+  void restart() override;
+  std::optional<MonthCalls> monthCalls(int monthIndex) override;
+  QWidget* placedWindow(PlacedWindow window) override;
 
   std::string programDir_;
   std::vector<std::string> optionLines_;
-  StartupHooks hooks_;
+  StartupServices& services_;
   WindowSettings windowSettings_;
   QLabel* label_ = nullptr;
   QTimer* timer_ = nullptr;

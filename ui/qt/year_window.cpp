@@ -159,13 +159,15 @@ YearWindow::YearWindow(QWidget* parent) : QDialog(parent) {
   layout->addWidget(chart_, 2);
   layout->addLayout(buttons);
 
-  chooseCsvPath_ = [](QWidget* parent) { return chooseCsvPath(parent, u8("年間比較.csv")); };
+  chooseCsvPath_ = chooseCsvPath;
   resize(640, 480);
 }
 
 YearWindow::~YearWindow() = default;
 
-void YearWindow::setCsvPathChooser(std::function<QString(QWidget*)> choose) { chooseCsvPath_ = std::move(choose); }
+void YearWindow::setCsvPathChooser(std::function<QString(QWidget*, const QString&)> choose) {
+  chooseCsvPath_ = std::move(choose);
+}
 
 void YearWindow::showYear(const MonthList& months, const RunSettings& settings) {
   months_ = months;
@@ -206,7 +208,7 @@ void YearWindow::showYear(const MonthList& months, const RunSettings& settings) 
 }
 
 bool YearWindow::saveCsv() {
-  const QString path = chooseCsvPath_ ? chooseCsvPath_(this) : QString();
+  const QString path = chooseCsvPath_ ? chooseCsvPath_(this, u8("年間比較.csv")) : QString();
   if (path.isEmpty()) return false;
   // Staged: a full disk leaves no half file, and a link at the name is
   // replaced, never written through.

@@ -29,9 +29,9 @@ class YearWindow : public QDialog {
   void showYear(const MonthList& months, const RunSettings& settings);
   const YearSummary& summary() const { return summary_; }
 
-  // Asks where the CSV goes; an empty answer saves nothing. A file dialog
-  // unless set.
-  void setCsvPathChooser(std::function<QString(QWidget*)> choose);
+  // Asks where the CSV goes, offering 年間比較.csv; an empty answer saves
+  // nothing. A file dialog unless set.
+  void setCsvPathChooser(std::function<QString(QWidget* parent, const QString& suggestedName)> choose);
   // Writes the CSV to the chosen file; false (after a message) when it
   // cannot be written.
   bool saveCsv();
@@ -40,7 +40,7 @@ class YearWindow : public QDialog {
   MonthList months_;
   RunSettings settings_;
   YearSummary summary_;
-  std::function<QString(QWidget*)> chooseCsvPath_;
+  std::function<QString(QWidget*, const QString&)> chooseCsvPath_;
   QLabel* caption_;
   QTableWidget* table_;
   YearChart* chart_;
