@@ -103,14 +103,14 @@ void CalculationRun::replayMonth(int monthIndex, std::function<void(const RatedC
 
 // Reset and settings: the file first, then every command-line option line.
 void CalculationRun::readSettings(MaDataFile& maData) {
-  settings_.programDir = programDir_;
-  resetSettings(settings_, tables_, telehodai_, origin_);
-  settings_.meterDay = 1;
   table_.clear();
-  readSettingsFile(settings_, tables_, slots_, telehodai_, origin_, maData, writes_);
-  for (const auto& line : optionLines_) applyOptionLine(line, settings_, slots_, origin_, maData);
-  inputs_ = RunInputs{settings_, tables_, {}, telehodai_, origin_, {}};
-  for (std::size_t i = 0; i < kMaxLogs; ++i) inputs_.logs[i] = slots_[i].declaration;
+  Configuration configuration = readConfiguration(programDir_, optionLines_, maData, writes_);
+  settings_ = configuration.settings;
+  tables_ = configuration.tables;
+  telehodai_ = configuration.telehodai;
+  origin_ = configuration.origin;
+  for (std::size_t i = 0; i < kMaxLogs; ++i) slots_[i].declaration = configuration.logs[i];
+  inputs_ = RunInputs{settings_, tables_, configuration.logs, telehodai_, origin_, {}};
 }
 
 void CalculationRun::execute(MaDataFile& maData) {
@@ -122,7 +122,7 @@ void CalculationRun::execute(MaDataFile& maData) {
 
   // What a rewrite of zelk.cfg writes back, as it stood after reading.
   const MaLookup originAsRead = origin_;
-  const SettingsSnapshot snapshot = takeSettingsSnapshot(settings_, slots_, telehodai_, origin_);
+  const Configuration asRead{settings_, tables_, inputs_.logs, telehodai_, origin_};
 
   if (settings_.telechoiceKind != TelechoiceKind::None) registerTelechoiceAreas(settings_, origin_, maData);
   if (settings_.latestMonths == 0 || settings_.latestMonths > 12) settings_.latestMonths = 12;
@@ -153,7 +153,7 @@ void CalculationRun::execute(MaDataFile& maData) {
   noteNewestCallBeforeWindow();
   if (!replayedMonth_) inputs_.bookmarks.tablesAfterRun = tables_;
 
-  if (tablesGrew_ && !replayedMonth_ && writes_ == SettingsWrites::Allowed) rewriteSettingsAfterRun(snapshot, tables_);
+  if (tablesGrew_ && !replayedMonth_ && writes_ == SettingsWrites::Allowed) rewriteSettingsAfterRun(asRead, tables_);
   index_->runEnded();
   handedOver_ = RunSettings{settings_, originAsRead, telehodai_};
 }
