@@ -14,7 +14,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/standard_output.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "tariff/ma_data.h"
 #include "ui/qt/auto_answer.h"
 #include "ui/qt/dialog_set.h"
@@ -136,16 +136,16 @@ int main(int argc, char** argv) {
     }
   };
   // What the run worked from: 通話明細 replays one of its months.
-  std::optional<zelk::RunInputs> runInputs;
-  hooks.monthCalls = [&runInputs](int monthIndex) -> std::optional<zelk::MonthCalls> {
-    if (!runInputs) return std::nullopt;
-    return zelk::monthCalls(*runInputs, monthIndex);
+  std::optional<zelk::RunResult> lastRun;
+  hooks.monthCalls = [&lastRun](int monthIndex) -> std::optional<zelk::MonthCalls> {
+    if (!lastRun) return std::nullopt;
+    return zelk::monthCalls(*lastRun, monthIndex);
   };
-  hooks.calculate = [&runInputs](const std::string& programDir, const std::vector<std::string>& lines) {
-    zelk::CalculationRun run(programDir, lines);
-    run.run();
-    runInputs = run.inputs();
-    return zelk::CalculationOutcome{run.monthList(), run.handedOverSettings(), run.newestCallBeforeWindow()};
+  hooks.calculate = [&lastRun](const std::string& programDir, const std::vector<std::string>& lines) {
+    zelk::RunResult run;
+    zelk::runCalculation({programDir, lines}, run);
+    lastRun = run;
+    return zelk::CalculationOutcome{run.months, run.settings, run.newestCallBeforeWindow};
   };
 
   zelk::StartupWindow form0(programDir, optionLines, hooks);
