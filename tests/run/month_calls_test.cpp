@@ -190,6 +190,30 @@ TEST(MonthCalls, ALogChangedSinceTheRunIsReadFromItsStart) {
   setToday(std::nullopt);
 }
 
+// A run starts from nothing: a second run into the same result, years after
+// every call, leaves no month, estimate or bookmark of the first.
+TEST(RunCalculation, ASecondRunIntoTheSameResultKeepsNothingOfTheFirst) {
+  RecordingSink quiet;
+  ScopedMessageSink sink(quiet);
+  for (const auto& name : goldenCases()) {
+    SCOPED_TRACE(name);
+    test::ScratchDir home;
+    RunResult run;
+    if (!runGoldenCase(name, home, run) || run.months.count == 0) continue;
+    setToday(LocalDate{2040, 1, 10});
+    runCalculation({home.path(), {}}, run);
+    RunResult fresh;
+    runCalculation({home.path(), {}}, fresh);
+    EXPECT_EQ(run.months.count, 0);
+    EXPECT_EQ(run.months.estimate.slots, fresh.months.estimate.slots);
+    EXPECT_EQ(run.months.estimateFactor, fresh.months.estimateFactor);
+    ASSERT_TRUE(fresh.newestCallBeforeWindow.has_value());
+    EXPECT_EQ(isoDateText(run.newestCallBeforeWindow->date), isoDateText(fresh.newestCallBeforeWindow->date));
+    EXPECT_THROW(monthCalls(run, 0), FatalError);
+  }
+  setToday(std::nullopt);
+}
+
 TEST(MonthCalls, WidestCellsCountSignsFractionsAndMissingValues) {
   MonthCalls calls;
   for (const auto& [seconds, carrier, kddi, logged] :
