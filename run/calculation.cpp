@@ -32,9 +32,8 @@ int declaredLogCount(const Settings& settings) {
 // where a stored month began is bookmarked for its replay.
 class StoredMonths final : public MonthVisitor {
  public:
-  StoredMonths(const LogMerge& merge, MonthRows& rows, const ReplaceTables& tables, const Pricing& pricing,
-               RunTrail& trail, MonthList& months)
-      : merge_(merge), rows_(rows), tables_(tables), pricing_(pricing), trail_(trail), months_(months) {}
+  StoredMonths(LogMerge& merge, MonthRows& rows, const Pricing& pricing, RunTrail& trail, MonthList& months)
+      : merge_(merge), rows_(rows), pricing_(pricing), trail_(trail), months_(months) {}
 
   // Every slot still holds its call: the month's first is about to be taken.
   bool monthBegins(const BillingPeriod& closing) override {
@@ -46,9 +45,10 @@ class StoredMonths final : public MonthVisitor {
       mark.slots[static_cast<std::size_t>(i)] = {slot.declaration, slot.file.offset(), slot.call};
     }
     mark.period = closing;
-    mark.areaSetSize = tables_.areaSet.size();
-    mark.unwritableNameCount = tables_.unwritableNames.size();
-    mark.nameReplaceCount = tables_.nameReplaceCount;
+    const ReplaceTables& tables = merge_.tables().tables;
+    mark.areaSetSize = tables.areaSet.size();
+    mark.unwritableNameCount = tables.unwritableNames.size();
+    mark.nameReplaceCount = tables.nameReplaceCount;
     return true;
   }
 
@@ -61,9 +61,8 @@ class StoredMonths final : public MonthVisitor {
   }
 
  private:
-  const LogMerge& merge_;
+  LogMerge& merge_;
   MonthRows& rows_;
-  const ReplaceTables& tables_;
   const Pricing& pricing_;
   RunTrail& trail_;
   MonthList& months_;
@@ -107,24 +106,23 @@ void runCalculation(const RunRequest& request, RunResult& result) {
       oldRecordsIndexFor(request.programDir, request.useIndex && request.writes == SettingsWrites::Allowed);
 
   stampLogs(*trail, *index);
-  LogMerge merge(request.programDir);
+  LearnedTables tables{configuration.tables};
+  LogMerge merge(request.programDir, tables);
   merge.open(configuration.logs, settings.logCount);
-  ReplaceTables tables = configuration.tables;
-  bool tablesGrew = false;  // a name or a number was learned: zelk.cfg is rewritten
   const Pricing pricing = pricingOf(configuration, maData);
   trail->start = startDate(today(), settings.meterDay, keptMonthsOf(settings));
   if (!trail->start) fatalExit(241, sjis("=l option不良"));
   const BillingPeriod firstMonth = firstMonthOrFail(*trail->start, settings.meterDay);
   showOriginMa(settings, pricing.origin);
 
-  const SkippedRecords skipped = skipOldCalls(merge, *trail->start, settings.meterDay, *index, tables, tablesGrew);
-  MonthRows rows(settings, pricing.origin, maData, tables, tablesGrew);
-  StoredMonths stored(merge, rows, tables, pricing, *trail, result.months);
-  readMonths(merge, rows, firstMonth, settings.meterDay, stored, tables, tablesGrew);
+  const SkippedRecords skipped = skipOldCalls(merge, *trail->start, settings.meterDay, *index);
+  MonthRows rows(settings, pricing.origin, maData, tables);
+  StoredMonths stored(merge, rows, pricing, *trail, result.months);
+  readMonths(merge, rows, firstMonth, settings.meterDay, stored);
   result.newestCallBeforeWindow = newestCallBeforeWindow(result.months, skipped, settings.meterDay);
-  trail->bookmarks.tablesAfterRun = tables;
+  trail->bookmarks.tablesAfterRun = tables.tables;
 
-  if (tablesGrew && request.writes == SettingsWrites::Allowed) rewriteSettingsAfterRun(configuration, tables);
+  if (tables.grew && request.writes == SettingsWrites::Allowed) rewriteSettingsAfterRun(configuration, tables.tables);
   index->runEnded();
   result.settings = RunSettings{settings, configuration.origin, configuration.telehodai};
 }

@@ -99,10 +99,9 @@ void replayMonth(const RunResult& run, int monthIndex, const std::function<void(
   const Settings& settings = configuration.settings;
   MaDataFile maData(maDataPath(settings.programDir));
   const MonthBookmark* mark = trustedBookmark(trail, monthIndex);
-  LogMerge merge(settings.programDir);
+  LearnedTables tables{configuration.tables};
+  LogMerge merge(settings.programDir, tables);
   merge.open(configuration.logs, settings.logCount);
-  ReplaceTables tables = configuration.tables;
-  bool tablesGrew = false;
   const Pricing pricing = pricingOf(configuration, maData);
   // A replay lists a month of the run, whatever day it is now.
   if (!trail.start) failReplay();
@@ -111,17 +110,17 @@ void replayMonth(const RunResult& run, int monthIndex, const std::function<void(
 
   int monthsBefore = 0;
   if (mark && merge.openAt(std::span(mark->slots.data(), static_cast<std::size_t>(mark->openCount)))) {
-    tables = tablesAt(*mark, *trail.bookmarks.tablesAfterRun);
+    tables.tables = tablesAt(*mark, *trail.bookmarks.tablesAfterRun);
     monthsBefore = monthIndex;
     closing = mark->period;
   } else {
     if (mark) merge.open(configuration.logs, settings.logCount);
     NoOldRecordsIndex noIndex;
-    skipOldCalls(merge, *trail.start, settings.meterDay, noIndex, tables, tablesGrew);
+    skipOldCalls(merge, *trail.start, settings.meterDay, noIndex);
   }
-  MonthRows rows(settings, pricing.origin, maData, tables, tablesGrew);
+  MonthRows rows(settings, pricing.origin, maData, tables);
   ReplayedMonth replayed(monthIndex, monthsBefore, trail, rows, onCall);
-  readMonths(merge, rows, closing, settings.meterDay, replayed, tables, tablesGrew);
+  readMonths(merge, rows, closing, settings.meterDay, replayed);
   if (!replayed.foundTheMonth()) failReplay();
 }
 

@@ -21,8 +21,8 @@ std::uint32_t dayKey(const CalendarTime& date) {
 
 void showOddLine() { showMessage(sjis("なんか変な行がある(=_=)")); }
 
-LogMerge::LogMerge(std::string programDir)
-    : programDir_(std::move(programDir)), slots_(std::make_unique<LogSlots>()) {}
+LogMerge::LogMerge(std::string programDir, LearnedTables& tables)
+    : programDir_(std::move(programDir)), tables_(tables), slots_(std::make_unique<LogSlots>()) {}
 
 void LogMerge::open(const LogDeclarations& logs, int count) {
   for (std::size_t i = 0; i < kMaxLogs; ++i) (*slots_)[i].declaration = logs[i];
@@ -54,8 +54,8 @@ int LogMerge::earliestSlot() const {
   return chosen;
 }
 
-void LogMerge::advance(int index, ReplaceTables& tables, bool& tablesGrew) {
-  if (readNextCall(index, *slots_, openCount_, tables, tablesGrew) != 0) return;
+void LogMerge::advance(int index) {
+  if (readNextCall(index, *slots_, openCount_, tables_.tables, tables_.grew) != 0) return;
   if (!normalise(slot(index).call.start)) showOddLine();
 }
 

@@ -1,6 +1,7 @@
 // The declared logs read side by side: the open logs' slots, each holding its
-// next call, and the choice of the call that comes first by date. The slots
-// live on the heap: each carries a read buffer of its own.
+// next call, and the choice of the call that comes first by date. Connection
+// names become numbers through the run's tables, which learn the names met.
+// The slots live on the heap: each carries a read buffer of its own.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 #include <string>
 
 #include "base/log_source.h"
-#include "base/replace_tables.h"
+#include "run/internal/learned_tables.h"
 
 namespace zelk {
 
@@ -18,7 +19,7 @@ struct SlotBookmark;
 class LogMerge {
  public:
   // `programDir` ends in "/"; relative log paths are taken from it.
-  explicit LogMerge(std::string programDir);
+  LogMerge(std::string programDir, LearnedTables& tables);
 
   // Opens the first `count` of `logs` (at most five); "Not found", exit 255,
   // when one cannot be opened.
@@ -29,6 +30,7 @@ class LogMerge {
   bool openAt(std::span<const SlotBookmark> slots);
 
   int openCount() const { return openCount_; }
+  LearnedTables& tables() { return tables_; }
   LogSource& slot(int index) { return (*slots_)[static_cast<std::size_t>(index)]; }
   const LogSource& slot(int index) const { return (*slots_)[static_cast<std::size_t>(index)]; }
 
@@ -38,7 +40,7 @@ class LogMerge {
   // Reads the next call of slot `index` whole (its date normalised, an odd
   // one shown) or, at the end of its log, closes the slot: the last slot
   // takes its place.
-  void advance(int index, ReplaceTables& tables, bool& tablesGrew);
+  void advance(int index);
   // The first step of `advance`, for calls that may be skipped by their date:
   // only the start of the next record. False at the end of the log, with the
   // slot closed as by `advance`.
@@ -46,6 +48,7 @@ class LogMerge {
 
  private:
   std::string programDir_;
+  LearnedTables& tables_;
   std::unique_ptr<LogSlots> slots_;
   int openCount_ = 0;
 };

@@ -28,8 +28,7 @@ BillingPeriod firstMonthOrFail(const CalendarTime& start, int meterDay) {
   return *period;
 }
 
-void readMonths(LogMerge& merge, MonthRows& rows, BillingPeriod closing, int meterDay, MonthVisitor& visitor,
-                ReplaceTables& tables, bool& tablesGrew) {
+void readMonths(LogMerge& merge, MonthRows& rows, BillingPeriod closing, int meterDay, MonthVisitor& visitor) {
   while (merge.openCount() > 0) {
     const int chosen = merge.earliestSlot();
     CallRecord& call = merge.slot(chosen).call;
@@ -39,7 +38,7 @@ void readMonths(LogMerge& merge, MonthRows& rows, BillingPeriod closing, int met
     }
     if (rows.empty() && !visitor.monthBegins(closing)) return;
     visitor.takeCall(call, rows.rowOf(call));
-    merge.advance(chosen, tables, tablesGrew);
+    merge.advance(chosen);
   }
   endMonthIfAny(closing, rows, visitor);
 }

@@ -6,7 +6,6 @@
 #include "base/calendar.h"
 #include "base/log_source.h"
 #include "base/month_table.h"
-#include "base/replace_tables.h"
 #include "run/internal/log_merge.h"
 #include "run/internal/month_rows.h"
 
@@ -26,8 +25,7 @@ class MonthVisitor {
 
 // Takes every call of `merge`, in date order, starting in the month that
 // closes on `closing`; a call past a month's closing date ends it.
-void readMonths(LogMerge& merge, MonthRows& rows, BillingPeriod closing, int meterDay, MonthVisitor& visitor,
-                ReplaceTables& tables, bool& tablesGrew);
+void readMonths(LogMerge& merge, MonthRows& rows, BillingPeriod closing, int meterDay, MonthVisitor& visitor);
 
 // The billing month of `date` for the meter-reading day; 254 when there is none.
 BillingPeriod closingDateOrFail(const CalendarTime& date, int meterDay);

@@ -69,9 +69,8 @@ void addToRow(const RatedCall& rated, const RunningClock& start, NumberTotals& r
 
 }  // namespace
 
-MonthRows::MonthRows(const Settings& settings, const MaLookup& origin, MaSearch& maSearch, ReplaceTables& tables,
-                     bool& tablesGrew)
-    : settings_(settings), rows_{table_, tables, tablesGrew, origin, called_, maSearch} {}
+MonthRows::MonthRows(const Settings& settings, const MaLookup& origin, MaSearch& maSearch, LearnedTables& tables)
+    : settings_(settings), rows_{table_, tables.tables, tables.grew, origin, called_, maSearch} {}
 
 NumberTotals& MonthRows::rowOf(CallRecord& call) {
   return table_.rows[static_cast<std::size_t>(resolveRow(call, rows_))];

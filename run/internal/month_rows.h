@@ -8,6 +8,7 @@
 #include "base/ma_search.h"
 #include "base/month_table.h"
 #include "config/settings.h"
+#include "run/internal/learned_tables.h"
 #include "run/number.h"
 #include "run/rated_call.h"
 
@@ -15,10 +16,9 @@ namespace zelk {
 
 class MonthRows {
  public:
-  // `origin` is the own MA with the Telechoice areas; `tables` gain the area
-  // set entries that row resolution learns (then `tablesGrew` is set).
-  MonthRows(const Settings& settings, const MaLookup& origin, MaSearch& maSearch, ReplaceTables& tables,
-            bool& tablesGrew);
+  // `origin` is the own MA with the Telechoice areas; `tables` learn the area
+  // set entries that row resolution finds.
+  MonthRows(const Settings& settings, const MaLookup& origin, MaSearch& maSearch, LearnedTables& tables);
   MonthRows(const MonthRows&) = delete;
   MonthRows& operator=(const MonthRows&) = delete;
 

@@ -13,8 +13,7 @@ namespace {
 
 class OldCallsSkip {
  public:
-  OldCallsSkip(LogMerge& merge, OldRecordsIndex& index, ReplaceTables& tables, bool& tablesGrew)
-      : merge_(merge), index_(index), tables_(tables), tablesGrew_(tablesGrew) {}
+  OldCallsSkip(LogMerge& merge, OldRecordsIndex& index) : merge_(merge), index_(index), tables_(merge.tables()) {}
 
   SkippedRecords run(const CalendarTime& start);
 
@@ -24,8 +23,7 @@ class OldCallsSkip {
 
   LogMerge& merge_;
   OldRecordsIndex& index_;
-  ReplaceTables& tables_;
-  bool& tablesGrew_;
+  LearnedTables& tables_;
   SkippedRecords skipped_;
 };
 
@@ -56,11 +54,11 @@ SkippedRecords OldCallsSkip::run(const CalendarTime& start) {
     const bool valid = normalise(slot.call.start);
     const bool kept = isLaterDate(date, start);
     if (kept) {
-      readCallRest(slot, tables_, tablesGrew_);
+      readCallRest(slot, tables_.tables, tables_.grew);
       index_.kept(log, lineAt, date, valid);
     } else {
       const auto name = skippedCallName(slot);
-      if (name) lookupName(*name, tables_, tablesGrew_);
+      if (name) lookupName(*name, tables_.tables, tables_.grew);
       index_.skipped(log, lineAt, date, valid, name);
     }
     if (!valid) showOddLine();
@@ -86,12 +84,12 @@ void OldCallsSkip::startFromIndex(int log, LogSource& slot) {
   std::vector<std::string_view> names;
   for (const SkippedEvent& event : start->events)
     if (!event.oddDate) names.push_back(event.name);
-  if (!learnsEveryName(names, tables_) || !slot.file.seek(start->offset)) return;
+  if (!learnsEveryName(names, tables_.tables) || !slot.file.seek(start->offset)) return;
   for (const SkippedEvent& event : start->events) {
     if (event.oddDate) {
       showOddLine();
     } else {
-      lookupName(event.name, tables_, tablesGrew_);
+      lookupName(event.name, tables_.tables, tables_.grew);
     }
   }
   if (start->newest) noteSkippedDate(*start->newest);
@@ -100,10 +98,9 @@ void OldCallsSkip::startFromIndex(int log, LogSource& slot) {
 
 }  // namespace
 
-SkippedRecords skipOldCalls(LogMerge& merge, const CalendarTime& start, int meterDay, OldRecordsIndex& index,
-                            ReplaceTables& tables, bool& tablesGrew) {
+SkippedRecords skipOldCalls(LogMerge& merge, const CalendarTime& start, int meterDay, OldRecordsIndex& index) {
   index.skippingBegins(start, meterDay);
-  SkippedRecords skipped = OldCallsSkip(merge, index, tables, tablesGrew).run(start);
+  SkippedRecords skipped = OldCallsSkip(merge, index).run(start);
   index.skippingEnded();
   return skipped;
 }

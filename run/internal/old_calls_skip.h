@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "base/calendar.h"
-#include "base/replace_tables.h"
 #include "run/internal/log_merge.h"
 #include "run/internal/old_records_index.h"
 
@@ -19,7 +18,6 @@ struct SkippedRecords {
 
 // Skips the old records of `merge`'s open logs (opened in declaration order),
 // where `index` holds what a log's first records gave, from it.
-SkippedRecords skipOldCalls(LogMerge& merge, const CalendarTime& start, int meterDay, OldRecordsIndex& index,
-                            ReplaceTables& tables, bool& tablesGrew);
+SkippedRecords skipOldCalls(LogMerge& merge, const CalendarTime& start, int meterDay, OldRecordsIndex& index);
 
 }  // namespace zelk
