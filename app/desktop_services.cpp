@@ -14,10 +14,11 @@ DesktopServices::~DesktopServices() = default;
 
 CalculationOutcome DesktopServices::calculate(const std::string& programDir,
                                               const std::vector<std::string>& optionLines) {
-  CalculationRun run(programDir, optionLines);
-  run.run();
-  runInputs_ = run.inputs();
-  return CalculationOutcome{run.monthList(), run.handedOverSettings(), run.newestCallBeforeWindow()};
+  RunResult run;
+  runCalculation({programDir, optionLines}, run);
+  CalculationOutcome outcome{run.months, run.settings, run.newestCallBeforeWindow};
+  lastRun_ = std::move(run);  // only a run that ended is replayed
+  return outcome;
 }
 
 void DesktopServices::loadMaList(const std::string& programDir) { maList_ = zelk::loadMaList(maDataPath(programDir)); }
@@ -67,8 +68,8 @@ QWidget* DesktopServices::placedWindow(PlacedWindow window) {
 }
 
 std::optional<MonthCalls> DesktopServices::monthCalls(int monthIndex) {
-  if (!runInputs_) return std::nullopt;
-  return zelk::monthCalls(*runInputs_, monthIndex);
+  if (!lastRun_) return std::nullopt;
+  return zelk::monthCalls(*lastRun_, monthIndex);
 }
 
 void DesktopServices::restart(const std::string& programDir) {

@@ -1,6 +1,6 @@
 // What zelkwin's start-up window asks of the rest of the program: the MA
 // list, the settings dialog and the small windows around it, and the
-// calculation, whose inputs it keeps for 通話明細.
+// calculation, whose result it keeps for 通話明細.
 #pragma once
 
 #include <memory>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "tariff/ma_data.h"
 #include "ui/qt/startup_window.h"
 
@@ -45,7 +45,7 @@ class DesktopServices final : public StartupServices {
   MaDataFile maSearch_;
   std::unique_ptr<DialogSet> dialogs_;
   // What the last run worked from: 通話明細 replays one of its months.
-  std::optional<RunInputs> runInputs_;
+  std::optional<RunResult> lastRun_;
 };
 
 }  // namespace zelk

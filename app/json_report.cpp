@@ -23,19 +23,19 @@ nlohmann::ordered_json resultObject(const MonthResult& result, bool withTitle, c
 
 }  // namespace
 
-std::string jsonReport(const CalculationRun& run, const std::vector<std::string>& cp932Messages,
+std::string jsonReport(const RunResult& run, const std::vector<std::string>& cp932Messages,
                        const FatalError* fatal, bool withSummary) {
   nlohmann::ordered_json report;
   report["months"] = nlohmann::ordered_json::array();
-  const MonthList& list = run.monthList();
+  const MonthList& list = run.months;
   if (!fatal) {
     for (int i = 0; i < list.count; ++i)
-      report["months"].push_back(resultObject(list.months[i], true, &run.handedOverSettings()));
+      report["months"].push_back(resultObject(list.months[i], true, &run.settings));
   }
-  report["estimateFactor"] = static_cast<double>(run.monthList().estimateFactor);
+  report["estimateFactor"] = static_cast<double>(run.months.estimateFactor);
   // Without a projection the estimate block holds no fees to name.
-  const bool projected = run.monthList().estimateFactor != 0.0f;
-  report["estimate"] = resultObject(list.estimate, false, projected ? &run.handedOverSettings() : nullptr);
+  const bool projected = run.months.estimateFactor != 0.0f;
+  report["estimate"] = resultObject(list.estimate, false, projected ? &run.settings : nullptr);
   report["messages"] = nlohmann::ordered_json::array();
   for (const auto& message : cp932Messages) report["messages"].push_back(toUtf8(message));
   if (fatal) {
@@ -43,7 +43,7 @@ std::string jsonReport(const CalculationRun& run, const std::vector<std::string>
   } else {
     report["fatal"] = nullptr;
   }
-  const auto& newest = run.newestCallBeforeWindow();
+  const auto& newest = run.newestCallBeforeWindow;
   report["newestCallBeforeWindow"] = newest && !fatal ? nlohmann::ordered_json(isoDateText(newest->date)) : nullptr;
   if (withSummary) report["summary"] = fatal ? nlohmann::ordered_json(nullptr) : summaryJson(run);
   return report.dump(1) + "\n";

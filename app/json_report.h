@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 
 namespace zelk {
 
@@ -13,7 +13,7 @@ namespace zelk {
 // Each month and the estimate also name their plan fees ("plans") and split
 // their call list ("callList"); `withSummary` adds the year summary
 // ("summary"). UTF-8, one object, ending in a line feed.
-std::string jsonReport(const CalculationRun& run, const std::vector<std::string>& cp932Messages,
+std::string jsonReport(const RunResult& run, const std::vector<std::string>& cp932Messages,
                        const FatalError* fatal, bool withSummary = false);
 
 }  // namespace zelk

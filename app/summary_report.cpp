@@ -26,11 +26,11 @@ std::string amount(std::int64_t value, const char* format) {
 
 }  // namespace
 
-std::string summaryText(const CalculationRun& run) {
-  const YearSummary summary = summarizeYear(run.monthList(), run.handedOverSettings());
+std::string summaryText(const RunResult& run) {
+  const YearSummary summary = summarizeYear(run.months, run.settings);
   if (summary.months == 0)
     return "No month was produced: the declared logs hold no call after the start date.\n";
-  const MonthList& list = run.monthList();
+  const MonthList& list = run.months;
   std::string out = "年間比較 (" + std::to_string(summary.months) + "か月: " +
                     toUtf8(list.months[0].title) + " - " + toUtf8(list.months[summary.months - 1].title) + ")\n";
   std::size_t captionWidth = 0;
@@ -53,8 +53,8 @@ std::string summaryText(const CalculationRun& run) {
   return out;
 }
 
-nlohmann::ordered_json summaryJson(const CalculationRun& run) {
-  const YearSummary summary = summarizeYear(run.monthList(), run.handedOverSettings());
+nlohmann::ordered_json summaryJson(const RunResult& run) {
+  const YearSummary summary = summarizeYear(run.months, run.settings);
   nlohmann::ordered_json object;
   object["months"] = summary.months;
   object["plans"] = nlohmann::ordered_json::array();

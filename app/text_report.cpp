@@ -49,9 +49,9 @@ std::string formatReport(const MonthReport& report) {
 
 }  // namespace
 
-std::string textReport(const CalculationRun& run, const ReportChoice& choice) {
-  const MonthList& list = run.monthList();
-  const RunSettings& settings = run.handedOverSettings();
+std::string textReport(const RunResult& run, const ReportChoice& choice) {
+  const MonthList& list = run.months;
+  const RunSettings& settings = run.settings;
   if (list.count == 0)
     return "No month was produced: the declared logs hold no call after the start date.\n";
   if (choice.estimate) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 
 namespace zelk {
 
@@ -13,6 +13,6 @@ struct ReportChoice {
 };
 
 // The months of a run for a person, in UTF-8.
-std::string textReport(const CalculationRun& run, const ReportChoice& choice);
+std::string textReport(const RunResult& run, const ReportChoice& choice);
 
 }  // namespace zelk

@@ -16,7 +16,7 @@
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/standard_output.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "run/settings_check.h"
 #include "tariff/ma_data.h"
 #include "ui/model/year_summary.h"
@@ -60,8 +60,8 @@ int checkSettings(const std::string& programDir, const std::vector<std::string>&
 
 // --calls: the run's stored month `month` (1 the oldest, 0 the newest) call
 // by call; the replay of the month gives the same figures as the run.
-int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) {
-  const zelk::MonthList& list = run.monthList();
+int printCalls(const zelk::RunResult& run, int month, bool json, bool csv) {
+  const zelk::MonthList& list = run.months;
   if (list.count == 0) {
     std::fputs("zelk: --calls: no month is stored (no calls in the months kept)\n", stderr);
     return 1;
@@ -74,7 +74,7 @@ int printCalls(const zelk::CalculationRun& run, int month, bool json, bool csv) 
   const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
   zelk::MonthCalls calls;
   try {
-    calls = zelk::monthCalls(run.inputs(), month - 1);
+    calls = zelk::monthCalls(run, month - 1);
   } catch (const zelk::FatalError& error) {
     // A log changed or gone since the run: no list rather than another month's.
     zelk::StderrSink().show(error.message());
@@ -118,13 +118,14 @@ int runZelk(int argc, char** argv) try {
   zelk::StderrSink stderrSink;
   zelk::ScopedMessageSink sink(recorder);
 
-  zelk::CalculationRun run(programDir, args.optionLines, !args.noIndex,
-                          args.readOnly ? zelk::SettingsWrites::None : zelk::SettingsWrites::Allowed);
+  const zelk::RunRequest request{programDir, args.optionLines, !args.noIndex,
+                                 args.readOnly ? zelk::SettingsWrites::None : zelk::SettingsWrites::Allowed};
+  zelk::RunResult run;
   int exitCode = 0;
   const zelk::FatalError* fatal = nullptr;
   std::optional<zelk::FatalError> caught;
   try {
-    run.run();
+    zelk::runCalculation(request, run);
   } catch (const zelk::FatalError& error) {
     caught = error;
   } catch (const std::exception& error) {
@@ -149,11 +150,11 @@ int runZelk(int argc, char** argv) try {
     stderrSink.show(fatal->message());
     return exitCode;
   }
-  std::string text = args.csv       ? zelk::yearCsv(run.monthList(), run.handedOverSettings())
+  std::string text = args.csv       ? zelk::yearCsv(run.months, run.settings)
                      : args.summary ? zelk::summaryText(run)
                                     : zelk::textReport(run, args.choice);
   zelk::writeStandardOutput(text);
-  if (const auto& newest = run.newestCallBeforeWindow()) printNewestCallHint(*newest, args.argsButToday);
+  if (const auto& newest = run.newestCallBeforeWindow) printNewestCallHint(*newest, args.argsButToday);
   return 0;
 } catch (const std::exception& error) {
   // Out of memory while reporting, say: a message and a fatal code, never an abort.

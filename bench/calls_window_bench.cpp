@@ -16,7 +16,8 @@
 
 #include "bench_logs.h"
 #include "platform/messages.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
+#include "run/internal/run_trail.h"
 #include "ui/qt/calls_window.h"
 
 namespace {
@@ -53,14 +54,16 @@ int main(int argc, char** argv) {
 
   QuietSink quiet;
   zelk::ScopedMessageSink sink(quiet);
-  zelk::CalculationRun run(home, {});
-  const double runSeconds = secondsOf([&] { run.run(); });
-  const int month = run.monthList().count - 1;
+  zelk::RunResult run;
+  const double runSeconds = secondsOf([&] { zelk::runCalculation({home, {}}, run); });
+  const int month = run.months.count - 1;
 
   zelk::MonthCalls calls;
-  const double replaySeconds = medianOf([&] { return secondsOf([&] { calls = zelk::monthCalls(run.inputs(), month); }); });
-  zelk::RunInputs withoutBookmarks = run.inputs();
-  withoutBookmarks.bookmarks = {};
+  const double replaySeconds = medianOf([&] { return secondsOf([&] { calls = zelk::monthCalls(run, month); }); });
+  zelk::RunResult withoutBookmarks = run;
+  auto trail = std::make_shared<zelk::RunTrail>(*run.trail);
+  trail->bookmarks = {};
+  withoutBookmarks.trail = trail;
   const double fullReplaySeconds =
       medianOf([&] { return secondsOf([&] { zelk::monthCalls(withoutBookmarks, month); }); });
   const std::size_t count = calls.calls.size();
@@ -70,7 +73,7 @@ int main(int argc, char** argv) {
     zelk::MonthCalls copy = calls;
     std::unique_ptr<zelk::CallsWindow> window;
     const double seconds = secondsOf([&] {
-      window = std::make_unique<zelk::CallsWindow>(std::move(copy), run.monthList().months[month].title);
+      window = std::make_unique<zelk::CallsWindow>(std::move(copy), run.months.months[month].title);
       window->showNumber("");  // as the view menu opens it
       window->show();
       QApplication::processEvents();

@@ -29,7 +29,7 @@
 #include "logs/prefix_index.h"
 #include "logs/record_engine.h"
 #include "platform/messages.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "tariff/charges.h"
 
 namespace {
@@ -176,14 +176,14 @@ int main(int argc, char** argv) {
   auto wholeRun = [&](bool first) {
     if (first) std::filesystem::remove(indexPath);
     sink.count = 0;
-    zelk::CalculationRun run(home, {});
+    zelk::RunResult run;
     try {
-      run.run();
+      zelk::runCalculation({home, {}}, run);
     } catch (const zelk::FatalError& error) {
       std::fprintf(stderr, "the run ended with exit code %d\n", error.code());
       std::exit(1);
     }
-    months = run.monthList().count;
+    months = run.months.count;
   };
   double firstSeconds = 0, runSeconds = 0, grownSeconds = 0;
   {

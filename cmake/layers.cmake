@@ -9,7 +9,7 @@
 # zelk_add_layer(<target> <folder> [BELOW <targets of the layers it uses>...])
 function(zelk_add_layer target folder)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "BELOW")
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/internal/*.cpp)
   add_library(${target} STATIC ${sources})
   zelk_layer_includes(${target} ${folder})
   target_link_libraries(${target} PUBLIC ${arg_BELOW})

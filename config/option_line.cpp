@@ -11,7 +11,7 @@ namespace {
 
 struct OptionContext {
   Settings& settings;
-  LogSlots& slots;
+  LogDeclarations& logs;
   MaLookup& origin;
   MaSearch& maSearch;
   SettingsObserver* observer;
@@ -85,11 +85,7 @@ void setTelechoiceKindOnly(std::string_view text, OptionContext& c) {
 }
 
 void closeAllLogs(std::string_view, OptionContext& c) {
-  for (auto& slot : c.slots) {
-    slot.file.close();
-    slot.declaration = LogDeclaration{};
-    slot.call = CallRecord{};
-  }
+  c.logs.fill(LogDeclaration{});
   c.settings.logCount = 0;
   showText(sjis("all data is/are closed by -r option"));
 }
@@ -140,10 +136,7 @@ void declareLog(std::string_view afterDash, OptionContext& c) {
   // The path is kept exactly as written: it is what "Not found" shows.
   std::string path(afterDash.substr(option->letters.size()));
   if (needsDefaultFileName(path)) path += option->defaultFile;
-  LogSource& slot = c.slots[static_cast<std::size_t>(count)];
-  slot.file.close();
-  slot.call = CallRecord{};
-  slot.declaration = LogDeclaration{option->format, cutField(path, c)};
+  c.logs[static_cast<std::size_t>(count)] = LogDeclaration{option->format, cutField(path, c)};
   ++count;
 }
 
@@ -163,12 +156,13 @@ void setHideSwitch(std::string_view line, Settings& settings, SettingsObserver* 
 
 }  // namespace
 
-void applyOptionLine(std::string_view line, Settings& settings, LogSlots& slots,
-                     MaLookup& origin, MaSearch& maSearch, SettingsObserver* observer) {
+void applyOptionLine(std::string_view line, Configuration& configuration, MaSearch& maSearch,
+                     SettingsObserver* observer) {
+  Settings& settings = configuration.settings;
   // A NUL byte ends the line, as it ends the text of a C string.
   line = line.substr(0, line.find('\0'));
   if (line.empty()) return;
-  OptionContext context{settings, slots, origin, maSearch, observer};
+  OptionContext context{settings, configuration.logs, configuration.origin, maSearch, observer};
   switch (line[0]) {
     case '!':
       setHideSwitch(line, settings, observer);

@@ -6,10 +6,8 @@
 
 #include <string_view>
 
-#include "base/log_source.h"
-#include "base/ma_lookup.h"
 #include "base/ma_search.h"
-#include "config/settings.h"
+#include "config/configuration.h"
 #include "config/settings_findings.h"
 
 namespace zelk {
@@ -20,7 +18,7 @@ inline constexpr std::size_t kMaxSettingTextBytes = 127;
 // Applies one line; a line that does not parse changes nothing. The origin
 // option "=0<number>" asks `maSearch` for the MA of the number. What the line
 // leaves unused or cuts is told to `observer`.
-void applyOptionLine(std::string_view line, Settings& settings, LogSlots& slots,
-                     MaLookup& origin, MaSearch& maSearch, SettingsObserver* observer = nullptr);
+void applyOptionLine(std::string_view line, Configuration& configuration, MaSearch& maSearch,
+                     SettingsObserver* observer = nullptr);
 
 }  // namespace zelk

@@ -34,7 +34,7 @@ struct Settings {
   std::uint8_t flets = 0;            // =z
   bool backedUp = false;             // zelkcfg.org holds the file as this reading found it
   std::array<std::uint8_t, 12> hiddenFlags{};  // !XY- switches: bit Y of byte X
-  std::string programDir;            // ends in the path separator; kept by resetSettings
+  std::string programDir;            // ends in the path separator
   SettingsFileEncoding fileEncoding = SettingsFileEncoding::Cp932;  // of zelk.cfg as read
   std::string outputPath;            // =o, at most 127 bytes and a final "\\"
 

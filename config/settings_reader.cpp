@@ -18,14 +18,11 @@ bool pathExists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-void createMissingFile(const std::string& path, const Settings& settings,
-                       const ReplaceTables& tables, const LogSlots& slots,
-                       const TelehodaiNumbers& telehodai, const MaLookup& origin) {
+void createMissingFile(const std::string& path, const Configuration& configuration) {
   // Something that is there but cannot be read (a folder, an unreadable
   // file) is never replaced by a fresh file.
   if (pathExists(path)) failConfigFile(244, sjis("Cannot creat"), path);
-  writeSettingsFile(WriteMode::Fresh, path, tables, logDeclarationsOf(slots), origin, telehodai,
-                    settings);
+  writeSettingsFile(WriteMode::Fresh, path, configuration);
   showConfigFileMessage(sjis("making"), path);
 }
 
@@ -40,19 +37,14 @@ std::string otherEncodingMessage(int lineNumber, SettingsFileEncoding fileEncodi
 
 }  // namespace
 
-void resetSettings(Settings& settings, ReplaceTables& tables, TelehodaiNumbers& telehodai,
-                   MaLookup& origin) {
-  std::string programDir = std::move(settings.programDir);
-  settings = Settings{};
-  settings.programDir = std::move(programDir);
-  tables = ReplaceTables{};
-  telehodai = TelehodaiNumbers{};
-  origin.clear();
+Configuration defaultConfiguration(std::string programDir) {
+  Configuration configuration;
+  configuration.settings.programDir = std::move(programDir);
+  return configuration;
 }
 
-void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTables& tables,
-                           LogSlots& slots, TelehodaiNumbers& telehodai, MaLookup& origin,
-                           MaSearch& maSearch, SettingsObserver* observer) {
+void applySettingsFileLine(std::string_view line, Configuration& configuration, MaSearch& maSearch,
+                           SettingsObserver* observer) {
   // A NUL byte ends the line, as it ends the text of a C string.
   line = line.substr(0, line.find('\0'));
   if (line.empty()) return;
@@ -61,20 +53,20 @@ void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTab
     case '-':
     case '/':
     case '=':
-      applyOptionLine(line, settings, slots, origin, maSearch, observer);
+      applyOptionLine(line, configuration, maSearch, observer);
       break;
     case '%':
     case '#':
-      addAreaSetLine(line, tables, observer);
+      addAreaSetLine(line, configuration.tables, observer);
       break;
     case '$':
-      addNameLine(line, tables, observer);
+      addNameLine(line, configuration.tables, observer);
       break;
     case 'H':
-      addTelehodaiLine(line, telehodai, origin, observer);
+      addTelehodaiLine(line, configuration.telehodai, configuration.origin, observer);
       break;
     case 'N':
-      addNumberReplaceLine(line, tables, observer);
+      addNumberReplaceLine(line, configuration.tables, observer);
       break;
     default:
       break;  // comments, blank lines, the version line
@@ -117,9 +109,8 @@ SettingsFileState readSettingsLines(const std::string& path, Settings& settings,
   return current ? SettingsFileState::Current : SettingsFileState::Older;
 }
 
-void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
-                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch,
-                      SettingsWrites writes) {
+void readSettingsFile(Configuration& configuration, MaSearch& maSearch, SettingsWrites writes) {
+  Settings& settings = configuration.settings;
   const std::string path = settings.programDir + "zelk.cfg";
   const SettingsFileState state = readSettingsLines(path, settings, [&](const SettingsFileLine& line) {
     if (line.unreadable) {
@@ -128,19 +119,27 @@ void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots
       return;
     }
     if (line.otherEncoding) showText(otherEncodingMessage(line.number, settings.fileEncoding));
-    applySettingsFileLine(line.text, settings, tables, slots, telehodai, origin, maSearch);
+    applySettingsFileLine(line.text, configuration, maSearch);
   });
   if (writes == SettingsWrites::None) return;
   if (state == SettingsFileState::Missing) {
-    createMissingFile(path, settings, tables, slots, telehodai, origin);
+    createMissingFile(path, configuration);
     return;
   }
   if (state == SettingsFileState::Older) {
-    backupAndRewrite(path, tables, logDeclarationsOf(slots), origin, telehodai, settings);
+    backupAndRewrite(path, configuration);
     // A later rewrite from these records keeps this backup: it holds the
     // user's file as it was, not the upgraded one.
     settings.backedUp = true;
   }
+}
+
+Configuration readConfiguration(const std::string& programDir, const std::vector<std::string>& optionLines,
+                                MaSearch& maSearch, SettingsWrites writes) {
+  Configuration configuration = defaultConfiguration(programDir);
+  readSettingsFile(configuration, maSearch, writes);
+  for (const auto& line : optionLines) applyOptionLine(line, configuration, maSearch);
+  return configuration;
 }
 
 }  // namespace zelk

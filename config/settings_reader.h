@@ -7,11 +7,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "base/log_source.h"
-#include "base/ma_lookup.h"
 #include "base/ma_search.h"
-#include "config/settings.h"
+#include "config/configuration.h"
 #include "config/settings_findings.h"
 
 namespace zelk {
@@ -19,25 +18,28 @@ namespace zelk {
 // Lines of at least 511 bytes are read whole; a longer line is cut there.
 inline constexpr std::size_t kSettingsLineBuffer = 512;
 
-// Every setting back to its default except `programDir`; the tables and the
-// Telehodai list emptied and the origin cleared.
-void resetSettings(Settings& settings, ReplaceTables& tables, TelehodaiNumbers& telehodai,
-                   MaLookup& origin);
+// Every setting at its default, no table entry, log or Telehodai number, no
+// own MA: what a run starts from before zelk.cfg in `programDir` is read.
+Configuration defaultConfiguration(std::string programDir);
 
 // Whether reading the settings may write: create a missing zelk.cfg, back up
 // and upgrade an older one. A read-only run leaves the folder as it was.
 enum class SettingsWrites { Allowed, None };
 
-// Reads `settings.programDir` + "zelk.cfg" into the records. Fatal conditions
-// (the file cannot be created, backed up or rewritten) throw FatalError.
-void readSettingsFile(Settings& settings, ReplaceTables& tables, LogSlots& slots,
-                      TelehodaiNumbers& telehodai, MaLookup& origin, MaSearch& maSearch,
+// Reads `settings.programDir` + "zelk.cfg" into `configuration`. Fatal
+// conditions (the file cannot be created, backed up or rewritten) throw
+// FatalError.
+void readSettingsFile(Configuration& configuration, MaSearch& maSearch,
                       SettingsWrites writes = SettingsWrites::Allowed);
 
+// zelk.cfg of `programDir` read over the defaults, then every option line
+// applied after it, in order.
+Configuration readConfiguration(const std::string& programDir, const std::vector<std::string>& optionLines,
+                                MaSearch& maSearch, SettingsWrites writes);
+
 // One line of the file: the option lines and the tables.
-void applySettingsFileLine(std::string_view line, Settings& settings, ReplaceTables& tables,
-                           LogSlots& slots, TelehodaiNumbers& telehodai, MaLookup& origin,
-                           MaSearch& maSearch, SettingsObserver* observer = nullptr);
+void applySettingsFileLine(std::string_view line, Configuration& configuration, MaSearch& maSearch,
+                           SettingsObserver* observer = nullptr);
 
 // One line of zelk.cfg as the reader hands it on: in CP932 and cut to what
 // the reader reads. A line with a character Shift-JIS cannot hold is

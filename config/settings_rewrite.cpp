@@ -4,14 +4,10 @@
 
 namespace zelk {
 
-SettingsSnapshot takeSettingsSnapshot(const Settings& settings, const LogSlots& slots,
-                                      const TelehodaiNumbers& telehodai, const MaLookup& origin) {
-  return SettingsSnapshot{settings, logDeclarationsOf(slots), telehodai, origin};
-}
-
-void rewriteSettingsAfterRun(const SettingsSnapshot& snapshot, const ReplaceTables& liveTables) {
-  backupAndRewrite(snapshot.settings.programDir + "zelk.cfg", liveTables, snapshot.logs,
-                   snapshot.origin, snapshot.telehodai, snapshot.settings);
+void rewriteSettingsAfterRun(const Configuration& asRead, const ReplaceTables& learnedTables) {
+  Configuration written = asRead;
+  written.tables = learnedTables;
+  backupAndRewrite(asRead.settings.programDir + "zelk.cfg", written);
 }
 
 }  // namespace zelk

@@ -282,10 +282,9 @@ void writeHideSwitches(FileText& out, const WriterInput& in) {
 
 }  // namespace
 
-std::string settingsFileText(WriteMode mode, const ReplaceTables& tables,
-                             const LogDeclarations& logs, const MaLookup& origin,
-                             const TelehodaiNumbers& telehodai, const Settings& settings) {
-  const WriterInput in{mode == WriteMode::Rewrite, tables, logs, origin, telehodai, settings};
+std::string settingsFileText(WriteMode mode, const Configuration& configuration) {
+  const WriterInput in{mode == WriteMode::Rewrite, configuration.tables, configuration.logs, configuration.origin,
+                       configuration.telehodai, configuration.settings};
   FileText out;
   writeHeader(out);
   writeOptions(out, in);
@@ -295,11 +294,9 @@ std::string settingsFileText(WriteMode mode, const ReplaceTables& tables,
   return std::move(out).bytes();
 }
 
-void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTables& tables,
-                       const LogDeclarations& logs, const MaLookup& origin,
-                       const TelehodaiNumbers& telehodai, const Settings& settings) {
+void writeSettingsFile(WriteMode mode, const std::string& path, const Configuration& configuration) {
   const std::string text =
-      settingsFileBytes(settingsFileText(mode, tables, logs, origin, telehodai, settings), settings.fileEncoding);
+      settingsFileBytes(settingsFileText(mode, configuration), configuration.settings.fileEncoding);
   // zelk.cfg is the one file a link may stand for on purpose (kept with the
   // user's other files, say): the file it names gets the new content.
   if (!replaceFileContent(path, text, StagedFile::Flush::ToDisk, StagedFile::Links::WriteThrough))
@@ -350,19 +347,12 @@ void copyToBackup(const std::string& path, const std::string& backupPath) {
 
 }  // namespace
 
-void backupAndRewrite(const std::string& path, const ReplaceTables& tables,
-                      const LogDeclarations& logs, const MaLookup& origin,
-                      const TelehodaiNumbers& telehodai, const Settings& settings) {
+void backupAndRewrite(const std::string& path, const Configuration& configuration) {
+  const Settings& settings = configuration.settings;
   // The backup is replaced as safely as the settings file: a failed copy
   // keeps the previous backup.
   if (!settings.backedUp) copyToBackup(path, settings.programDir + "zelkcfg.org");
-  writeSettingsFile(WriteMode::Rewrite, path, tables, logs, origin, telehodai, settings);
-}
-
-LogDeclarations logDeclarationsOf(const LogSlots& slots) {
-  LogDeclarations declarations;
-  for (std::size_t i = 0; i < kMaxLogs; ++i) declarations[i] = slots[i].declaration;
-  return declarations;
+  writeSettingsFile(WriteMode::Rewrite, path, configuration);
 }
 
 }  // namespace zelk

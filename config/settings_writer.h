@@ -8,9 +8,7 @@
 
 #include <string>
 
-#include "base/log_source.h"
-#include "base/ma_lookup.h"
-#include "config/settings.h"
+#include "config/configuration.h"
 
 namespace zelk {
 
@@ -20,26 +18,17 @@ enum class WriteMode { Fresh, Rewrite };
 
 // The file's bytes: Shift-JIS texts as the records hold them, CR LF after
 // every line. The first `settings.logCount` declarations are the logs.
-std::string settingsFileText(WriteMode mode, const ReplaceTables& tables,
-                             const LogDeclarations& logs, const MaLookup& origin,
-                             const TelehodaiNumbers& telehodai, const Settings& settings);
+std::string settingsFileText(WriteMode mode, const Configuration& configuration);
 
 // Writes the file at `path`. When it cannot be written completely the old
 // file stays as it was, "Cannot creat" is shown and the process ends with 244.
-void writeSettingsFile(WriteMode mode, const std::string& path, const ReplaceTables& tables,
-                       const LogDeclarations& logs, const MaLookup& origin,
-                       const TelehodaiNumbers& telehodai, const Settings& settings);
+void writeSettingsFile(WriteMode mode, const std::string& path, const Configuration& configuration);
 
 // Copies the file at `path` line by line to `settings.programDir` +
 // "zelkcfg.org" ("Cannot copy", 243, when the copy cannot be made; "Cannot
 // read", 242, when `path` cannot be read), then writes `path` in rewrite mode.
 // When `settings.backedUp` is set the backup already holds the file as this
 // reading found it and is kept, so it never holds an intermediate version.
-void backupAndRewrite(const std::string& path, const ReplaceTables& tables,
-                      const LogDeclarations& logs, const MaLookup& origin,
-                      const TelehodaiNumbers& telehodai, const Settings& settings);
-
-// The declarations of the five slots.
-LogDeclarations logDeclarationsOf(const LogSlots& slots);
+void backupAndRewrite(const std::string& path, const Configuration& configuration);
 
 }  // namespace zelk

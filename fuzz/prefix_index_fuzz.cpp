@@ -33,7 +33,7 @@
 #include "platform/clock.h"
 #include "platform/content_digest.h"
 #include "platform/messages.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 
 extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
 
@@ -128,21 +128,21 @@ Answer answerOf(bool useIndex) {
   writeAll(place.dir + "zelk.cfg", place.settings);
   RecordingSink messages;
   ScopedMessageSink sink(messages);
-  CalculationRun run(place.dir, {}, useIndex);
+  RunResult run;
   std::string answer;
   try {
-    run.run();
+    runCalculation({place.dir, {}, useIndex}, run);
   } catch (const FatalError& error) {
     answer += "fatal " + std::to_string(error.code()) + " " + error.message() + "\n";
   }
   for (const std::string& message : messages.messages) answer += message + "\n";
-  const MonthList& months = run.monthList();
+  const MonthList& months = run.months;
   for (int i = 0; i < months.count; ++i) {
     const MonthResult& month = months.months[static_cast<std::size_t>(i)];
     answer += month.title + month.name + month.callList + "\n";
     for (std::uint32_t slot : month.slots) answer += std::to_string(slot) + ",";
   }
-  if (const auto& newest = run.newestCallBeforeWindow()) answer += isoDateText(newest->date);
+  if (const auto& newest = run.newestCallBeforeWindow) answer += isoDateText(newest->date);
   return {answer, readAll(place.dir + "zelk.cfg")};
 }
 

@@ -51,20 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   zelk::RecordingSink sink;
   zelk::ScopedMessageSink scope(sink);
-  zelk::Settings settings;
-  settings.programDir = programDir();
-  zelk::ReplaceTables tables;
-  auto slots = std::make_unique<zelk::LogSlots>();
-  zelk::TelehodaiNumbers telehodai;
-  zelk::MaLookup origin;
+  zelk::Configuration configuration = zelk::defaultConfiguration(programDir());
   OneMaSearch maSearch;
   try {
-    zelk::resetSettings(settings, tables, telehodai, origin);
-    zelk::readSettingsFile(settings, tables, *slots, telehodai, origin, maSearch);
+    zelk::readSettingsFile(configuration, maSearch);
   } catch (const zelk::FatalError&) {
     // The specified ends are fine; anything else is a finding.
   }
-  if (settings.logCount > 5 || tables.nameReplaceCount > 20 ||
+  const zelk::ReplaceTables& tables = configuration.tables;
+  if (configuration.settings.logCount > 5 || tables.nameReplaceCount > 20 ||
       tables.numberReplaceCount > 20)
     std::abort();
   return 0;

@@ -20,9 +20,9 @@ struct RatedCall {
   std::int32_t fee = 0;          // NTT East/West units the month counts (the logged fee unless =f)
   std::int32_t comUnits = 0;     // NTT Com units
   TimeSlot slot = TimeSlot::WeekdayDay;
-  std::optional<std::int32_t> relayCharge;    // TTNet/QTNet, tenths of a yen (=t, =q)
-  std::optional<std::int32_t> relayReduced;   // QTNet after the Kyushu reduction (=q)
-  std::optional<std::int32_t> kddiCharge;     // hundredths of a yen (=k)
+  std::optional<std::int32_t> relayCharge{};  // TTNet/QTNet, tenths of a yen (=t, =q)
+  std::optional<std::int32_t> relayReduced{}; // QTNet after the Kyushu reduction (=q)
+  std::optional<std::int32_t> kddiCharge{};   // hundredths of a yen (=k)
 
   bool lateNight() const { return slot == TimeSlot::LateNight; }
 };

@@ -128,13 +128,9 @@ std::vector<SettingsCheckItem> checkSettings(const std::string& programDir,
   RecordingSink quiet;
   ScopedMessageSink sink(quiet);
 
-  Settings settings;
-  settings.programDir = programDir;
-  ReplaceTables tables;
-  TelehodaiNumbers telehodai;
-  MaLookup origin;
-  auto slots = std::make_unique<LogSlots>();
-  resetSettings(settings, tables, telehodai, origin);
+  Configuration configuration = defaultConfiguration(programDir);
+  const ReplaceTables& tables = configuration.tables;
+  const MaLookup& origin = configuration.origin;
 
   std::vector<SettingsCheckItem> items;
   Gatherer gatherer(items);
@@ -145,12 +141,12 @@ std::vector<SettingsCheckItem> checkSettings(const std::string& programDir,
   };
 
   const std::string path = programDir + "zelk.cfg";
-  const auto state = readSettingsLines(path, settings, [&](const SettingsFileLine& line) {
+  const auto state = readSettingsLines(path, configuration.settings, [&](const SettingsFileLine& line) {
     gatherer.startLine(line.number, 0, line.text);
     if (line.unreadable) return gatherer.noted(SettingsFinding::Unreadable);
     if (line.otherEncoding) gatherer.noted(SettingsFinding::OtherEncoding);
     if (line.cut) gatherer.noted(SettingsFinding::LineCut);
-    applySettingsFileLine(line.text, settings, tables, *slots, telehodai, origin, maSearch, &gatherer);
+    applySettingsFileLine(line.text, configuration, maSearch, &gatherer);
     noteAreaSetSources();
   });
   if (state == SettingsFileState::Missing) {
@@ -159,7 +155,7 @@ std::vector<SettingsCheckItem> checkSettings(const std::string& programDir,
   }
   for (std::size_t i = 0; i < optionLines.size(); ++i) {
     gatherer.startLine(0, static_cast<int>(i + 1), optionLines[i]);
-    applyOptionLine(optionLines[i], settings, *slots, origin, maSearch, &gatherer);
+    applyOptionLine(optionLines[i], configuration, maSearch, &gatherer);
   }
 
   const bool ownNumberTold = std::any_of(items.begin(), items.end(), [](const SettingsCheckItem& item) {

@@ -16,7 +16,7 @@
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "tariff/ma_data.h"
 #include "ui/qt/calls_window.h"
 #include "ui/qt/dialog_set.h"
@@ -75,15 +75,15 @@ int main(int argc, char** argv) {
     saved &= save(maRef, out + "/ma-reference.png");
     // The demo's twelve months, as on the last day of its logs.
     if (!std::getenv("ZELK_TODAY")) zelk::setToday(zelk::LocalDate{2001, 3, 31});
-    zelk::CalculationRun run(programDir, {});
-    run.run();
+    zelk::RunResult run;
+    zelk::runCalculation({programDir, {}}, run);
     zelk::YearWindow year;
     year.resize(720, 600);
-    year.showYear(run.monthList(), run.handedOverSettings());
+    year.showYear(run.months, run.settings);
     saved &= save(year, out + "/year-window.png");
     // 通話明細 of the demo's newest month, as the view menu opens it.
-    const int newest = run.monthList().count - 1;
-    zelk::CallsWindow calls(zelk::monthCalls(run.inputs(), newest), run.monthList().months[newest].title);
+    const int newest = run.months.count - 1;
+    zelk::CallsWindow calls(zelk::monthCalls(run, newest), run.months.months[newest].title);
     calls.resize(1060, 330);
     calls.show();
     saved &= save(calls, out + "/calls-window.png");

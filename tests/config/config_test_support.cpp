@@ -46,10 +46,9 @@ std::string describe(const ReplaceTables& t) {
   return out.str();
 }
 
-std::string describe(const LogSlots& slots, int logCount) {
+std::string describe(const LogDeclarations& logs, int logCount) {
   std::ostringstream out;
-  for (int i = 0; i < logCount; ++i)
-    out << "[" << int(slots[i].declaration.format) << ":" << slots[i].declaration.path << "]";
+  for (int i = 0; i < logCount; ++i) out << "[" << int(logs[i].format) << ":" << logs[i].path << "]";
   return out.str();
 }
 

@@ -12,6 +12,7 @@
 #include "base/log_source.h"
 #include "base/ma_search.h"
 #include "config/settings.h"
+#include "config/option_line.h"
 #include "config/settings_reader.h"
 #include "config/settings_writer.h"
 #include "platform/cp932.h"
@@ -66,29 +67,26 @@ class FakeMaSearch : public MaSearch {
   std::vector<std::string> searched;
 };
 
-// Everything one reading fills, with the program directory set.
+// A configuration read by the tests, with the program directory set and its
+// parts named as the reader fills them.
 struct SettingsRecords {
-  explicit SettingsRecords(std::string programDir = "") {
-    settings.programDir = std::move(programDir);
-  }
-  Settings settings;
-  ReplaceTables tables;
-  std::unique_ptr<LogSlots> slotsStorage = std::make_unique<LogSlots>();
-  LogSlots& slots = *slotsStorage;
-  TelehodaiNumbers telehodai;
-  MaLookup origin;
+  explicit SettingsRecords(std::string programDir = "")
+      : configuration(defaultConfiguration(std::move(programDir))) {}
+  Configuration configuration;
+  Settings& settings = configuration.settings;
+  ReplaceTables& tables = configuration.tables;
+  LogDeclarations& logs = configuration.logs;
+  TelehodaiNumbers& telehodai = configuration.telehodai;
+  MaLookup& origin = configuration.origin;
   FakeMaSearch maSearch;
 
   void read() {
-    resetSettings(settings, tables, telehodai, origin);
-    readSettingsFile(settings, tables, slots, telehodai, origin, maSearch);
+    configuration = defaultConfiguration(settings.programDir);
+    readSettingsFile(configuration, maSearch);
   }
-  void line(std::string_view text) {
-    applySettingsFileLine(text, settings, tables, slots, telehodai, origin, maSearch);
-  }
-  std::string fileText(WriteMode mode) const {
-    return settingsFileText(mode, tables, logDeclarationsOf(slots), origin, telehodai, settings);
-  }
+  void line(std::string_view text) { applySettingsFileLine(text, configuration, maSearch); }
+  void option(std::string_view text) { applyOptionLine(text, configuration, maSearch); }
+  std::string fileText(WriteMode mode) const { return settingsFileText(mode, configuration); }
 };
 
 // The lines of a file written with CR LF, without their line ends.
@@ -102,7 +100,7 @@ namespace zelk::test {
 // field by field with a readable difference.
 std::string describe(const Settings& settings);
 std::string describe(const ReplaceTables& tables);
-std::string describe(const LogSlots& slots, int logCount);
+std::string describe(const LogDeclarations& logs, int logCount);
 std::string describe(const TelehodaiNumbers& telehodai);
 
 }  // namespace zelk::test

@@ -30,7 +30,7 @@ class HostileDirectory : public ::testing::Test {
     SettingsRecords r(dir.path());
     r.read();
     r.tables.areaSet.push_back({"0612", DistanceBand::Beyond170km});
-    backupAndRewrite(path(), r.tables, logDeclarationsOf(r.slots), r.origin, r.telehodai, r.settings);
+    backupAndRewrite(path(), r.configuration);
   }
   unsigned modeOf(const std::string& file) const {
     struct stat info {};

@@ -58,14 +58,14 @@ TEST(OptionLine, EqualsOptionsSetTheirField) {
   };
   for (const auto& c : cases) {
     SettingsRecords r;
-    applyOptionLine(c.line, r.settings, r.slots, r.origin, r.maSearch);
+    r.option(c.line);
     EXPECT_EQ(c.field(r.settings), c.expected) << c.line;
   }
 }
 
 TEST(OptionLine, LaterCarrierOptionWins) {
   SettingsRecords r;
-  for (auto line : {"=t", "=q"}) applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
+  for (auto line : {"=t", "=q"}) r.option(line);
   EXPECT_EQ(r.settings.regionalCarrier, RegionalCarrier::Kyushu);
 }
 
@@ -91,7 +91,7 @@ TEST(OptionLine, TelechoiceOptions) {
   };
   for (const auto& c : cases) {
     SettingsRecords r;
-    for (const auto& line : c.lines) applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
+    for (const auto& line : c.lines) r.option(line);
     EXPECT_EQ(static_cast<int>(r.settings.telechoiceKind), c.kind) << c.lines[0];
     EXPECT_EQ(r.settings.telechoiceText, c.text) << c.lines[0];
   }
@@ -110,23 +110,23 @@ TEST(OptionLine, OutputPath) {
   };
   for (const auto& [line, path] : cases) {
     SettingsRecords r;
-    applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
+    r.option(line);
     EXPECT_EQ(r.settings.outputPath, path) << line;
     // What a rewrite writes reads back to the same value.
-    applyOptionLine("=o" + r.settings.outputPath, r.settings, r.slots, r.origin, r.maSearch);
+    r.option("=o" + r.settings.outputPath);
     EXPECT_EQ(r.settings.outputPath, path) << line;
   }
 }
 
 TEST(OptionLine, OriginAsksTheMaSearchWithoutTheLeadingZero) {
   SettingsRecords r;
-  applyOptionLine("=0286123456", r.settings, r.slots, r.origin, r.maSearch);
+  r.option("=0286123456");
   EXPECT_EQ(r.maSearch.searched, std::vector<std::string>{"286123456"});
   EXPECT_EQ(r.origin.name, "utsunomiya");
 
   RecordingSink sink;
   ScopedMessageSink scope(sink);
-  applyOptionLine("=0999", r.settings, r.slots, r.origin, r.maSearch);
+  r.option("=0999");
   EXPECT_FALSE(r.origin.found());
   EXPECT_EQ(sink.messages.size(), 1u);
 }
@@ -145,7 +145,7 @@ TEST(OptionLine, HideSwitches) {
   };
   for (const auto& c : cases) {
     SettingsRecords r;
-    applyOptionLine(c.line, r.settings, r.slots, r.origin, r.maSearch);
+    r.option(c.line);
     std::array<std::uint8_t, 12> expected{};
     if (c.byte >= 0) expected[c.byte] = static_cast<std::uint8_t>(1 << c.bit);
     EXPECT_EQ(r.settings.hiddenFlags, expected) << c.line;
@@ -154,7 +154,7 @@ TEST(OptionLine, HideSwitches) {
 
 TEST(OptionLine, SwitchesAddUpAndAreNeverCleared) {
   SettingsRecords r;
-  for (auto line : {"!03-", "!05-", "!03"}) applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
+  for (auto line : {"!03-", "!05-", "!03"}) r.option(line);
   EXPECT_EQ(r.settings.hiddenFlags[0], (1 << 3) | (1 << 5));
 }
 
@@ -196,40 +196,37 @@ TEST(OptionLine, LogDeclarations) {
   };
   for (const auto& c : cases) {
     SettingsRecords r;
-    applyOptionLine(c.line, r.settings, r.slots, r.origin, r.maSearch);
+    r.option(c.line);
     if (!c.format) {
       EXPECT_EQ(r.settings.logCount, 0) << c.line;
       continue;
     }
     ASSERT_EQ(r.settings.logCount, 1) << c.line;
-    EXPECT_EQ(r.slots[0].declaration.format, *c.format) << c.line;
-    EXPECT_EQ(r.slots[0].declaration.path, c.path) << c.line;
+    EXPECT_EQ(r.logs[0].format, *c.format) << c.line;
+    EXPECT_EQ(r.logs[0].path, c.path) << c.line;
   }
 }
 
 TEST(OptionLine, ASixthDeclarationIsIgnored) {
   SettingsRecords r;
   for (auto line : {"-w1", "-w2", "-w3", "-w4", "-w5", "-w6"})
-    applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
+    r.option(line);
   EXPECT_EQ(r.settings.logCount, 5);
-  EXPECT_EQ(r.slots[4].declaration.path, "5");
+  EXPECT_EQ(r.logs[4].path, "5");
 }
 
 TEST(OptionLine, CloseAllDiscardsTheDeclaredLogs) {
-  ScratchDir dir;
-  const std::string logPath = dir.write("log.txt", "x\n");
   SettingsRecords r;
   RecordingSink sink;
   ScopedMessageSink scope(sink);
-  for (auto line : {"-w", "-t"}) applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
-  ASSERT_TRUE(r.slots[1].file.open(logPath));
-  applyOptionLine("=r", r.settings, r.slots, r.origin, r.maSearch);
+  for (auto line : {"-w", "-t"}) r.option(line);
+  r.option("=r");
   EXPECT_EQ(r.settings.logCount, 0);
-  EXPECT_FALSE(r.slots[1].file.isOpen());
+  EXPECT_EQ(r.logs[1].path, "");
   EXPECT_EQ(sink.messages, std::vector<std::string>{"all data is/are closed by -r option"});
-  applyOptionLine("-k", r.settings, r.slots, r.origin, r.maSearch);
+  r.option("-k");
   EXPECT_EQ(r.settings.logCount, 1);
-  EXPECT_EQ(r.slots[0].declaration.format, LogFormat::K);
+  EXPECT_EQ(r.logs[0].format, LogFormat::K);
 }
 
 TEST(OptionLine, LinesThatDoNotParseChangeNothing) {
@@ -239,7 +236,7 @@ TEST(OptionLine, LinesThatDoNotParseChangeNothing) {
   for (const auto& line : lines) {
     SettingsRecords r;
     const std::string before = describe(r.settings);
-    applyOptionLine(line, r.settings, r.slots, r.origin, r.maSearch);
+    r.option(line);
     EXPECT_EQ(describe(r.settings), before) << line;
     EXPECT_TRUE(r.maSearch.searched.empty()) << line;
   }
@@ -247,8 +244,8 @@ TEST(OptionLine, LinesThatDoNotParseChangeNothing) {
 
 TEST(OptionLine, ANulByteEndsTheLine) {
   SettingsRecords r;
-  applyOptionLine(std::string("-w\0abc", 6), r.settings, r.slots, r.origin, r.maSearch);
-  EXPECT_EQ(r.slots[0].declaration.path, "wterm.tel");
+  r.option(std::string("-w\0abc", 6));
+  EXPECT_EQ(r.logs[0].path, "wterm.tel");
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ class SettingsFileSafety : public ::testing::Test {
   }
 
   void rewrite(SettingsRecords& r) {
-    backupAndRewrite(path(), r.tables, logDeclarationsOf(r.slots), r.origin, r.telehodai,
-                     r.settings);
+    backupAndRewrite(path(), r.configuration);
   }
   std::string path() const { return dir.path() + "zelk.cfg"; }
   std::vector<std::string> leftovers() const {
@@ -131,8 +130,7 @@ TEST_F(SettingsFileSafety, AFileThatCannotBeReplacedIsReported) {
   const std::string folder = dir.path() + "folder";
   fs::create_directory(folder);
   const FatalError error = fatalErrorOf([&] {
-    writeSettingsFile(WriteMode::Fresh, folder, r.tables, logDeclarationsOf(r.slots), r.origin,
-                      r.telehodai, r.settings);
+    writeSettingsFile(WriteMode::Fresh, folder, r.configuration);
   });
   EXPECT_EQ(error.code(), 244);
   EXPECT_TRUE(fs::is_directory(folder));

@@ -57,12 +57,14 @@ TEST(SettingsReader, ACurrentFileIsOnlyRead) {
   EXPECT_FALSE(fs::exists(dir.path() + "zelkcfg.org"));
 }
 
-TEST(SettingsReader, ResetKeepsOnlyTheProgramDirectory) {
-  SettingsRecords r("/some/dir/");
+TEST(SettingsReader, AReadingStartsFromTheDefaultsKeepingOnlyTheProgramDirectory) {
+  ScratchDir dir;
+  dir.write("zelk.cfg", "zelk Version 4.21\r\n");
+  SettingsRecords r(dir.path());
   for (auto line : {"=0286", "=d5", "=k", "-w", "H=0286", "N=1==2", "$a==1", "%1=2", "!03-"})
     r.line(line);
-  resetSettings(r.settings, r.tables, r.telehodai, r.origin);
-  EXPECT_EQ(describe(r.settings), describe(SettingsRecords("/some/dir/").settings));
+  r.read();
+  EXPECT_EQ(describe(r.settings), describe(SettingsRecords(dir.path()).settings));
   EXPECT_EQ(describe(r.tables), describe(ReplaceTables{}));
   EXPECT_EQ(describe(r.telehodai), describe(TelehodaiNumbers{}));
   EXPECT_FALSE(r.origin.found());
@@ -90,7 +92,7 @@ TEST(SettingsReader, AnOlderFileIsBackedUpAndRewritten) {
   again.read();
   EXPECT_EQ(describe(again.settings), describe(r.settings));
   EXPECT_EQ(describe(again.tables), describe(r.tables));
-  EXPECT_EQ(describe(again.slots, again.settings.logCount), "[0:c:\\wterm.tel]");
+  EXPECT_EQ(describe(again.logs, again.settings.logCount), "[0:c:\\wterm.tel]");
   EXPECT_EQ(describe(again.telehodai), describe(r.telehodai));
   // The rewritten file is current: the backup stays the file before the upgrade.
   EXPECT_EQ(readFile(dir.path() + "zelkcfg.org"), crlfLines(old));
@@ -143,7 +145,7 @@ TEST(SettingsReader, HugeLinesAreCutAndTheirTailIsNeverALine) {
   EXPECT_EQ(r.tables.nameReplaceCount, 0);   // "==" lies beyond the cut
   EXPECT_EQ(r.tables.numberReplaceCount, 0);
   ASSERT_EQ(r.settings.logCount, 1);
-  EXPECT_EQ(r.slots[0].declaration.path, std::string(127, 'x'));
+  EXPECT_EQ(r.logs[0].path, std::string(127, 'x'));
   EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -161,7 +163,7 @@ TEST(SettingsReader, BinaryBytesNeverBreakTheReading) {
   r.read();
   EXPECT_EQ(r.settings.meterDay, 2);
   ASSERT_EQ(r.settings.logCount, 1);
-  EXPECT_EQ(r.slots[0].declaration.path, "wterm.tel");
+  EXPECT_EQ(r.logs[0].path, "wterm.tel");
   EXPECT_EQ(r.settings.kddi, 1);
   EXPECT_EQ(r.settings.estimate, 0);
   ASSERT_EQ(r.tables.areaSet.size(), 1u);
@@ -202,7 +204,7 @@ TEST(SettingsReader, GarbageIsReadWithinEveryLimit) {
     EXPECT_LE(r.tables.numberReplaceCount, 20) << seed;
     EXPECT_LE(r.tables.nameReplaceCount, 20) << seed;
     for (int i = 0; i < r.settings.logCount; ++i)
-      EXPECT_LE(r.slots[i].declaration.path.size(), 127u) << seed;
+      EXPECT_LE(r.logs[i].path.size(), 127u) << seed;
     for (int i = 0; i < r.tables.nameReplaceCount; ++i)
       EXPECT_LE(r.tables.nameReplace[i].name.size(), 38u) << seed;
     EXPECT_LE(r.settings.outputPath.size(), 128u) << seed;

@@ -156,9 +156,8 @@ TEST(SettingsWriter, NamesAndPathsAreWrittenAsTheirBytes) {
 // the file is written in text mode, so it ends up as CR LF like every other.
 TEST(SettingsWriter, ALineFeedInsideARecordIsWrittenAsTextModeWritesIt) {
   SettingsRecords r;
-  MaLookup origin;
-  applyOptionLine("-wa\nb", r.settings, r.slots, origin, r.maSearch);
-  applyOptionLine("=oc:\\x\ny", r.settings, r.slots, origin, r.maSearch);
+  r.option("-wa\nb");
+  r.option("=oc:\\x\ny");
   const std::string bytes = r.fileText(WriteMode::Rewrite);
   EXPECT_NE(bytes.find("\r\n-wa\r\nb\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("\r\n=oc:\\x\r\ny\\\r\n"), std::string::npos);
@@ -205,7 +204,7 @@ struct ReadBack {
 ReadBack readBack(const std::string& dir) {
   SettingsRecords r(dir);
   r.read();
-  return {describe(r.settings), describe(r.tables), describe(r.slots, r.settings.logCount),
+  return {describe(r.settings), describe(r.tables), describe(r.logs, r.settings.logCount),
           describe(r.telehodai), r.origin.name};
 }
 
@@ -251,14 +250,14 @@ TEST(SettingsRewrite, ARunThatLearnedEntriesRewritesTheFile) {
   dir.write("zelk.cfg", before);
   SettingsRecords r(dir.path());
   r.read();
-  applyOptionLine("=l3", r.settings, r.slots, r.origin, r.maSearch);  // from the command line
-  const SettingsSnapshot snapshot = takeSettingsSnapshot(r.settings, r.slots, r.telehodai, r.origin);
+  r.option("=l3");  // from the command line
+  const Configuration asRead = r.configuration;
   // What the run does afterwards: logs end, tables grow.
   r.settings.logCount = 0;
   r.settings.latestMonths = 12;
   r.tables.areaSet.push_back({"06123", DistanceBand::Beyond170km});
   r.tables.nameReplace[r.tables.nameReplaceCount++] = {"0999", "NEWNET"};
-  rewriteSettingsAfterRun(snapshot, r.tables);
+  rewriteSettingsAfterRun(asRead, r.tables);
 
   EXPECT_EQ(readFile(dir.path() + "zelkcfg.org"), before);
   const auto lines = splitCrlf(readFile(dir.path() + "zelk.cfg"));

@@ -16,7 +16,7 @@
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/regular_file.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "support/test_support.h"
 #include "ui/model/month_calls.h"
 
@@ -30,7 +30,7 @@ constexpr int kSteps = 300;
 struct Answer {
   std::string text;  // everything the run showed and reported
   std::string settings;  // zelk.cfg after the run
-  RunInputs inputs;
+  RunResult run;
   MonthList months;
 };
 
@@ -121,20 +121,20 @@ class SmallHome {
     Answer answer;
     {
       ScopedMessageSink sink(messages);
-      CalculationRun calculation(home_.path(), {}, useIndex);
+      RunResult calculation;
       try {
-        calculation.run();
+        runCalculation({home_.path(), {}, useIndex}, calculation);
       } catch (const FatalError& error) {
         answer.text += "fatal " + std::to_string(error.code()) + "\n";
       }
-      answer.inputs = calculation.inputs();
-      answer.months = calculation.monthList();
+      answer.run = calculation;
+      answer.months = calculation.months;
       for (int i = 0; i < answer.months.count; ++i) {
         const MonthResult& month = answer.months.months[static_cast<std::size_t>(i)];
         answer.text += month.title + "|" + month.name + "|" + month.callList + "\n";
         for (std::uint32_t slot : month.slots) answer.text += std::to_string(slot) + ",";
       }
-      if (const auto& newest = calculation.newestCallBeforeWindow()) answer.text += isoDateText(newest->date);
+      if (const auto& newest = calculation.newestCallBeforeWindow) answer.text += isoDateText(newest->date);
     }
     for (const std::string& message : messages.messages) answer.text += message + "\n";
     answer.settings = test::readFile(path("zelk.cfg"));
@@ -258,11 +258,11 @@ TEST(IndexDifferential, RandomStepsNeverChangeAnAnswer) {
     // and today moves a year on; a stored month listed again is the same.
     if (step % 10 == 0 && with.months.count > 0) {
       const int month = step / 10 % with.months.count;
-      const std::string listed = callsCsv(monthCalls(with.inputs, month));
+      const std::string listed = callsCsv(monthCalls(with.run, month));
       const std::string names = test::readFile(home.path("names.tel"));
       home.appendCall("2010/01/05 10:00:00 00:03:00   120  : ISP3                \r\n");
       setToday(LocalDate{home.today().year + 1, home.today().month, home.today().day});
-      EXPECT_EQ(callsCsv(monthCalls(with.inputs, month)), listed) << "month " << month;
+      EXPECT_EQ(callsCsv(monthCalls(with.run, month)), listed) << "month " << month;
       home.restoreNames(names);
       ++monthsListed;
     }

@@ -14,7 +14,9 @@
 
 #include "platform/clock.h"
 #include "platform/paths.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
+#include "run/internal/run_trail.h"
+#include "run/month_replay.h"
 #include "support/test_support.h"
 #include "tariff/ma_data.h"
 #include "ui/model/month_calls.h"
@@ -83,7 +85,7 @@ std::vector<std::string> goldenCases() {
 
 // The run of a golden case in a scratch copy of its folder; false when the
 // run ended fatally (and shows no month).
-bool runGoldenCase(const std::string& name, const test::ScratchDir& home, CalculationRun& run) {
+bool runGoldenCase(const std::string& name, const test::ScratchDir& home, RunResult& run) {
   const std::string caseDir = std::string(ZELK_TEST_DATA) + "/golden/" + name;
   const auto scenario = nlohmann::json::parse(test::readFile(caseDir + "/scenario.json"));
   fs::copy(caseDir, home.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
@@ -92,19 +94,20 @@ bool runGoldenCase(const std::string& name, const test::ScratchDir& home, Calcul
   std::vector<std::string> lines;
   for (const auto& arg : scenario["args"]) lines.push_back(arg.get<std::string>());
   setToday(*parseIsoDate(scenario["today"].get<std::string>()));
-  run = CalculationRun(home.path(), lines);
   try {
-    run.run();
+    runCalculation({home.path(), lines}, run);
   } catch (const FatalError&) {
     return false;
   }
   return true;
 }
 
-// The inputs without the run's bookmarks: a replay of them reads the logs from the start.
-RunInputs withoutBookmarks(RunInputs inputs) {
-  inputs.bookmarks = {};
-  return inputs;
+// The run without its bookmarks: a replay of it reads the logs from the start.
+RunResult withoutBookmarks(RunResult run) {
+  auto trail = std::make_shared<RunTrail>(*run.trail);
+  trail->bookmarks = {};
+  run.trail = trail;
+  return run;
 }
 
 TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
@@ -114,16 +117,16 @@ TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
   for (const auto& name : goldenCases()) {
     SCOPED_TRACE(name);
     test::ScratchDir home;
-    CalculationRun run(RunInputs{});
+    RunResult run;
     if (!runGoldenCase(name, home, run)) continue;
-    const MonthList& list = run.monthList();
+    const MonthList& list = run.months;
     for (int month = 0; month < list.count; ++month) {
       SCOPED_TRACE("month " + std::to_string(month));
-      const MonthCalls calls = monthCalls(run.inputs(), month);
+      const MonthCalls calls = monthCalls(run, month);
       EXPECT_EQ(parseCallList(list.months[month].callList), sumByNumber(calls));
       // Read from its bookmark, the month is call for call the month read
       // from the start of the logs.
-      EXPECT_EQ(callsCsv(calls), callsCsv(monthCalls(withoutBookmarks(run.inputs()), month)));
+      EXPECT_EQ(callsCsv(calls), callsCsv(monthCalls(withoutBookmarks(run), month)));
       expectWidestAreTheLongestTexts(calls);
       for (const auto& call : calls.calls) crossingCalls += crossesBandOrMidnight(call);
     }
@@ -156,33 +159,57 @@ TEST(MonthCalls, ALogChangedSinceTheRunIsReadFromItsStart) {
     for (const auto& name : goldenCases()) {
       SCOPED_TRACE(std::string(change.what) + " " + name);
       test::ScratchDir home;
-      CalculationRun run(RunInputs{});
+      RunResult run;
       if (!runGoldenCase(name, home, run)) continue;
       std::vector<std::string> before;
-      for (int month = 0; month < run.monthList().count; ++month)
-        before.push_back(callsCsv(monthCalls(run.inputs(), month)));
+      for (int month = 0; month < run.months.count; ++month)
+        before.push_back(callsCsv(monthCalls(run, month)));
       // A long line that is no record put first moves every place in the logs.
-      for (const auto& log : run.inputs().logs) {
+      for (const auto& log : run.trail->configuration.logs) {
         const std::string path = logFilePath(home.path(), log.path);
         const std::string bytes = change.emptied ? "" : test::readFile(path);
         if (fs::exists(path))
           home.write(fs::relative(path, home.path()).string(), std::string(300, '-') + "\r\n" + bytes);
       }
       setToday(monthsLater(today(), change.monthsLater));
-      for (int month = 0; month < run.monthList().count; ++month) {
+      for (int month = 0; month < run.months.count; ++month) {
         SCOPED_TRACE("month " + std::to_string(month));
         if (!change.emptied) {
-          EXPECT_EQ(callsCsv(monthCalls(run.inputs(), month)), before[static_cast<std::size_t>(month)]);
+          EXPECT_EQ(callsCsv(monthCalls(run, month)), before[static_cast<std::size_t>(month)]);
           continue;
         }
         try {
-          monthCalls(run.inputs(), month);
+          monthCalls(run, month);
           ADD_FAILURE() << "a month the logs no longer hold was listed";
         } catch (const FatalError& error) {
           EXPECT_EQ(error.code(), kMonthNotReplayable);
         }
       }
     }
+  }
+  setToday(std::nullopt);
+}
+
+// A run starts from nothing: a second run into the same result, years after
+// every call, leaves no month, estimate or bookmark of the first.
+TEST(RunCalculation, ASecondRunIntoTheSameResultKeepsNothingOfTheFirst) {
+  RecordingSink quiet;
+  ScopedMessageSink sink(quiet);
+  for (const auto& name : goldenCases()) {
+    SCOPED_TRACE(name);
+    test::ScratchDir home;
+    RunResult run;
+    if (!runGoldenCase(name, home, run) || run.months.count == 0) continue;
+    setToday(LocalDate{2040, 1, 10});
+    runCalculation({home.path(), {}}, run);
+    RunResult fresh;
+    runCalculation({home.path(), {}}, fresh);
+    EXPECT_EQ(run.months.count, 0);
+    EXPECT_EQ(run.months.estimate.slots, fresh.months.estimate.slots);
+    EXPECT_EQ(run.months.estimateFactor, fresh.months.estimateFactor);
+    ASSERT_TRUE(fresh.newestCallBeforeWindow.has_value());
+    EXPECT_EQ(isoDateText(run.newestCallBeforeWindow->date), isoDateText(fresh.newestCallBeforeWindow->date));
+    EXPECT_THROW(monthCalls(run, 0), FatalError);
   }
   setToday(std::nullopt);
 }

@@ -57,7 +57,7 @@ class SettingsDialogRules : public ::testing::Test {
   }
   bool store(const SettingsForm& form) { return storeSettingsForm(form, records, mas); }
 
-  SettingsRecords records;
+  Configuration records;
   TwoMas mas;
   RecordingSink sink;
   ScopedMessageSink scope{sink};
@@ -354,7 +354,7 @@ TEST_F(SettingsDialogRules, LoadThenStoreKeepsEveryRecord) {
   records.tables.nameReplace[0] = {"0332000000", "NIFTY 2"};
   records.tables.nameReplaceCount = 1;
   records.tables.areaSet = {{"0570123456", DistanceBand::Beyond170km}};
-  const SettingsRecords before = records;
+  const Configuration before = records;
 
   ASSERT_TRUE(store(loaded()));
   const Settings& a = records.settings;

@@ -5,6 +5,7 @@
 
 #include "platform/cp932.h"
 #include "platform/messages.h"
+#include "run/month_replay.h"
 
 namespace zelk {
 namespace {
@@ -198,12 +199,11 @@ std::string sumText(CallColumn column, std::int64_t sum) {
   return integerText(sum);
 }
 
-MonthCalls monthCalls(const RunInputs& inputs, int monthIndex) {
+MonthCalls monthCalls(const RunResult& run, int monthIndex) {
   DiscardingSink quiet;
   ScopedMessageSink sink(quiet);
   MonthCalls result;
-  CalculationRun replay(inputs);
-  replay.replayMonth(monthIndex, [&result](const RatedCall& rated) { result.calls.push_back(callLineOf(rated)); });
+  replayMonth(run, monthIndex, [&result](const RatedCall& rated) { result.calls.push_back(callLineOf(rated)); });
   return result;
 }
 

@@ -11,7 +11,7 @@
 
 #include "base/calendar.h"
 #include "base/distance_band.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "run/rated_call.h"
 
 namespace zelk {
@@ -78,10 +78,9 @@ struct WidestCells {
 };
 WidestCells widestCells(const MonthCalls& calls);
 
-// Replays the run that worked from `inputs` for its stored month
-// `monthIndex` (0 the oldest). The run's messages were shown already, so the
+// Replays `run` for its stored month `monthIndex` (0 the oldest). The run's messages were shown already, so the
 // replay keeps them to itself; a fatal condition ends it as it ends the run.
-MonthCalls monthCalls(const RunInputs& inputs, int monthIndex);
+MonthCalls monthCalls(const RunResult& run, int monthIndex);
 
 // The list as CSV: UTF-8 with a byte-order mark, CR LF, a header line and one
 // line per call.

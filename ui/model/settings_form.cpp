@@ -51,7 +51,7 @@ bool bothFilled(const std::array<std::string, 2>& row) {
 
 }  // namespace
 
-void loadSettingsForm(const SettingsRecords& records, SettingsForm& form) {
+void loadSettingsForm(const Configuration& records, SettingsForm& form) {
   const Settings& s = records.settings;
   form.logs = LogList::fromDeclarations(records.logs, s.logCount);
 
@@ -153,7 +153,7 @@ void nameReplaceFromGrid(const ReplaceGrid& grid, ReplaceTables& tables) {
   tables.nameReplaceCount = count;
 }
 
-bool storeSettingsForm(const SettingsForm& form, SettingsRecords& records, MaSearch& maSearch) {
+bool storeSettingsForm(const SettingsForm& form, Configuration& records, MaSearch& maSearch) {
   if (auto problem = settingsFormProblem(form)) {
     showMessage(*problem);
     return false;

@@ -8,23 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "base/log_source.h"
-#include "base/ma_lookup.h"
 #include "base/ma_search.h"
-#include "config/settings.h"
+#include "config/configuration.h"
 #include "ui/model/area_set_list.h"
 #include "ui/model/log_list.h"
 
 namespace zelk {
-
-// Everything zelk.cfg holds, as the dialog reads and writes it.
-struct SettingsRecords {
-  Settings settings;  // settings.logCount counts the declarations
-  ReplaceTables tables;
-  LogDeclarations logs{};
-  TelehodaiNumbers telehodai;
-  MaLookup origin;
-};
 
 inline constexpr int kReplaceGridRows = 20;
 // Rows 1 to 20 of a replacement grid, two cells each.
@@ -61,7 +50,7 @@ struct SettingsForm {
 
 // The form as the records give it. Edit_Last keeps its text when no month
 // count is set, as the dialog is reused between openings.
-void loadSettingsForm(const SettingsRecords& records, SettingsForm& form);
+void loadSettingsForm(const Configuration& records, SettingsForm& form);
 
 // Why the form cannot be stored (CP932), or none. Only a month count that is
 // not a number stops a store.
@@ -74,7 +63,7 @@ std::optional<int> monthCountOf(std::string_view text);
 // Puts the form back into the records. When the form has a problem, shows it
 // and changes nothing (false). The origin is looked up in the MA data; an
 // empty Edit_Telnum keeps the stored one and shows why.
-bool storeSettingsForm(const SettingsForm& form, SettingsRecords& records, MaSearch& maSearch);
+bool storeSettingsForm(const SettingsForm& form, Configuration& records, MaSearch& maSearch);
 
 // The Telehodai list the two edits give: each non-empty number is classified
 // against the origin and kept only in its own or an adjacent MA.

@@ -376,7 +376,7 @@ void SettingsDialog::load() {
   load(readSettingsRecords(services_.programDir, *services_.maSearch));
 }
 
-void SettingsDialog::load(const SettingsRecords& records) {
+void SettingsDialog::load(const Configuration& records) {
   records_ = records;
   // The controls that load leaves alone keep what they show.
   SettingsForm form = currentForm();

@@ -56,13 +56,13 @@ class SettingsDialog : public PlacedDialog {
   // Reads zelk.cfg afresh and shows it.
   void load();
   // Shows the given records (the working copy becomes theirs).
-  void load(const SettingsRecords& records);
+  void load(const Configuration& records);
 
   // Stores the controls into the working copy and rewrites zelk.cfg. False,
   // with nothing changed, when the controls cannot be stored.
   bool store();
 
-  const SettingsRecords& records() const { return records_; }
+  const Configuration& records() const { return records_; }
   int logCount() const { return form_.logs.size(); }
   // The state of every control and the working lists.
   SettingsForm currentForm() const;
@@ -104,7 +104,7 @@ class SettingsDialog : public PlacedDialog {
 
   DialogServices services_;
   SettingsHelpers helpers_;
-  SettingsRecords records_;
+  Configuration records_;
   SettingsForm form_;  // the working lists; the rest mirrors the controls
 
   QTabWidget* pages_;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "run/run_settings.h"
-#include "run/calculation_run.h"
+#include "run/calculation.h"
 #include "tariff/month_result.h"
 #include "ui/model/month_calls.h"
 #include "ui/model/window_settings.h"

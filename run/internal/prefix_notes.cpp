@@ -1,4 +1,4 @@
-#include "run/prefix_notes.h"
+#include "run/internal/prefix_notes.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "run/old_records_index_file.h"
+#include "run/internal/old_records_index_file.h"
 
 #include <algorithm>
 #include <chrono>

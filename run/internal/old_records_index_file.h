@@ -11,8 +11,8 @@
 
 #include "logs/prefix_index.h"
 #include "platform/regular_file.h"
-#include "run/old_records_index.h"
-#include "run/prefix_notes.h"
+#include "run/internal/old_records_index.h"
+#include "run/internal/prefix_notes.h"
 
 namespace zelk {
 
