@@ -72,8 +72,9 @@ constexpr std::array<std::uint32_t, kResultSlots> kKyushuMonth{
     // 50 + 12 = 102; APs = 20 + 50 + 20 = 90; RC = 8200, RR = 6200.
     // Variant 1: 0931112222 and 1234 are both top rows. Oth = 15 + 50 + 20 =
     // 85; TPs = 15 + 50 + 12 = 77; APs = 8 + 50 + 20 = 78; RC = 7300, RR = 5500.
-    // 50/51: TH + 10·Oth; 52/53: TH + 10·TPs + 200; 54/55: TH + RC/10;
-    // 56/57: TH + RR/10 + 100; 58/59: TH + 10·APs + 200.
+    // Each fee for variant 0, then 1: plain TH + 10·Oth; with Timeplus TH +
+    // 10·TPs + 200; with the carrier TH + RC/10; with Kyushu's plan TH + RR/10
+    // + 100; with Areaplus TH + 10·APs + 200.
     2900, 4450, 3020, 4570, 2620, 4330, 2520, 4250, 2900, 4580,
     // Flets ISDN: 0451234567 (60 units) is free; 10·(30 + 40) + 4500.
     5200};
