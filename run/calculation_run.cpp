@@ -243,7 +243,7 @@ void CalculationRun::bookmarkMonth(const BillingPeriod& period) {
   MonthBookmark& mark = inputs_.bookmarks.months[static_cast<std::size_t>(months_.count)].emplace();
   mark.openCount = openCount_;
   for (int i = 0; i < openCount_; ++i)
-    mark.slots[i] = {slots_[i].declaration, slots_[i].file.offset(), slots_[i].call};
+    mark.logs[i] = {slots_[i].declaration, slots_[i].file.offset(), slots_[i].call};
   mark.period = period;
   mark.areaSetSize = tables_.areaSet.size();
   mark.unwritableNameCount = tables_.unwritableNames.size();
@@ -271,15 +271,15 @@ const MonthBookmark* CalculationRun::trustedBookmark(int monthIndex) const {
 // log cannot go back to its place.
 bool CalculationRun::resumeAt(const MonthBookmark& mark, int monthIndex, BillingPeriod& period) {
   for (std::size_t i = 0; i < kMaxLogs; ++i) slots_[i].file.close();
-  for (int i = 0; i < mark.openCount; ++i) slots_[i].declaration = mark.slots[i].declaration;
+  for (int i = 0; i < mark.openCount; ++i) slots_[i].declaration = mark.logs[i].declaration;
   openCount_ = openLogs(slots_, mark.openCount, programDir_);
   for (int i = 0; i < openCount_; ++i) {
-    if (!slots_[i].file.seek(mark.slots[i].nextLine)) {
+    if (!slots_[i].file.seek(mark.logs[i].nextLine)) {
       for (std::size_t j = 0; j < kMaxLogs; ++j) slots_[j].declaration = inputs_.logs[j];
       openCount_ = openLogs(slots_, settings_.logCount, programDir_);
       return false;
     }
-    slots_[i].call = mark.slots[i].call;
+    slots_[i].call = mark.logs[i].call;
   }
   tables_ = *inputs_.bookmarks.tablesAfterRun;
   tables_.areaSet.truncate(mark.areaSetSize);
