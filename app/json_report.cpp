@@ -13,7 +13,7 @@ namespace {
 nlohmann::ordered_json resultObject(const MonthResult& result, bool withTitle, const RunSettings* named) {
   nlohmann::ordered_json object;
   if (withTitle) object["title"] = toUtf8(result.title);
-  object["slots"] = result.slots;
+  object["slots"] = result.amounts.values;
   object["cheapest"] = toUtf8(result.name);
   object["calls"] = toUtf8(result.callList);
   object["plans"] = named ? planFeesJson(result, *named) : nlohmann::ordered_json::array();

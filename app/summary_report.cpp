@@ -59,14 +59,14 @@ nlohmann::ordered_json summaryJson(const RunResult& run) {
   object["months"] = summary.months;
   object["plans"] = nlohmann::ordered_json::array();
   for (const PlanTotal& plan : summary.plans) {
-    object["plans"].push_back({{"slot", plan.slot},
+    object["plans"].push_back({{"slot", slotNumber(plan.slot)},
                                {"caption", toUtf8(plan.caption)},
                                {"total", plan.total},
                                {"monthsCheapest", plan.monthsCheapest},
                                {"versusNormal", plan.versusNormal}});
   }
   const PlanTotal* best = summary.cheapest();
-  object["cheapest"] = best ? nlohmann::ordered_json{{"slot", best->slot}, {"caption", toUtf8(best->caption)}}
+  object["cheapest"] = best ? nlohmann::ordered_json{{"slot", slotNumber(best->slot)}, {"caption", toUtf8(best->caption)}}
                             : nlohmann::ordered_json(nullptr);
   return object;
 }
@@ -75,9 +75,9 @@ nlohmann::ordered_json planFeesJson(const MonthResult& result, const RunSettings
   nlohmann::ordered_json plans = nlohmann::ordered_json::array();
   for (const MainRow& row : mainRows()) {
     if (row.kind != RowKind::Fee || !rowInUse(row, settings) || !rowWritten(row, result, settings)) continue;
-    plans.push_back({{"slot", row.slot},
+    plans.push_back({{"slot", slotNumber(row.slot)},
                      {"caption", toUtf8(rowCaption(row, settings))},
-                     {"yen", result.slots[static_cast<std::size_t>(row.slot)]}});
+                     {"yen", result.amounts[row.slot]}});
   }
   return plans;
 }

@@ -38,12 +38,6 @@ std::string trimRight(std::string_view text) {
   return std::string(text.substr(0, end));
 }
 
-void trimRightInPlace(std::string& text) {
-  std::size_t end = text.size();
-  while (end > 0 && text[end - 1] == ' ') --end;
-  text.resize(end);
-}
-
 void repeatChar(std::string& out, char character, int count) {
   int times = count < 0 ? -count : count;
   out.append(static_cast<std::size_t>(times), character);

@@ -24,7 +24,6 @@ void digitsOnlyInto(std::string& out, std::string_view text,
 
 // Removes trailing spaces (only the space character, not tabs).
 std::string trimRight(std::string_view text);
-void trimRightInPlace(std::string& text);
 
 // Appends `character` |count| times to `out`; a negative count also ends the
 // line with a line feed.

@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
   zelk::MonthList months;
   for (int m = 0; m < 12; ++m) {
     zelk::MonthResult& month = months.months[static_cast<std::size_t>(months.count++)];
-    for (std::size_t slot = 0; slot < month.slots.size(); ++slot)
-      month.slots[slot] = static_cast<std::uint32_t>(800 + (slot * 97 + static_cast<std::size_t>(m) * 31) % 5000);
+    for (std::size_t slot = 0; slot < month.amounts.values.size(); ++slot)
+      month.amounts.values[slot] = static_cast<std::uint32_t>(800 + (slot * 97 + static_cast<std::size_t>(m) * 31) % 5000);
     month.title = "2000\x94\x4E" + std::to_string(m + 1) + "\x8C\x8E" "15\x93\xFA";
   }
   zelk::RunSettings settings;  // an analog line: the plans every household has

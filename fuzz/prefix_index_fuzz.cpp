@@ -140,7 +140,7 @@ Answer answerOf(bool useIndex) {
   for (int i = 0; i < months.count; ++i) {
     const MonthResult& month = months.months[static_cast<std::size_t>(i)];
     answer += month.title + month.name + month.callList + "\n";
-    for (std::uint32_t slot : month.slots) answer += std::to_string(slot) + ",";
+    for (std::uint32_t slot : month.amounts.values) answer += std::to_string(slot) + ",";
   }
   if (const auto& newest = run.newestCallBeforeWindow) answer += isoDateText(newest->date);
   return {answer, readAll(place.dir + "zelk.cfg")};

@@ -22,20 +22,20 @@ void openOrFail(LineReader& file, const LogDeclaration& declaration, const std::
 }
 
 // The log of slot `index` has ended: the last slot takes its place.
-void removeSlot(int index, LogSlots& slots, int& openCount) {
-  slots[index].file.close();
+void removeSlot(int index, LogSlots& logs, int& openCount) {
+  logs[index].file.close();
   const int last = slotsInUse(openCount) - 1;
-  if (index != last) slots[index] = std::move(slots[last]);
+  if (index != last) logs[index] = std::move(logs[last]);
   openCount = last;
 }
 
 }  // namespace
 
-int openLogs(LogSlots& slots, int declared, const std::string& programDir) {
+int openLogs(LogSlots& logs, int declared, const std::string& programDir) {
   const int count = slotsInUse(declared);
   for (int i = 0; i < count; ++i) {
-    slots[i].call = CallRecord{};
-    openOrFail(slots[i].file, slots[i].declaration, programDir);
+    logs[i].call = CallRecord{};
+    openOrFail(logs[i].file, logs[i].declaration, programDir);
   }
   return count;
 }
@@ -45,14 +45,14 @@ void checkLogExists(const LogDeclaration& declaration, const std::string& progra
   openOrFail(file, declaration, programDir);
 }
 
-int readNextStart(int slotIndex, LogSlots& slots, int& openCount) {
+int readNextStart(int slotIndex, LogSlots& logs, int& openCount) {
   if (slotIndex < 0 || slotIndex >= slotsInUse(openCount))
     throw std::out_of_range("readNextCall: no log in slot " + std::to_string(slotIndex));
-  LogSource& slot = slots[slotIndex];
+  LogSource& slot = logs[slotIndex];
   // A format code that names no format reads as a log without records.
   const FormatLayout* layout = layoutOf(slot.declaration.format);
   if (!layout || !findRecord(*layout, slot.file, slot.line)) {
-    removeSlot(slotIndex, slots, openCount);
+    removeSlot(slotIndex, logs, openCount);
     return -1;
   }
   parseCallStart(*layout, slot.line, slot.call);
@@ -72,9 +72,9 @@ std::optional<std::string_view> skippedCallName(const LogSource& slot) {
   return recordName(*layoutOf(slot.declaration.format), slot.line);
 }
 
-int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned) {
-  if (readNextStart(slotIndex, slots, openCount) != 0) return -1;
-  readCallRest(slots[slotIndex], tables, namesLearned);
+int readNextCall(int slotIndex, LogSlots& logs, int& openCount, ReplaceTables& tables, bool& namesLearned) {
+  if (readNextStart(slotIndex, logs, openCount) != 0) return -1;
+  readCallRest(logs[slotIndex], tables, namesLearned);
   return 0;
 }
 

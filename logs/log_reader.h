@@ -17,7 +17,7 @@ namespace zelk {
 // directory does not matter), clears their calls and returns how many are
 // open: a count above five is cut to five. A log that cannot be opened, a
 // directory included, is fatal: "Not found" and the path, exit code 255.
-int openLogs(LogSlots& slots, int declared, const std::string& programDir);
+int openLogs(LogSlots& logs, int declared, const std::string& programDir);
 
 // Opens and closes a declared log at once, with the same failure.
 void checkLogExists(const LogDeclaration& declaration, const std::string& programDir = "");
@@ -27,7 +27,7 @@ void checkLogExists(const LogDeclaration& declaration, const std::string& progra
 // its place and `openCount` drops by one, so the caller must look at slot
 // `slotIndex` again rather than step past it. Connection names become numbers
 // through `tables` (lookupName, which sets `namesLearned`).
-int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& tables, bool& namesLearned);
+int readNextCall(int slotIndex, LogSlots& logs, int& openCount, ReplaceTables& tables, bool& namesLearned);
 
 // readNextCall in two steps, for calls that may be dropped by their date:
 // readNextStart finds the next record and reads only the start of its call
@@ -36,7 +36,7 @@ int readNextCall(int slotIndex, LogSlots& slots, int& openCount, ReplaceTables& 
 // call that is not kept, skippedCallName gives only its connection name, to
 // be looked up so that an unknown name is shown and learned as when the call
 // is read whole.
-int readNextStart(int slotIndex, LogSlots& slots, int& openCount);
+int readNextStart(int slotIndex, LogSlots& logs, int& openCount);
 void readCallRest(LogSource& slot, ReplaceTables& tables, bool& namesLearned);
 std::optional<std::string_view> skippedCallName(const LogSource& slot);
 

@@ -1,4 +1,6 @@
-// The index of the old records of the logs (zelk.idx beside zelk.cfg).
+// The index of the old records of the logs (zelk.idx, beside zelk.cfg or, when
+// zelk.cfg is in the user's configuration folder, in the user's cache folder:
+// the run finds it through cacheFilePath).
 //
 // Most records of a long history lie before the months a run keeps, and a
 // run reads them only to show what is odd in them and to learn their

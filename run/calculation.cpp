@@ -42,7 +42,7 @@ class StoredMonths final : public MonthVisitor {
     mark.openCount = merge_.openCount();
     for (int i = 0; i < mark.openCount; ++i) {
       const LogSource& slot = merge_.slot(i);
-      mark.slots[static_cast<std::size_t>(i)] = {slot.declaration, slot.file.offset(), slot.call};
+      mark.logs[static_cast<std::size_t>(i)] = {slot.declaration, slot.file.offset(), slot.call};
     }
     mark.period = closing;
     const ReplaceTables& tables = merge_.tables().tables;

@@ -109,7 +109,7 @@ void replayMonth(const RunResult& run, int monthIndex, const std::function<void(
   showOriginMa(settings, pricing.origin);
 
   int monthsBefore = 0;
-  if (mark && merge.openAt(std::span(mark->slots.data(), static_cast<std::size_t>(mark->openCount)))) {
+  if (mark && merge.openAt(std::span(mark->logs.data(), static_cast<std::size_t>(mark->openCount)))) {
     tables.tables = tablesAt(*mark, *trail.bookmarks.tablesAfterRun);
     monthsBefore = monthIndex;
     closing = mark->period;

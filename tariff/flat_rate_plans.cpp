@@ -34,7 +34,7 @@ namespace {
 enum class Rest { Ordinary, WithTimeplus, WithAreaplus };
 
 struct IIplanOffer {
-  std::size_t slot;
+  ResultSlot slot;
   const char* name;
   std::uint32_t cap;
   std::uint32_t base;
@@ -44,12 +44,12 @@ struct IIplanOffer {
 
 // In the order they are offered, which decides ties.
 constexpr std::array<IIplanOffer, 6> kIIplan{{
-    {44, "ｉ・アイプラン1200", 3000, 1200, 1800, Rest::Ordinary},
-    {48, "ｉ・アイプラン1200+INSタイムプラス", 3000, 1550, 1450, Rest::WithTimeplus},
-    {46, "ｉ・アイプラン1200+INSエリアプラス", 3000, 1550, 1450, Rest::WithAreaplus},
-    {45, "ｉ・アイプラン3000", 7500, 3000, 4500, Rest::Ordinary},
-    {49, "ｉ・アイプラン3000+INSタイムプラス", 7500, 3350, 4150, Rest::WithTimeplus},
-    {47, "ｉ・アイプラン3000+INSエリアプラス", 7500, 3350, 4150, Rest::WithAreaplus},
+    {ResultSlot::Iiplan1200Fee, "ｉ・アイプラン1200", 3000, 1200, 1800, Rest::Ordinary},
+    {ResultSlot::Iiplan1200WithTimeplusFee, "ｉ・アイプラン1200+INSタイムプラス", 3000, 1550, 1450, Rest::WithTimeplus},
+    {ResultSlot::Iiplan1200WithAreaplusFee, "ｉ・アイプラン1200+INSエリアプラス", 3000, 1550, 1450, Rest::WithAreaplus},
+    {ResultSlot::Iiplan3000Fee, "ｉ・アイプラン3000", 7500, 3000, 4500, Rest::Ordinary},
+    {ResultSlot::Iiplan3000WithTimeplusFee, "ｉ・アイプラン3000+INSタイムプラス", 7500, 3350, 4150, Rest::WithTimeplus},
+    {ResultSlot::Iiplan3000WithAreaplusFee, "ｉ・アイプラン3000+INSエリアプラス", 7500, 3350, 4150, Rest::WithAreaplus},
 }};
 
 }  // namespace
@@ -82,7 +82,7 @@ void offerIIplan(const PlanInputs& in, PlanOffers& offers) {
         truncated(10 * rest * f) + (h <= plan.cap ? plan.base : h - plan.offset);
     offers.offer({plan.slot, fee, projected, plan.name});
   }
-  offers.count(7, d);
+  offers.count(ResultSlot::IiplanDesignatedCount, d);
 }
 
 namespace {
@@ -91,15 +91,31 @@ namespace {
 // Variant 0 targets the own MA; variant 1 also the adjacent MAs, with at most
 // one in-area number among the top two.
 struct TelehodaiVariant {
-  std::size_t d;            // slot offset
+  std::size_t d;            // 0 or 1: the designated numbers' kind and hide switch
   bool adjacentTargets;
   int inAreaTops;           // in-area numbers allowed among the top two
   std::uint32_t fixedAnalog;
   std::uint32_t fixedIsdn;
+  ResultSlot plain;              // the rest at the normal charge
+  ResultSlot withTimeplus;       // the rest with Timeplus
+  ResultSlot withCarrier;        // the rest with the regional carrier
+  ResultSlot withKyushuPlan;     // the rest with Kyushu's plan
+  ResultSlot withAreaplus;       // the rest with Areaplus
+  ResultSlot targetCount;        // late-night units to target numbers
+  ResultSlot topTwoCount;        // late-night units to the top two
+  ResultSlot designatedCount;    // late-night units to the designated numbers
 };
 
-constexpr std::array<TelehodaiVariant, 2> kTelehodai{{{0, false, 2, 1800, 2400},
-                                                      {1, true, 1, 3600, 4800}}};
+constexpr std::array<TelehodaiVariant, 2> kTelehodai{{
+    {0, false, 2, 1800, 2400, ResultSlot::TelehodaiOwnMaFee, ResultSlot::TelehodaiOwnMaWithTimeplusFee,
+     ResultSlot::TelehodaiOwnMaWithCarrierFee, ResultSlot::TelehodaiOwnMaWithKyushuPlanFee,
+     ResultSlot::TelehodaiOwnMaWithAreaplusFee, ResultSlot::TelehodaiOwnMaTargetCount,
+     ResultSlot::TelehodaiOwnMaTopTwoCount, ResultSlot::TelehodaiOwnMaDesignatedCount},
+    {1, true, 1, 3600, 4800, ResultSlot::TelehodaiAdjacentFee, ResultSlot::TelehodaiAdjacentWithTimeplusFee,
+     ResultSlot::TelehodaiAdjacentWithCarrierFee, ResultSlot::TelehodaiAdjacentWithKyushuPlanFee,
+     ResultSlot::TelehodaiAdjacentWithAreaplusFee, ResultSlot::TelehodaiAdjacentTargetCount,
+     ResultSlot::TelehodaiAdjacentTopTwoCount, ResultSlot::TelehodaiAdjacentDesignatedCount},
+}};
 
 struct TelehodaiSums {
   std::uint32_t target = 0;  // late-night units to target numbers
@@ -185,24 +201,24 @@ void offerTelehodai(const PlanInputs& in, PlanOffers& offers) {
     const std::uint32_t rcy = s.rc / 10;
     const std::uint32_t rry = s.rr / 10;
 
-    offers.offer({50 + v.d, th + 10 * s.oth, truncated(s.oth * f * 10 + th), base});
-    offers.offer({52 + v.d, th + 10 * s.tps + tp, truncated(10 * s.tps * f + th + tp),
+    offers.offer({v.plain, th + 10 * s.oth, truncated(s.oth * f * 10 + th), base});
+    offers.offer({v.withTimeplus, th + 10 * s.tps + tp, truncated(10 * s.tps * f + th + tp),
                   base + "(上位2番号)+" + timeplus + "(その他)"});
     if (in.regional())
-      offers.offer({54 + v.d, th + rcy, truncated(rcy * f + th),
+      offers.offer({v.withCarrier, th + rcy, truncated(rcy * f + th),
                     base + "(上位2番号)+" + in.carrierName() + "(その他)"});
     if (in.kyushu())
-      offers.offer({56 + v.d, th + rry + 100, truncated(rry * f + th + 100),
+      offers.offer({v.withKyushuPlan, th + rry + 100, truncated(rry * f + th + 100),
                     base + "(上位2番号)+九州うれしい値プラン(その他)"});
-    offers.offer({58 + v.d, th + 10 * s.aps + ap, truncated(10 * s.aps * f + th + ap),
+    offers.offer({v.withAreaplus, th + 10 * s.aps + ap, truncated(10 * s.aps * f + th + ap),
                   base + "(上位2番号)+" + areaplus + "(対象区域)"});
 
-    offers.count(8 + 3 * v.d, s.target);
-    offers.count(9 + 3 * v.d, s.top);
+    offers.count(v.targetCount, s.target);
+    offers.count(v.topTwoCount, s.top);
     if (const auto units = designatedUnits(in, v))
-      offers.count(10 + 3 * v.d, *units);
+      offers.count(v.designatedCount, *units);
     else
-      offers.noCount(10 + 3 * v.d);
+      offers.noCount(v.designatedCount);
   }
 }
 
@@ -213,7 +229,7 @@ void offerFletsIsdn(const PlanInputs& in, PlanOffers& offers) {
   std::uint32_t others = 0;
   for (std::size_t i = 1; i < order.size(); ++i) others += ordinary(in.rows[order[i]]);
   const std::uint32_t fee = 10 * others + 4500;
-  PlanOffer plan{60, fee, truncated((fee - 4500) * in.factor + 4500), "フレッツ・Isdn"};
+  PlanOffer plan{ResultSlot::FletsIsdnFee, fee, truncated((fee - 4500) * in.factor + 4500), "フレッツ・Isdn"};
   plan.showFee = !in.settings.hideFletsFee;
   plan.projectionCompetes = false;
   offers.offer(plan);

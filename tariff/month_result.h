@@ -6,16 +6,17 @@
 #include <cstdint>
 #include <string>
 
+#include "tariff/result_slot.h"
+
 namespace zelk {
 
-inline constexpr std::size_t kResultSlots = 61;
 inline constexpr std::size_t kMaxStoredMonths = 12;
 
 struct MonthResult {
-  std::array<std::uint32_t, kResultSlots> slots{};
-  std::string name;      // the cheapest plan
-  std::string title;     // "2000年 9月15日〆分" (CP932)
-  std::string callList;  // "%2d" count, then ",number,late,rest" per row
+  ResultAmounts amounts;  // fees and counts by slot
+  std::string name;       // the cheapest plan
+  std::string title;      // "2000年 9月15日〆分" (CP932)
+  std::string callList;   // "%2d" count, then ",number,late,rest" per row
 };
 
 struct MonthList {

@@ -5,8 +5,8 @@
 namespace zelk {
 
 void PlanOffers::write(const PlanOffer& plan) {
-  if (plan.showFee) month_.slots.at(plan.slot) = plan.fee;
-  if (projecting()) estimate_.slots.at(plan.slot) = plan.projected;
+  if (plan.showFee) month_.amounts[plan.slot] = plan.fee;
+  if (projecting()) estimate_.amounts[plan.slot] = plan.projected;
 }
 
 void PlanOffers::first(const PlanOffer& plan) {
@@ -31,14 +31,14 @@ void PlanOffers::offer(const PlanOffer& plan) {
   }
 }
 
-void PlanOffers::count(std::size_t slot, std::uint32_t value) {
-  month_.slots.at(slot) = value;
-  if (projecting()) estimate_.slots.at(slot) = truncated(value * factor_);
+void PlanOffers::count(ResultSlot slot, std::uint32_t value) {
+  month_.amounts[slot] = value;
+  if (projecting()) estimate_.amounts[slot] = truncated(value * factor_);
 }
 
-void PlanOffers::noCount(std::size_t slot) {
-  month_.slots.at(slot) = kNoCount;
-  if (projecting()) estimate_.slots.at(slot) = kNoCount;
+void PlanOffers::noCount(ResultSlot slot) {
+  month_.amounts[slot] = kNoCount;
+  if (projecting()) estimate_.amounts[slot] = kNoCount;
 }
 
 }  // namespace zelk

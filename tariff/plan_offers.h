@@ -37,7 +37,7 @@ inline std::uint32_t truncated(double value) {
 
 // One candidate plan. `name` is the UTF-8 source text of the plan's name.
 struct PlanOffer {
-  std::size_t slot = 0;
+  ResultSlot slot = ResultSlot::NormalFee;
   std::uint32_t fee = 0;
   std::uint32_t projected = 0;
   std::string name;
@@ -60,9 +60,9 @@ class PlanOffers {
   void offer(const PlanOffer& plan);
 
   // A usage count beside the fees; its projection is trunc(value × f).
-  void count(std::size_t slot, std::uint32_t value);
+  void count(ResultSlot slot, std::uint32_t value);
   // The "no count" marker, in the month and (when projecting) the estimate.
-  void noCount(std::size_t slot);
+  void noCount(ResultSlot slot);
 
  private:
   void write(const PlanOffer& plan);

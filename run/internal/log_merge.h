@@ -27,7 +27,7 @@ class LogMerge {
   // Closes the open logs, opens the logs the bookmarks name and puts each
   // where its bookmark says, holding the call it held then. False when a log
   // cannot go back to its place: the caller opens the logs again.
-  bool openAt(std::span<const SlotBookmark> slots);
+  bool openAt(std::span<const SlotBookmark> marks);
 
   int openCount() const { return openCount_; }
   LearnedTables& tables() { return tables_; }

@@ -25,7 +25,7 @@ struct SlotBookmark {
 
 struct MonthBookmark {
   // In slot order: the merge takes the first of the calls of one day.
-  std::array<SlotBookmark, kMaxLogs> slots;
+  std::array<SlotBookmark, kMaxLogs> logs;
   int openCount = 0;
   BillingPeriod period;  // the closing date of the month
   // A run only adds to these tables, so their sizes say how they stood.

@@ -72,8 +72,9 @@ constexpr std::array<std::uint32_t, kResultSlots> kKyushuMonth{
     // 50 + 12 = 102; APs = 20 + 50 + 20 = 90; RC = 8200, RR = 6200.
     // Variant 1: 0931112222 and 1234 are both top rows. Oth = 15 + 50 + 20 =
     // 85; TPs = 15 + 50 + 12 = 77; APs = 8 + 50 + 20 = 78; RC = 7300, RR = 5500.
-    // 50/51: TH + 10·Oth; 52/53: TH + 10·TPs + 200; 54/55: TH + RC/10;
-    // 56/57: TH + RR/10 + 100; 58/59: TH + 10·APs + 200.
+    // Each fee for variant 0, then 1: plain TH + 10·Oth; with Timeplus TH +
+    // 10·TPs + 200; with the carrier TH + RC/10; with Kyushu's plan TH + RR/10
+    // + 100; with Areaplus TH + 10·APs + 200.
     2900, 4450, 3020, 4570, 2620, 4330, 2520, 4250, 2900, 4580,
     // Flets ISDN: 0451234567 (60 units) is free; 10·(30 + 40) + 4500.
     5200};
@@ -82,12 +83,12 @@ TEST(DiscountPlans, AWorkedMonthFillsEverySlot) {
   MonthFixture m = kyushuMonth();
   const BestPlan best = m.evaluate();
   for (std::size_t slot = 0; slot < kResultSlots; ++slot)
-    EXPECT_EQ(m.month.slots[slot], kKyushuMonth[slot]) << "slot " << slot;
+    EXPECT_EQ(m.month.amounts.values[slot], kKyushuMonth[slot]) << "slot " << slot;
   EXPECT_EQ(best.fee, 750u);
   EXPECT_EQ(best.name, sjis("九州電話 九州うれしい値プラン"));
   // Latest-night units first; the other prefecture's rest in NTT Com units.
   EXPECT_EQ(m.month.callList, " 3,0931112222,25,15,0451234567,20,35,1234,10,20");
-  EXPECT_EQ(m.estimate.slots, MonthResult{}.slots);
+  EXPECT_EQ(m.estimate.amounts, MonthResult{}.amounts);
   EXPECT_EQ(m.estimate.callList, "");
 }
 
@@ -119,8 +120,8 @@ TEST(DiscountPlans, AProjectedMonthFillsTheEstimate) {
   MonthFixture m = kyushuMonth();
   const BestPlan best = m.evaluate(2.0f);
   for (std::size_t slot = 0; slot < kResultSlots; ++slot)
-    EXPECT_EQ(m.estimate.slots[slot], kKyushuMonthDoubled[slot]) << "slot " << slot;
-  EXPECT_EQ(m.month.slots, kKyushuMonth);
+    EXPECT_EQ(m.estimate.amounts.values[slot], kKyushuMonthDoubled[slot]) << "slot " << slot;
+  EXPECT_EQ(m.month.amounts.values, kKyushuMonth);
   EXPECT_EQ(best.projectedFee, 1500u);
   EXPECT_EQ(best.projectedName, sjis("九州電話 九州うれしい値プラン"));
   // Both parts doubled, the NTT East/West units for every row.
@@ -160,7 +161,7 @@ TEST(DiscountPlans, NormalChargeReducedPricesUpTo149Units) {
     MonthFixture m;
     for (const auto& row : c.rows) m.add(row);
     m.evaluate();
-    EXPECT_EQ(m.month.slots[14], c.fee) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::NormalFee], c.fee) << c.what;
   }
 }
 
@@ -182,7 +183,9 @@ TEST(DiscountPlans, PlansWithoutFixedChargeReplaceTheNormalChargeOnlyWhenCheaper
 }
 
 TEST(DiscountPlans, TelejozeSizes) {
-  // slots 22-25 for the off-peak units W and the peak units O.
+  // The four sizes for the off-peak units W and the peak units O.
+  constexpr std::array<ResultSlot, 4> kSizes{ResultSlot::Telejoze2000Fee, ResultSlot::Telejoze3000Fee,
+                                             ResultSlot::Telejoze5000Fee, ResultSlot::Telejoze8000Fee};
   struct Case {
     std::uint32_t w, o;
     std::array<std::uint32_t, 4> fees;
@@ -201,8 +204,8 @@ TEST(DiscountPlans, TelejozeSizes) {
     m.add({.band = kFar, .outOfPrefecture = 1, .number = "05", .comUnitsOffPeak = c.w,
            .peakCharge = c.o});
     m.evaluate();
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(m.month.slots[22 + i], c.fees[i]) << c.w;
-    EXPECT_EQ(m.month.slots[2], c.w);
+    for (std::size_t i = 0; i < kSizes.size(); ++i) EXPECT_EQ(m.month.amounts[kSizes[i]], c.fees[i]) << c.w;
+    EXPECT_EQ(m.month.amounts[ResultSlot::TelejozeOffPeakCount], c.w);
   }
 }
 
@@ -212,7 +215,7 @@ TEST(DiscountPlans, TelejozeProjectsTheUnitsFirst) {
   m.add({.band = kFar, .outOfPrefecture = 1, .number = "05", .comUnitsOffPeak = 100,
          .peakCharge = 10});
   m.evaluate(2.5f);
-  EXPECT_EQ(m.estimate.slots[22], 2425u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::Telejoze2000Fee], 2425u);
 }
 
 TEST(DiscountPlans, TelejozeAndTelewidesNeedAnAnalogLineAndTelewidesAKnownMa) {
@@ -228,8 +231,8 @@ TEST(DiscountPlans, TelejozeAndTelewidesNeedAnAnalogLineAndTelewidesAKnownMa) {
     m.add({.band = kFar, .outOfPrefecture = 1, .number = "05", .feeTotal = 1,
            .comUnitsTotal = 1});
     m.evaluate();
-    EXPECT_EQ(m.month.slots[22] != 0, c.telejoze);
-    EXPECT_EQ(m.month.slots[26] != 0, c.telewides);
+    EXPECT_EQ(m.month.amounts[ResultSlot::Telejoze2000Fee] != 0, c.telejoze);
+    EXPECT_EQ(m.month.amounts[ResultSlot::Telewides10Fee] != 0, c.telewides);
   }
 }
 
@@ -256,12 +259,17 @@ MonthFixture telechoiceMonth(int kind, bool isdn, int carrier) {
 }
 
 TEST(DiscountPlans, TelechoiceKinds) {
+  constexpr std::array<ResultSlot, 8> kFees{
+      ResultSlot::Telechoice10Fee,             ResultSlot::Telechoice15Fee,
+      ResultSlot::Telechoice10WithTimeplusFee, ResultSlot::Telechoice15WithTimeplusFee,
+      ResultSlot::Telechoice10WithCarrierFee,  ResultSlot::Telechoice15WithCarrierFee,
+      ResultSlot::Telechoice10WithAreaplusFee, ResultSlot::Telechoice15WithAreaplusFee};
   struct Case {
     const char* what;
     int kind;
     bool isdn;
     int carrier;
-    std::array<std::uint32_t, 8> slots;  // 32 to 39
+    std::array<std::uint32_t, 8> fees;  // in the order of kFees
   };
   const Case cases[] = {
       // 10: V = 900, TC 100; 15: V = 850, TC 200. plain V + 10H + TC; + Timeplus
@@ -277,9 +285,9 @@ TEST(DiscountPlans, TelechoiceKinds) {
   for (const Case& c : cases) {
     MonthFixture m = telechoiceMonth(c.kind, c.isdn, c.carrier);
     m.evaluate();
-    for (std::size_t i = 0; i < 8; ++i)
-      EXPECT_EQ(m.month.slots[32 + i], c.slots[i]) << c.what << ", slot " << 32 + i;
-    EXPECT_EQ(m.month.slots[4], 100u) << c.what;
+    for (std::size_t i = 0; i < kFees.size(); ++i)
+      EXPECT_EQ(m.month.amounts[kFees[i]], c.fees[i]) << c.what << ", slot " << slotNumber(kFees[i]);
+    EXPECT_EQ(m.month.amounts[ResultSlot::TelechoiceCount], 100u) << c.what;
   }
 }
 
@@ -330,12 +338,12 @@ TEST(DiscountPlans, TimeplusAndAreaplusNamesOnIsdn) {
   const BestPlan best = m.evaluate();
   // Timeplus: 10·10 + 350 = 450, cheaper than the normal 900 and the carrier
   // alone (1000). Timeplus + carrier ties at 10·10 + 0 + 350 and comes later.
-  EXPECT_EQ(m.month.slots[17], 450u);
-  EXPECT_EQ(m.month.slots[18], 450u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TimeplusFee], 450u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TimeplusWithCarrierFee], 450u);
   EXPECT_EQ(best.name, sjis("INSタイムプラス"));
   // Areaplus: 10·100 + 350; + Timeplus 10·10 + 700.
-  EXPECT_EQ(m.month.slots[40], 1350u);
-  EXPECT_EQ(m.month.slots[41], 800u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::AreaplusFee], 1350u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::AreaplusWithTimeplusFee], 800u);
 }
 
 TEST(DiscountPlans, ProjectionsFollowSinglePrecisionArithmetic) {
@@ -350,9 +358,9 @@ TEST(DiscountPlans, ProjectionsFollowSinglePrecisionArithmetic) {
   m.add({.band = kFar, .outOfPrefecture = 1, .number = "05", .comUnitsTotal = 1,
          .comUnitsRest = 1, .kddiChargeRest = 28750});
   m.evaluate(f);
-  EXPECT_EQ(m.estimate.slots[17], 256u);
-  EXPECT_EQ(m.estimate.slots[16], 1449u);
-  EXPECT_EQ(m.estimate.slots[50], 1856u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::TimeplusFee], 256u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::KddiKakedokuFee], 1449u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::TelehodaiOwnMaFee], 1856u);
 }
 
 }  // namespace

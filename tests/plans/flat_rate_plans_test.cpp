@@ -15,8 +15,8 @@ namespace {
 struct IIplanCase {
   const char* what;
   std::vector<NumberTotals> rows;
-  std::uint32_t designated;              // count slot 7
-  std::array<std::uint32_t, 4> fees;     // slots 44 (1200), 45 (3000), 48, 49 (+ Timeplus)
+  std::uint32_t designated;              // IiplanDesignatedCount
+  std::array<std::uint32_t, 4> fees;     // 1200, 3000, 1200 + Timeplus, 3000 + Timeplus
 };
 
 TEST(FlatRatePlans, IIplanFees) {
@@ -46,13 +46,13 @@ TEST(FlatRatePlans, IIplanFees) {
     m.settings.isdn = 1;
     for (const auto& row : c.rows) m.add(row);
     m.evaluate();
-    EXPECT_EQ(m.month.slots[7], c.designated) << c.what;
-    EXPECT_EQ(m.month.slots[44], c.fees[0]) << c.what;
-    EXPECT_EQ(m.month.slots[45], c.fees[1]) << c.what;
-    EXPECT_EQ(m.month.slots[48], c.fees[2]) << c.what;
-    EXPECT_EQ(m.month.slots[49], c.fees[3]) << c.what;
-    EXPECT_EQ(m.month.slots[46], 0u) << c.what;  // no adjacent MA
-    EXPECT_EQ(m.month.slots[47], 0u) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::IiplanDesignatedCount], c.designated) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::Iiplan1200Fee], c.fees[0]) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::Iiplan3000Fee], c.fees[1]) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::Iiplan1200WithTimeplusFee], c.fees[2]) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::Iiplan3000WithTimeplusFee], c.fees[3]) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::Iiplan1200WithAreaplusFee], 0u) << c.what;  // no adjacent MA
+    EXPECT_EQ(m.month.amounts[ResultSlot::Iiplan3000WithAreaplusFee], 0u) << c.what;
   }
 }
 
@@ -60,8 +60,8 @@ TEST(FlatRatePlans, IIplanIsForIsdnOnly) {
   MonthFixture m;
   m.add({.band = kInArea, .number = "1", .feeTotal = 301});
   m.evaluate();
-  EXPECT_EQ(m.month.slots[44], 0u);
-  EXPECT_EQ(m.month.slots[7], 0u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::Iiplan1200Fee], 0u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::IiplanDesignatedCount], 0u);
 }
 
 TEST(FlatRatePlans, IIplanProjection) {
@@ -71,9 +71,9 @@ TEST(FlatRatePlans, IIplanProjection) {
   m.settings.isdn = 1;
   m.add({.band = kInArea, .number = "1", .feeTotal = 200});
   m.evaluate(2.0f);
-  EXPECT_EQ(m.estimate.slots[44], 2200u);
-  EXPECT_EQ(m.estimate.slots[45], 3000u);
-  EXPECT_EQ(m.estimate.slots[7], 400u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::Iiplan1200Fee], 2200u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::Iiplan3000Fee], 3000u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::IiplanDesignatedCount], 400u);
 }
 
 TEST(FlatRatePlans, IIplanTieKeepsTimeplusOfferedBeforeAreaplus) {
@@ -92,9 +92,15 @@ TEST(FlatRatePlans, IIplanTieKeepsTimeplusOfferedBeforeAreaplus) {
   m.add({.band = kAdjacent, .number = "0931", .feeTotal = 100, .adjacentFeeRest = 100,
          .adjacentAsLocalUnitsRest = 60, .feeRest = 100});
   const BestPlan best = m.evaluate();
-  const std::array<std::pair<std::size_t, std::uint32_t>, 6> expected{
-      {{44, 3200}, {45, 5000}, {46, 3150}, {47, 4950}, {48, 3150}, {49, 4950}}};
-  for (const auto& [slot, fee] : expected) EXPECT_EQ(m.month.slots[slot], fee) << slot;
+  const std::array<std::pair<ResultSlot, std::uint32_t>, 6> expected{{
+      {ResultSlot::Iiplan1200Fee, 3200},
+      {ResultSlot::Iiplan3000Fee, 5000},
+      {ResultSlot::Iiplan1200WithAreaplusFee, 3150},
+      {ResultSlot::Iiplan3000WithAreaplusFee, 4950},
+      {ResultSlot::Iiplan1200WithTimeplusFee, 3150},
+      {ResultSlot::Iiplan3000WithTimeplusFee, 4950},
+  }};
+  for (const auto& [slot, fee] : expected) EXPECT_EQ(m.month.amounts[slot], fee) << slotNumber(slot);
   EXPECT_EQ(best.fee, 3150u);
   EXPECT_EQ(best.name, sjis("ｉ・アイプラン1200+INSタイムプラス"));
 }
@@ -116,12 +122,12 @@ TEST(FlatRatePlans, TelehodaiTopRowsOfBothVariants) {
     m.add({.band = kAdjacent, .number = number, .feeTotal = late, .adjacentFeeLate = late,
            .feeLate = late});
   m.evaluate();
-  EXPECT_EQ(m.month.slots[8], 120u);
-  EXPECT_EQ(m.month.slots[9], 90u);
-  EXPECT_EQ(m.month.slots[11], 150u);
-  EXPECT_EQ(m.month.slots[12], 70u);
-  EXPECT_EQ(m.month.slots[50], 2400u);
-  EXPECT_EQ(m.month.slots[51], 4400u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiOwnMaTargetCount], 120u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiOwnMaTopTwoCount], 90u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiAdjacentTargetCount], 150u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiAdjacentTopTwoCount], 70u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiOwnMaFee], 2400u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiAdjacentFee], 4400u);
 }
 
 TEST(FlatRatePlans, TelehodaiNamesOnIsdnAndWithTheKyushuCarrier) {
@@ -133,9 +139,10 @@ TEST(FlatRatePlans, TelehodaiNamesOnIsdnAndWithTheKyushuCarrier) {
          .localPlanUnitsLate = 1000, .feeLate = 1000, .relayChargeLate = 100000,
          .relayReducedLate = 100000});
   const BestPlan best = m.evaluate();
-  EXPECT_EQ(m.month.slots[50], 2400u);
-  EXPECT_EQ(m.month.slots[54], 2400u);  // the top row's relay charge is not counted
-  EXPECT_EQ(m.month.slots[56], 2500u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiOwnMaFee], 2400u);
+  // The top row's relay charge is not counted.
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiOwnMaWithCarrierFee], 2400u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiOwnMaWithKyushuPlanFee], 2500u);
   EXPECT_EQ(best.name, sjis("INSﾃﾚﾎｰﾀﾞｲﾎｰﾑ"));
 }
 
@@ -146,7 +153,7 @@ struct DesignatedCase {
   std::uint8_t adjacentFlag;
   std::optional<std::pair<int, int>> hidden;  // byte, bit
   bool originHasAdjacent;
-  std::uint32_t slot10, slot13;
+  std::uint32_t ownMaDesignated, adjacentDesignated;
 };
 
 TEST(FlatRatePlans, TelehodaiDesignatedCount) {
@@ -180,14 +187,15 @@ TEST(FlatRatePlans, TelehodaiDesignatedCount) {
     m.add({.band = kInArea, .number = "2222", .feeTotal = 5, .feeLate = 5});
     m.add({.band = kAdjacent, .number = "0931234", .feeTotal = 3, .feeLate = 3});
     m.evaluate(2.0f);
-    EXPECT_EQ(m.month.slots[10], c.slot10) << c.what;
-    EXPECT_EQ(m.month.slots[13], c.slot13) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiOwnMaDesignatedCount], c.ownMaDesignated) << c.what;
+    EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiAdjacentDesignatedCount], c.adjacentDesignated) << c.what;
     const auto doubled = [](std::uint32_t v) { return v == kNoCount || v == 0 ? v : 2 * v; };
-    EXPECT_EQ(m.estimate.slots[10], doubled(c.slot10)) << c.what;
-    EXPECT_EQ(m.estimate.slots[13], doubled(c.slot13)) << c.what;
+    EXPECT_EQ(m.estimate.amounts[ResultSlot::TelehodaiOwnMaDesignatedCount], doubled(c.ownMaDesignated)) << c.what;
+    EXPECT_EQ(m.estimate.amounts[ResultSlot::TelehodaiAdjacentDesignatedCount], doubled(c.adjacentDesignated))
+        << c.what;
     if (!c.originHasAdjacent) {
-      EXPECT_EQ(m.month.slots[11], 0u) << c.what;
-      EXPECT_EQ(m.month.slots[12], 0u) << c.what;
+      EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiAdjacentTargetCount], 0u) << c.what;
+      EXPECT_EQ(m.month.amounts[ResultSlot::TelehodaiAdjacentTopTwoCount], 0u) << c.what;
     }
   }
 }
@@ -197,8 +205,8 @@ TEST(FlatRatePlans, FletsIsdnWithASingleNumber) {
   m.add({.band = kFar, .outOfPrefecture = 1, .number = "05", .feeTotal = 80,
          .comUnitsTotal = 70, .feeRest = 80});
   m.evaluate(2.0f);
-  EXPECT_EQ(m.month.slots[60], 4500u);
-  EXPECT_EQ(m.estimate.slots[60], 4500u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::FletsIsdnFee], 4500u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::FletsIsdnFee], 4500u);
 }
 
 TEST(FlatRatePlans, FletsIsdnFreesTheMostUsedNumber) {
@@ -210,7 +218,7 @@ TEST(FlatRatePlans, FletsIsdnFreesTheMostUsedNumber) {
   m.add({.band = kFar, .outOfPrefecture = 1, .number = "05", .feeTotal = 9, .comUnitsTotal = 7,
          .feeRest = 9});
   m.evaluate();
-  EXPECT_EQ(m.month.slots[60], 4770u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::FletsIsdnFee], 4770u);
 }
 
 TEST(FlatRatePlans, HiddenFletsIsdnStillWins) {
@@ -224,10 +232,10 @@ TEST(FlatRatePlans, HiddenFletsIsdnStillWins) {
   m.add({.band = kInArea, .number = "1", .feeTotal = 1000, .localFeeRest = 1000,
          .localPlanUnitsRest = 1000, .feeRest = 1000});
   const BestPlan best = m.evaluate(2.0f);
-  EXPECT_EQ(m.month.slots[60], 0u);
+  EXPECT_EQ(m.month.amounts[ResultSlot::FletsIsdnFee], 0u);
   EXPECT_EQ(best.fee, 4500u);
   EXPECT_EQ(best.name, sjis("フレッツ・Isdn"));
-  EXPECT_EQ(m.estimate.slots[60], 4500u);
+  EXPECT_EQ(m.estimate.amounts[ResultSlot::FletsIsdnFee], 4500u);
   EXPECT_EQ(best.projectedFee, 15500u);
   EXPECT_EQ(best.projectedName, sjis("ｉ・アイプラン3000"));
 }

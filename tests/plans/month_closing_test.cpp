@@ -97,7 +97,7 @@ TEST(MonthClosing, StoresTheMonthInTheNextBlock) {
   EXPECT_EQ(list.months[0].title, sjis("2000年 9月15日〆分"));
   EXPECT_EQ(list.months[1].title, sjis("2000年10月15日〆分"));
   // 10 in-area units: 9·10 yen, the cheapest.
-  EXPECT_EQ(list.months[1].slots[14], 90u);
+  EXPECT_EQ(list.months[1].amounts[ResultSlot::NormalFee], 90u);
   EXPECT_EQ(list.months[1].name, sjis("通常料金"));
   EXPECT_EQ(list.months[1].callList, " 1,1,0,10");
   EXPECT_EQ(list.months[2].title, "");
@@ -111,7 +111,7 @@ TEST(MonthClosing, TheCurrentMonthIsProjected) {
   closeMonth(closingOf(2000, 10, 1, 16), m.table, m.settings, m.origin, m.telehodai, list,
              {2000, 10, 5});
   EXPECT_EQ(list.estimateFactor, 1.5f);
-  EXPECT_EQ(list.estimate.slots[14], 135u);  // trunc(90 · 1.5)
+  EXPECT_EQ(list.estimate.amounts[ResultSlot::NormalFee], 135u);  // trunc(90 · 1.5)
   EXPECT_EQ(list.estimate.name, sjis("通常料金"));
   EXPECT_EQ(list.estimate.callList, " 1,1,0,15");
   EXPECT_EQ(list.estimate.title, "");
@@ -125,7 +125,7 @@ TEST(MonthClosing, WithoutEstimateTheFactorIsZero) {
   closeMonth(closingOf(2000, 10, 1, 16), m.table, m.settings, m.origin, m.telehodai, list,
              {2000, 10, 5});
   EXPECT_EQ(list.estimateFactor, 0.0f);
-  EXPECT_EQ(list.estimate.slots, MonthResult{}.slots);
+  EXPECT_EQ(list.estimate.amounts, MonthResult{}.amounts);
   EXPECT_EQ(list.estimate.name, "");
 }
 
@@ -145,12 +145,12 @@ TEST(MonthClosing, AMonthAfterTheTwelfthIsEvaluatedButNotStored) {
   EXPECT_EQ(list.months[11].title, sjis("2000年12月31日〆分"));
   for (std::size_t i = 0; i < kMaxStoredMonths; ++i) {
     EXPECT_EQ(list.months[i].title, before.months[i].title);
-    EXPECT_EQ(list.months[i].slots, before.months[i].slots);
+    EXPECT_EQ(list.months[i].amounts, before.months[i].amounts);
   }
   // It was evaluated all the same: 90 yen · 3.1 (3.0999999 as a float, the
   // single-precision product rounds to 279).
   EXPECT_EQ(list.estimateFactor, static_cast<float>(31.0 / 10.0));
-  EXPECT_EQ(list.estimate.slots[14], 279u);
+  EXPECT_EQ(list.estimate.amounts[ResultSlot::NormalFee], 279u);
   EXPECT_EQ(list.estimate.name, sjis("通常料金"));
 }
 

@@ -211,16 +211,16 @@ class MainWindowTest : public QObject {
     first.name = sj("テレホーダイ1800");
     first.callList = " 2,0312345678,12,3,0999,0,5";
     MonthResult second = test::monthWithSlots(2000, sj("2000年10月15日〆分"));
-    second.slots[static_cast<std::size_t>(mainRows()[44].slot)] = 0;  // Telehodai 1800: not evaluated
+    second.amounts[mainRows()[44].slot] = 0;  // Telehodai 1800: not evaluated
     second.callList = " 0";
     OpenWindow w(monthsOf({first, second}), settings);
 
     // The newest month first: it writes the rows of the plans it evaluated;
     // the carrier's own fee is written whatever its value.
     QCOMPARE(w.window.windowTitle(), title("2000年10月15日〆分"));
-    QCOMPARE(valueOf(w.window, 1)->text(), amount(2000 + static_cast<std::uint32_t>(mainRows()[0].slot)));
-    QCOMPARE(valueOf(w.window, 7)->text(), QString("%1").arg(2000 + mainRows()[6].slot, 7) + u8("度数"));
-    QCOMPARE(valueOf(w.window, 9)->text(), amount(2000 + static_cast<std::uint32_t>(mainRows()[8].slot)));
+    QCOMPARE(valueOf(w.window, 1)->text(), amount(test::valueWithSlots(2000, mainRows()[0].slot)));
+    QCOMPARE(valueOf(w.window, 7)->text(), QString("%1").arg(test::valueWithSlots(2000, mainRows()[6].slot), 7) + u8("度数"));
+    QCOMPARE(valueOf(w.window, 9)->text(), amount(test::valueWithSlots(2000, mainRows()[8].slot)));
     QCOMPARE(valueOf(w.window, 45)->text(), QString());  // never written yet
     QCOMPARE(valueOf(w.window, 46)->text(), QString());
     QCOMPARE(child<QTableWidget>(w.window, "SG_tellist")->rowCount(), 0);
@@ -229,7 +229,7 @@ class MainWindowTest : public QObject {
     // the labels that the newer month does not write.
     w.window.previousMonth();
     QCOMPARE(w.window.windowTitle(), title("2000年 9月15日〆分"));
-    QCOMPARE(valueOf(w.window, 45)->text(), amount(1000 + static_cast<std::uint32_t>(mainRows()[44].slot)));
+    QCOMPARE(valueOf(w.window, 45)->text(), amount(test::valueWithSlots(1000, mainRows()[44].slot)));
     QCOMPARE(child<QLabel>(w.window, "Label_Inexpensive_Plan")->text(), u8("テレホーダイ1800"));
     auto* list = child<QTableWidget>(w.window, "SG_tellist");
     QCOMPARE(list->rowCount(), 2);
@@ -241,7 +241,7 @@ class MainWindowTest : public QObject {
     w.window.nextMonth();
     QCOMPARE(valueOf(w.window, 45)->text(), telehodai);
     QCOMPARE(valueOf(w.window, 46)->text(), telehodaiWithTimeplus);
-    QCOMPARE(valueOf(w.window, 9)->text(), amount(2000 + static_cast<std::uint32_t>(mainRows()[8].slot)));
+    QCOMPARE(valueOf(w.window, 9)->text(), amount(test::valueWithSlots(2000, mainRows()[8].slot)));
     QCOMPARE(list->rowCount(), 0);
 
     // The value label stands right-aligned 2 pixels from the panel's edge.
@@ -317,7 +317,7 @@ class MainWindowTest : public QObject {
     child<QAction>(w.window, "Menu_log01")->trigger();
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(w.window.windowTitle(), title("今月推計"));
-    QCOMPARE(valueOf(w.window, 1)->text(), amount(500 + static_cast<std::uint32_t>(mainRows()[0].slot)));
+    QCOMPARE(valueOf(w.window, 1)->text(), amount(test::valueWithSlots(500, mainRows()[0].slot)));
     // Next goes on from the month shown before the estimate.
     QTest::mouseClick(child<QToolButton>(w.window, "TB_Nextmonth"), Qt::LeftButton);
     QCOMPARE(w.window.windowTitle(), title("2000年 9月15日〆分"));

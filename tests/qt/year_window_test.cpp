@@ -38,8 +38,8 @@ MonthList twelveMonths() {
   for (int m = 0; m < 12; ++m) {
     MonthResult month = test::monthWithSlots(static_cast<std::uint32_t>(1000 + 37 * ((m * 5) % 12)),
                                              sj("2000年" + std::to_string(m + 1) + "月15日〆分"));
-    month.slots[14] = static_cast<std::uint32_t>(900 + 300 * (m % 4));
-    month.slots[22] = static_cast<std::uint32_t>(1750 - 100 * (m % 3));
+    month.amounts[ResultSlot::NormalFee] = static_cast<std::uint32_t>(900 + 300 * (m % 4));
+    month.amounts[ResultSlot::Telejoze2000Fee] = static_cast<std::uint32_t>(1750 - 100 * (m % 3));
     list.months[static_cast<std::size_t>(list.count++)] = month;
   }
   return list;

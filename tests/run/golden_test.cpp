@@ -7,6 +7,7 @@
 
 #include "support/test_support.h"
 #include "tariff/ma_data.h"
+#include "tariff/result_slot.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -111,7 +112,7 @@ TEST_P(GoldenCase, SummaryAndNamedFieldsAddUpTheMonths) {
   std::int64_t previous = -1;
   const std::int64_t normal = summary["plans"].empty() ? 0 : [&] {
     std::int64_t sum = 0;
-    for (const json& month : months) sum += month["slots"][14].get<std::int64_t>();
+    for (const json& month : months) sum += month["slots"][slotNumber(ResultSlot::NormalFee)].get<std::int64_t>();
     return sum;
   }();
   for (const json& plan : summary["plans"]) {

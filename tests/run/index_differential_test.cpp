@@ -132,7 +132,7 @@ class SmallHome {
       for (int i = 0; i < answer.months.count; ++i) {
         const MonthResult& month = answer.months.months[static_cast<std::size_t>(i)];
         answer.text += month.title + "|" + month.name + "|" + month.callList + "\n";
-        for (std::uint32_t slot : month.slots) answer.text += std::to_string(slot) + ",";
+        for (std::uint32_t slot : month.amounts.values) answer.text += std::to_string(slot) + ",";
       }
       if (const auto& newest = calculation.newestCallBeforeWindow) answer.text += isoDateText(newest->date);
     }

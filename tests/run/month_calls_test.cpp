@@ -205,7 +205,7 @@ TEST(RunCalculation, ASecondRunIntoTheSameResultKeepsNothingOfTheFirst) {
     RunResult fresh;
     runCalculation({home.path(), {}}, fresh);
     EXPECT_EQ(run.months.count, 0);
-    EXPECT_EQ(run.months.estimate.slots, fresh.months.estimate.slots);
+    EXPECT_EQ(run.months.estimate.amounts, fresh.months.estimate.amounts);
     EXPECT_EQ(run.months.estimateFactor, fresh.months.estimateFactor);
     ASSERT_TRUE(fresh.newestCallBeforeWindow.has_value());
     EXPECT_EQ(isoDateText(run.newestCallBeforeWindow->date), isoDateText(fresh.newestCallBeforeWindow->date));

@@ -9,12 +9,13 @@
 
 #include "support/test_support.h"
 #include "tariff/ma_file.h"
+#include "tariff/result_slot.h"
 
 namespace zelk {
 namespace {
 
 using nlohmann::json;
-constexpr std::size_t kNormalFee = 14;
+constexpr std::size_t kNormalFee = slotNumber(ResultSlot::NormalFee);
 
 // Three MAs: Tokyo (03) with Yokohama (045) as its neighbour, and Osaka (06)
 // 400 km away in another prefecture.

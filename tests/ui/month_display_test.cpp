@@ -28,7 +28,7 @@ std::vector<int> writtenRows(const MonthResult& month, const RunSettings& settin
 struct WriteCase {
   const char* label;
   test::SettingsCase settings;
-  std::vector<std::pair<int, std::uint32_t>> slotValues;  // the rest hold 1 + slot
+  std::vector<std::pair<ResultSlot, std::uint32_t>> slotValues;  // the rest hold 1 + slot number
   std::vector<int> rows;
 };
 
@@ -51,17 +51,24 @@ TEST(MonthDisplay, WritesTheRowsOfTheSettingsAndOfThePlansEvaluated) {
         43, 44, 45, 46, 47, 49, 50, 51, 52, 53, 54, 55, 57, 58, 59, 60, 61}},
       {"analog: Telewides 10 and Telechoice 15 not evaluated, Telehodai counts absent",
        {},
-       {{26, 0}, {33, 0}, {10, 0xFFFFFFFFu}, {13, 0xFFFFFFFFu}},
+       {{ResultSlot::Telewides10Fee, 0},
+        {ResultSlot::Telechoice15Fee, 0},
+        {ResultSlot::TelehodaiOwnMaDesignatedCount, 0xFFFFFFFFu},
+        {ResultSlot::TelehodaiAdjacentDesignatedCount, 0xFFFFFFFFu}},
        {1,  4,  7,  8,  11, 12, 13, 14, 15, 19, 20, 22, 23, 24, 31, 32, 33,
         36, 37, 45, 46, 49, 50, 51, 53, 54, 57, 58, 59}},
       {"ISDN: no Areaplus, no Telehodai, no Telechoice",
        {Line::Isdn, Carrier::None, Choice::None, false, false, false, false, 0, false, {}},
-       {{40, 0}, {50, 0}, {51, 0}, {32, 0}, {33, 0}},
+       {{ResultSlot::AreaplusFee, 0},
+        {ResultSlot::TelehodaiOwnMaFee, 0},
+        {ResultSlot::TelehodaiAdjacentFee, 0},
+        {ResultSlot::Telechoice10Fee, 0},
+        {ResultSlot::Telechoice15Fee, 0}},
        {1, 4, 7, 8, 38, 39, 41, 42, 44}},
   };
   for (const auto& c : cases) {
     MonthResult month = test::monthWithSlots(1, "");
-    for (auto [slot, value] : c.slotValues) month.slots[static_cast<std::size_t>(slot)] = value;
+    for (auto [slot, value] : c.slotValues) month.amounts[slot] = value;
     EXPECT_EQ(writtenRows(month, makeSettings(c.settings)), c.rows) << c.label;
   }
 }
@@ -75,8 +82,8 @@ TEST(MonthDisplay, LabelsNotWrittenKeepTheTextOfTheMonthBefore) {
   EXPECT_EQ(display.value(51), "   1010" + sj("度数"));
 
   MonthResult second = test::monthWithSlots(2000, sj("2000年10月15日〆分"));
-  second.slots[26] = 0;            // Telewides 10 not evaluated
-  second.slots[10] = 0xFFFFFFFFu;  // no designated count
+  second.amounts[ResultSlot::Telewides10Fee] = 0;                            // not evaluated
+  second.amounts[ResultSlot::TelehodaiOwnMaDesignatedCount] = 0xFFFFFFFFu;  // no designated count
   display.show(second, s);
   EXPECT_EQ(display.value(15), "\x5C" "   1026");
   EXPECT_EQ(display.value(16), "\x5C" "   1028");

@@ -50,9 +50,15 @@ inline RunSettings makeSettings(const SettingsCase& c) {
 // Every slot set to base + slot number, so each value tells its slot.
 inline MonthResult monthWithSlots(std::uint32_t base, const std::string& title) {
   MonthResult m;
-  for (std::size_t i = 0; i < m.slots.size(); ++i) m.slots[i] = base + static_cast<std::uint32_t>(i);
+  for (std::size_t i = 0; i < m.amounts.values.size(); ++i)
+    m.amounts.values[i] = base + static_cast<std::uint32_t>(i);
   m.title = title;
   return m;
+}
+
+// What monthWithSlots(base, …) holds in `slot`.
+inline std::uint32_t valueWithSlots(std::uint32_t base, ResultSlot slot) {
+  return base + static_cast<std::uint32_t>(slotNumber(slot));
 }
 
 }  // namespace zelk::test

@@ -16,26 +16,31 @@ namespace {
 using test::Line;
 using test::makeSettings;
 using test::sj;
-using Fees = std::map<int, std::uint32_t>;  // slot -> yen; other slots 0
+using enum ResultSlot;
+using Fees = std::map<ResultSlot, std::uint32_t>;  // other slots 0
 
 MonthList monthsOf(const std::vector<Fees>& months) {
   MonthList list;
   for (const Fees& fees : months) {
     MonthResult& m = list.months[static_cast<std::size_t>(list.count)];
-    for (const auto& [slot, yen] : fees) m.slots[static_cast<std::size_t>(slot)] = yen;
+    for (const auto& [slot, yen] : fees) m.amounts[slot] = yen;
     m.title = sj("2000年" + std::to_string(list.count + 1) + "月15日〆分");
     ++list.count;
   }
   return list;
 }
 
-// An analog line: 通常料金 14, タイムプラス 17, テレジョーズ 22-25, and the
-// テレホーダイ rows 50, 52 when slot 50 is set.
-const Fees kMonth1{{14, 1000}, {17, 900}, {22, 1750}, {23, 2600}, {24, 4300}, {25, 6850}, {50, 1800}, {52, 1700}};
-const Fees kMonth2{{14, 3000}, {17, 2500}, {22, 2000}, {23, 2600}, {24, 4300}, {25, 6850}, {50, 1800}, {52, 2900}};
+// An analog line: 通常料金, タイムプラス, テレジョーズ, and the テレホーダイ rows
+// when its fee is set.
+const Fees kMonth1{{NormalFee, 1000},       {TimeplusFee, 900},       {Telejoze2000Fee, 1750},
+                   {Telejoze3000Fee, 2600}, {Telejoze5000Fee, 4300}, {Telejoze8000Fee, 6850},
+                   {TelehodaiOwnMaFee, 1800}, {TelehodaiOwnMaWithTimeplusFee, 1700}};
+const Fees kMonth2{{NormalFee, 3000},       {TimeplusFee, 2500},      {Telejoze2000Fee, 2000},
+                   {Telejoze3000Fee, 2600}, {Telejoze5000Fee, 4300}, {Telejoze8000Fee, 6850},
+                   {TelehodaiOwnMaFee, 1800}, {TelehodaiOwnMaWithTimeplusFee, 2900}};
 Fees withoutTelehodai(Fees fees) {
-  fees.erase(50);
-  fees.erase(52);
+  fees.erase(TelehodaiOwnMaFee);
+  fees.erase(TelehodaiOwnMaWithTimeplusFee);
   return fees;
 }
 
@@ -43,31 +48,44 @@ struct SummaryCase {
   const char* label;
   test::SettingsCase settings;
   std::vector<Fees> months;
-  std::vector<int> rankedSlots;
-  std::map<int, int> monthsCheapest;  // slots not named: 0
+  std::vector<ResultSlot> rankedSlots;
+  std::map<ResultSlot, int> monthsCheapest;  // slots not named: 0
 };
 
 const SummaryCase kCases[] = {
     {"a hidden plan is left out, the month's cheapest counts among the listed only",
      {Line::Analog, {}, {}, false, false, false, false, 0, false, {"10"}},
      {kMonth1, kMonth2},
-     {50, 22, 14, 52, 23, 24, 25},
-     {{14, 1}, {50, 1}}},
+     {TelehodaiOwnMaFee, Telejoze2000Fee, NormalFee, TelehodaiOwnMaWithTimeplusFee, Telejoze3000Fee,
+      Telejoze5000Fee, Telejoze8000Fee},
+     {{NormalFee, 1}, {TelehodaiOwnMaFee, 1}}},
     {"a plan one month did not evaluate has no total",
      {},
      {kMonth1, withoutTelehodai(kMonth2)},
-     {17, 22, 14, 23, 24, 25},
-     {{17, 1}, {22, 1}}},
+     {TimeplusFee, Telejoze2000Fee, NormalFee, Telejoze3000Fee, Telejoze5000Fee, Telejoze8000Fee},
+     {{TimeplusFee, 1}, {Telejoze2000Fee, 1}}},
     {"equal totals keep the window order; a tie in a month counts for both",
      {},
-     {withoutTelehodai({{14, 1000}, {17, 1000}, {22, 5000}, {23, 5000}, {24, 5000}, {25, 5000}})},
-     {14, 17, 22, 23, 24, 25},
-     {{14, 1}, {17, 1}, {22, 0}}},
+     {withoutTelehodai({{NormalFee, 1000},
+                        {TimeplusFee, 1000},
+                        {Telejoze2000Fee, 5000},
+                        {Telejoze3000Fee, 5000},
+                        {Telejoze5000Fee, 5000},
+                        {Telejoze8000Fee, 5000}})},
+     {NormalFee, TimeplusFee, Telejoze2000Fee, Telejoze3000Fee, Telejoze5000Fee, Telejoze8000Fee},
+     {{NormalFee, 1}, {TimeplusFee, 1}, {Telejoze2000Fee, 0}}},
     {"ISDN: the i-Iplan and Flets rows instead of Telejoze",
      {Line::Isdn, {}, {}, false, false, false, true},
-     {{{14, 5000}, {17, 4000}, {44, 3000}, {45, 3500}, {48, 2900}, {49, 3600}, {60, 4500}}},
-     {48, 44, 45, 49, 17, 60, 14},
-     {{48, 1}}},
+     {{{NormalFee, 5000},
+       {TimeplusFee, 4000},
+       {Iiplan1200Fee, 3000},
+       {Iiplan3000Fee, 3500},
+       {Iiplan1200WithTimeplusFee, 2900},
+       {Iiplan3000WithTimeplusFee, 3600},
+       {FletsIsdnFee, 4500}}},
+     {Iiplan1200WithTimeplusFee, Iiplan1200Fee, Iiplan3000Fee, Iiplan3000WithTimeplusFee, TimeplusFee,
+      FletsIsdnFee, NormalFee},
+     {{Iiplan1200WithTimeplusFee, 1}}},
     {"no month, no plan", {}, {}, {}, {}},
 };
 
@@ -78,16 +96,16 @@ TEST(YearSummary, ListsRanksAndCountsThePlansOfTheWindow) {
     const MonthList months = monthsOf(c.months);
     const YearSummary summary = summarizeYear(months, settings);
     EXPECT_EQ(summary.months, static_cast<int>(c.months.size()));
-    std::vector<int> slots;
+    std::vector<ResultSlot> slots;
     for (const PlanTotal& plan : summary.plans) slots.push_back(plan.slot);
     EXPECT_EQ(slots, c.rankedSlots);
 
     std::int64_t normal = 0;
-    for (const Fees& fees : c.months) normal += fees.at(14);
+    for (const Fees& fees : c.months) normal += fees.at(NormalFee);
     for (const PlanTotal& plan : summary.plans) {
-      SCOPED_TRACE(plan.slot);
+      SCOPED_TRACE(slotNumber(plan.slot));
       std::int64_t sum = 0;
-      for (int m = 0; m < months.count; ++m) sum += months.months[static_cast<std::size_t>(m)].slots[plan.slot];
+      for (int m = 0; m < months.count; ++m) sum += months.months[static_cast<std::size_t>(m)].amounts[plan.slot];
       EXPECT_EQ(plan.total, sum);
       EXPECT_EQ(plan.versusNormal, sum - normal);
       const auto cheapest = c.monthsCheapest.find(plan.slot);
@@ -104,7 +122,7 @@ TEST(YearSummary, ListsRanksAndCountsThePlansOfTheWindow) {
       EXPECT_EQ(summary.saving(), normal - summary.plans.front().total);
       ASSERT_EQ(summary.bars.size(), c.months.size());
       for (std::size_t m = 0; m < summary.bars.size(); ++m) {
-        EXPECT_EQ(summary.bars[m].normal, c.months[m].at(14));
+        EXPECT_EQ(summary.bars[m].normal, c.months[m].at(NormalFee));
         EXPECT_EQ(summary.bars[m].periodBest, c.months[m].at(summary.plans.front().slot));
         EXPECT_EQ(c.monthsCheapest.count(summary.bars[m].monthBestSlot), 1u);
       }

@@ -30,6 +30,12 @@ constexpr int kYen10 = 100;   // NTT, QTNet beyond 30 km
 constexpr int kYen9 = 90;     // TTNet, QTNet up to 30 km
 constexpr int kYen7_2 = 72;   // TTNet's adjacent calls read 9 yen as 7.2 yen
 
+// The tabs hold the rate texts as the carriers published them, and a few
+// cells differ from the rates the charges are computed with
+// (tariff/tariff_tables.cpp): NTT's night unit beyond 160 km reads 60.5
+// seconds here and is 60 seconds in the charge table, for one. That is on
+// purpose: the window shows the published texts, the charges follow the
+// rates as they were applied. Neither side is to be corrected from the other.
 const std::array<FeeTab, kFeeTabCount>& feeTabs() {
   static const std::array<FeeTab, kFeeTabCount> tabs = {{
       {"NTT東・西",

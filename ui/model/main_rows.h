@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "run/run_settings.h"
+#include "tariff/result_slot.h"
 
 namespace zelk {
 
@@ -55,19 +57,20 @@ enum class IsdnCaption : std::uint8_t {
 // placeholders {C} (the regional carrier's name) and {T} (10 or 30, the
 // Telechoice kind of the first Telechoice rows).
 struct MainRow {
-  int number;            // 1..61, the layout order
-  const char* name;      // "NormalFee": panel Panel_NormalFee, label Label_NormalFee
-  RowKind kind;
-  std::uint16_t shownWhen;
-  HideSwitch hide;
-  IsdnCaption isdnCaption;
-  const char* caption;      // analog line (and both lines for Same)
-  const char* isdnText;     // for Own
-  const char* hint;         // tool tip, or nullptr
-  int slot;                 // MonthResult slot shown in the value label
-  std::uint16_t writtenWhen;  // settings under which the month display writes it
-  std::array<int, 2> guards;  // slots of which one must be non-zero (-1: unused)
-  bool noCountWhenAllBits;    // a value with all bits set means "no count"
+  int number = 0;                  // 1..61, the layout order
+  const char* name = nullptr;      // "NormalFee": panel Panel_NormalFee, label Label_NormalFee
+  RowKind kind = RowKind::Fee;
+  std::uint16_t shownWhen = 0;     // settings the row needs to be shown
+  HideSwitch hide{};               // none unless given
+  IsdnCaption isdnCaption = IsdnCaption::Same;
+  const char* caption = nullptr;   // analog line (and both lines for Same)
+  const char* isdnText = nullptr;  // for Own
+  const char* hint = nullptr;      // tool tip, or none
+  ResultSlot slot = ResultSlot::NormalFee;  // shown in the value label
+  std::uint16_t writtenWhen = 0;   // settings under which the month display writes it
+  // Slots of which one must be non-zero for the row to be written; none: no such condition.
+  std::array<std::optional<ResultSlot>, 2> guards{};
+  bool noCountWhenAllBits = false;  // a value with all bits set means "no count"
 };
 
 const std::array<MainRow, kMainRowCount>& mainRows();

@@ -38,13 +38,13 @@ std::vector<CallListRow> parseCallList(std::string_view text) {
 
 bool rowWritten(const MainRow& row, const MonthResult& month, const RunSettings& settings) {
   if (!needsHold(row.writtenWhen, settings)) return false;
-  if (row.guards[0] >= 0) {
+  if (row.guards[0]) {
     bool anySet = false;
-    for (int slot : row.guards)
-      if (slot >= 0 && month.slots[static_cast<std::size_t>(slot)] != 0) anySet = true;
+    for (const auto& slot : row.guards)
+      if (slot && month.amounts[*slot] != 0) anySet = true;
     if (!anySet) return false;
   }
-  return !(row.noCountWhenAllBits && month.slots[static_cast<std::size_t>(row.slot)] == kNoCount);
+  return !(row.noCountWhenAllBits && month.amounts[row.slot] == kNoCount);
 }
 
 void MonthDisplay::show(const MonthResult& month, const RunSettings& settings) {
@@ -52,7 +52,7 @@ void MonthDisplay::show(const MonthResult& month, const RunSettings& settings) {
   for (std::size_t i = 0; i < kMainRowCount; ++i) {
     const MainRow& row = mainRows()[i];
     if (rowWritten(row, month, settings))
-      values_[i] = formatRowValue(row.kind, month.slots[static_cast<std::size_t>(row.slot)]);
+      values_[i] = formatRowValue(row.kind, month.amounts[row.slot]);
   }
   try {
     callList_ = parseCallList(month.callList);

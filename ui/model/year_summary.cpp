@@ -11,11 +11,7 @@
 namespace zelk {
 namespace {
 
-constexpr int kNormalFeeSlot = 14;  // 通常料金, a row every window shows
-
-std::uint32_t feeOf(const MonthResult& month, const PlanColumn& plan) {
-  return month.slots[static_cast<std::size_t>(plan.slot)];
-}
+std::uint32_t feeOf(const MonthResult& month, const PlanColumn& plan) { return month.amounts[plan.slot]; }
 
 // A CSV field, quoted when it holds a separator, a quote or a line end.
 std::string csvField(const std::string& utf8) {
@@ -52,7 +48,7 @@ YearSummary summarizeYear(const MonthList& months, const RunSettings& settings) 
   std::int64_t normalTotal = 0;
   for (int m = 0; m < summary.months; ++m) {
     const MonthResult& month = months.months[static_cast<std::size_t>(m)];
-    normalTotal += month.slots[kNormalFeeSlot];
+    normalTotal += month.amounts[ResultSlot::NormalFee];  // a row every window shows
     std::uint32_t lowest = UINT32_MAX;
     for (const PlanColumn& plan : plans) lowest = std::min(lowest, feeOf(month, plan));
     for (std::size_t p = 0; p < plans.size(); ++p) {
@@ -65,13 +61,13 @@ YearSummary summarizeYear(const MonthList& months, const RunSettings& settings) 
                    [](const PlanTotal& a, const PlanTotal& b) { return a.total < b.total; });
   summary.plans = std::move(totals);
 
-  const int bestSlot = summary.plans.front().slot;
+  const ResultSlot bestSlot = summary.plans.front().slot;
   for (int m = 0; m < summary.months; ++m) {
     const MonthResult& month = months.months[static_cast<std::size_t>(m)];
     MonthBars bars;
     bars.title = month.title;
-    bars.normal = month.slots[kNormalFeeSlot];
-    bars.periodBest = month.slots[static_cast<std::size_t>(bestSlot)];
+    bars.normal = month.amounts[ResultSlot::NormalFee];
+    bars.periodBest = month.amounts[bestSlot];
     const PlanColumn* monthBest = &plans.front();
     for (const PlanColumn& plan : plans)
       if (feeOf(month, plan) < feeOf(month, *monthBest)) monthBest = &plan;

@@ -18,14 +18,14 @@ namespace zelk {
 // did not evaluate has no total).
 struct PlanColumn {
   std::size_t rowIndex;  // into mainRows()
-  int slot;              // MonthResult slot
+  ResultSlot slot;
   std::string caption;
 };
 
 std::vector<PlanColumn> comparablePlans(const MonthList& months, const RunSettings& settings);
 
 struct PlanTotal {
-  int slot = 0;
+  ResultSlot slot = ResultSlot::NormalFee;
   std::string caption;
   std::int64_t total = 0;         // yen over the period
   int monthsCheapest = 0;         // months in which no listed plan cost less (ties count for each)
@@ -37,7 +37,7 @@ struct MonthBars {
   std::string title;
   std::uint32_t normal = 0;       // 通常料金
   std::uint32_t periodBest = 0;   // the period's cheapest plan in this month
-  int monthBestSlot = 0;          // this month's cheapest plan (first in window order on a tie)
+  ResultSlot monthBestSlot = ResultSlot::NormalFee;  // this month's cheapest plan (first in window order on a tie)
   std::string monthBestCaption;
   std::uint32_t monthBest = 0;
 };
