@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "base/calendar.h"
-#include "logs/log_reader.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "run/internal/month_bookmark.h"
@@ -22,7 +21,8 @@ std::uint32_t dayKey(const CalendarTime& date) {
 void showOddLine() { showMessage(sjis("なんか変な行がある(=_=)")); }
 
 LogMerge::LogMerge(std::string programDir, LearnedTables& tables)
-    : programDir_(std::move(programDir)), tables_(tables), slots_(std::make_unique<LogSlots>()) {}
+    // The read buffers are filled before they are read: not cleared first.
+    : programDir_(std::move(programDir)), tables_(tables), slots_(std::make_unique_for_overwrite<LogSlots>()) {}
 
 void LogMerge::open(const LogDeclarations& logs, int count) {
   for (std::size_t i = 0; i < kMaxLogs; ++i) (*slots_)[i].declaration = logs[i];
@@ -59,6 +59,5 @@ void LogMerge::advance(int index) {
   if (!normalise(slot(index).call.start)) showOddLine();
 }
 
-bool LogMerge::readStart(int index) { return readNextStart(index, *slots_, openCount_) == 0; }
 
 }  // namespace zelk

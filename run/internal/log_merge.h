@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/log_source.h"
+#include "logs/log_reader.h"
 #include "run/internal/learned_tables.h"
 
 namespace zelk {
@@ -44,7 +45,7 @@ class LogMerge {
   // The first step of `advance`, for calls that may be skipped by their date:
   // only the start of the next record. False at the end of the log, with the
   // slot closed as by `advance`.
-  bool readStart(int index);
+  bool readStart(int index) { return readNextStart(index, *slots_, openCount_) == 0; }
 
  private:
   std::string programDir_;
