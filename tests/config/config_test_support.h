@@ -69,8 +69,8 @@ class FakeMaSearch : public MaSearch {
 
 // A configuration read by the tests, with the program directory set and its
 // parts named as the reader fills them.
-struct SettingsRecords {
-  explicit SettingsRecords(std::string programDir = "")
+struct TestConfiguration {
+  explicit TestConfiguration(std::string programDir = "")
       : configuration(defaultConfiguration(std::move(programDir))) {}
   Configuration configuration;
   Settings& settings = configuration.settings;

@@ -27,7 +27,7 @@ class HostileDirectory : public ::testing::Test {
   void SetUp() override { dir.write("zelk.cfg", current); }
   std::string path() const { return dir.path() + "zelk.cfg"; }
   void rewrite() {
-    SettingsRecords r(dir.path());
+    TestConfiguration r(dir.path());
     r.read();
     r.tables.areaSet.push_back({"0612", DistanceBand::Beyond170km});
     backupAndRewrite(path(), r.configuration);
@@ -104,7 +104,7 @@ TEST_F(HostileDirectory, NonRegularFilesAreRefusedInsteadOfRead) {
   // as a file that cannot be opened.
   fs::remove(path());
   ASSERT_EQ(::mkfifo(path().c_str(), 0600), 0);
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   EXPECT_EQ(fatalErrorOf([&] { r.read(); }).code(), 244);
   EXPECT_TRUE(fs::is_fifo(path()));
   if (fs::exists("/dev/zero")) {
@@ -147,11 +147,11 @@ TEST_F(HostileDirectory, TheBackupIsCopiedInBlocksWithItsLineEnds) {
   dir.write("zelk.cfg", older);
   if (kMemoryLimitsWork) {
     EXPECT_TRUE(completesWithinMemory(24u << 20, [&] {
-      SettingsRecords r(dir.path());
+      TestConfiguration r(dir.path());
       r.read();
     }));
   } else {
-    SettingsRecords r(dir.path());
+    TestConfiguration r(dir.path());
     r.read();
   }
   std::string expected;

@@ -57,14 +57,14 @@ TEST(OptionLine, EqualsOptionsSetTheirField) {
       {"=#", [](const Settings& s) { return int(s.showOriginMa); }, 1},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.option(c.line);
     EXPECT_EQ(c.field(r.settings), c.expected) << c.line;
   }
 }
 
 TEST(OptionLine, LaterCarrierOptionWins) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"=t", "=q"}) r.option(line);
   EXPECT_EQ(r.settings.regionalCarrier, RegionalCarrier::Kyushu);
 }
@@ -90,7 +90,7 @@ TEST(OptionLine, TelechoiceOptions) {
       {{"=15" + std::string(200, '1')}, 2, "15" + std::string(125, '1')},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     for (const auto& line : c.lines) r.option(line);
     EXPECT_EQ(static_cast<int>(r.settings.telechoiceKind), c.kind) << c.lines[0];
     EXPECT_EQ(r.settings.telechoiceText, c.text) << c.lines[0];
@@ -109,7 +109,7 @@ TEST(OptionLine, OutputPath) {
       {"=o" + std::string(126, 'p') + sj("ソ"), std::string(126, 'p') + "\\"},  // no half character
   };
   for (const auto& [line, path] : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.option(line);
     EXPECT_EQ(r.settings.outputPath, path) << line;
     // What a rewrite writes reads back to the same value.
@@ -119,7 +119,7 @@ TEST(OptionLine, OutputPath) {
 }
 
 TEST(OptionLine, OriginAsksTheMaSearchWithoutTheLeadingZero) {
-  SettingsRecords r;
+  TestConfiguration r;
   r.option("=0286123456");
   EXPECT_EQ(r.maSearch.searched, std::vector<std::string>{"286123456"});
   EXPECT_EQ(r.origin.name, "utsunomiya");
@@ -144,7 +144,7 @@ TEST(OptionLine, HideSwitches) {
       {"!", -1, 0},   {"!03+", -1, 0},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.option(c.line);
     std::array<std::uint8_t, 12> expected{};
     if (c.byte >= 0) expected[c.byte] = static_cast<std::uint8_t>(1 << c.bit);
@@ -153,7 +153,7 @@ TEST(OptionLine, HideSwitches) {
 }
 
 TEST(OptionLine, SwitchesAddUpAndAreNeverCleared) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"!03-", "!05-", "!03"}) r.option(line);
   EXPECT_EQ(r.settings.hiddenFlags[0], (1 << 3) | (1 << 5));
 }
@@ -195,7 +195,7 @@ TEST(OptionLine, LogDeclarations) {
       {"-", std::nullopt, ""},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.option(c.line);
     if (!c.format) {
       EXPECT_EQ(r.settings.logCount, 0) << c.line;
@@ -208,7 +208,7 @@ TEST(OptionLine, LogDeclarations) {
 }
 
 TEST(OptionLine, ASixthDeclarationIsIgnored) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"-w1", "-w2", "-w3", "-w4", "-w5", "-w6"})
     r.option(line);
   EXPECT_EQ(r.settings.logCount, 5);
@@ -216,7 +216,7 @@ TEST(OptionLine, ASixthDeclarationIsIgnored) {
 }
 
 TEST(OptionLine, CloseAllDiscardsTheDeclaredLogs) {
-  SettingsRecords r;
+  TestConfiguration r;
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   for (auto line : {"-w", "-t"}) r.option(line);
@@ -234,7 +234,7 @@ TEST(OptionLine, LinesThatDoNotParseChangeNothing) {
       "", "=", "=x", "=g", "=&", "x", ";=e", " =e", "e", "H=0286", "N=1==2", "$a==1",
       "%1=123", "#1=2", std::string("\0=e", 3), std::string("=\0e", 3)};
   for (const auto& line : lines) {
-    SettingsRecords r;
+    TestConfiguration r;
     const std::string before = describe(r.settings);
     r.option(line);
     EXPECT_EQ(describe(r.settings), before) << line;
@@ -243,7 +243,7 @@ TEST(OptionLine, LinesThatDoNotParseChangeNothing) {
 }
 
 TEST(OptionLine, ANulByteEndsTheLine) {
-  SettingsRecords r;
+  TestConfiguration r;
   r.option(std::string("-w\0abc", 6));
   EXPECT_EQ(r.logs[0].path, "wterm.tel");
 }

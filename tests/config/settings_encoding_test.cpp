@@ -54,7 +54,7 @@ TEST(SettingsEncoding, Utf8FileIsReadAsCp932AndRewrittenInUtf8) {
     // An old version line makes the reader rewrite the file at once.
     dir.write("zelk.cfg", start + crlfLines({"zelk Version 4.00", "$会社==06-6345-2290", "$한국==0312345678",
                                              "%8=0612345678", "=d5"}));
-    SettingsRecords r(dir.path());
+    TestConfiguration r(dir.path());
     RecordingSink sink;
     ScopedMessageSink scope(sink);
     r.read();
@@ -73,7 +73,7 @@ TEST(SettingsEncoding, Utf8FileIsReadAsCp932AndRewrittenInUtf8) {
 
     // Read again: the same records, and no more messages.
     sink.messages.clear();
-    SettingsRecords again(dir.path());
+    TestConfiguration again(dir.path());
     again.read();
     EXPECT_EQ(describe(again.tables), describe(r.tables));
     EXPECT_TRUE(sink.messages.empty());
@@ -83,7 +83,7 @@ TEST(SettingsEncoding, Utf8FileIsReadAsCp932AndRewrittenInUtf8) {
 TEST(SettingsEncoding, Cp932FileStaysCp932) {
   ScratchDir dir;
   dir.write("zelk.cfg", crlfLines({"zelk Version 4.00", sj("$会社==0663452290")}));
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   r.read();
@@ -117,7 +117,7 @@ TEST(SettingsEncoding, ALineInTheOtherEncodingIsReadInItAndRewrittenInTheFilesOw
     SCOPED_TRACE(c.what);
     ScratchDir dir;
     dir.write("zelk.cfg", c.bytes);
-    SettingsRecords r(dir.path());
+    TestConfiguration r(dir.path());
     RecordingSink sink;
     ScopedMessageSink scope(sink);
     r.read();  // the old version line rewrites the file at once
@@ -137,7 +137,7 @@ TEST(SettingsEncoding, ALineInTheOtherEncodingIsReadInItAndRewrittenInTheFilesOw
 
     // The rewritten file is of one encoding: read again, nothing to tell.
     sink.messages.clear();
-    SettingsRecords again(dir.path());
+    TestConfiguration again(dir.path());
     again.read();
     EXPECT_EQ(again.tables.nameReplaceCount, 2);
     EXPECT_TRUE(sink.messages.empty());

@@ -32,7 +32,7 @@ class SettingsFileSafety : public ::testing::Test {
     dir.write("zelkcfg.org", oldBackup);
   }
 
-  void rewrite(SettingsRecords& r) {
+  void rewrite(TestConfiguration& r) {
     backupAndRewrite(path(), r.configuration);
   }
   std::string path() const { return dir.path() + "zelk.cfg"; }
@@ -50,7 +50,7 @@ class SettingsFileSafety : public ::testing::Test {
 };
 
 TEST_F(SettingsFileSafety, AFailedWriteKeepsTheOldFile) {
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   r.read();
   r.tables.areaSet.push_back({"0612", DistanceBand::Beyond170km});
   ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg"));
@@ -65,7 +65,7 @@ TEST_F(SettingsFileSafety, AFailedWriteKeepsTheOldFile) {
 TEST_F(SettingsFileSafety, AFailedUpgradeKeepsTheOldFile) {
   const std::string older = crlfLines({"zelk Version 3.00", "=d5"});
   dir.write("zelk.cfg", older);
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg"));
   EXPECT_EQ(fatalErrorOf([&] { r.read(); }).code(), 244);
   EXPECT_EQ(readFile(path()), older);
@@ -74,7 +74,7 @@ TEST_F(SettingsFileSafety, AFailedUpgradeKeepsTheOldFile) {
 
 TEST_F(SettingsFileSafety, AFailedCreationLeavesNoFile) {
   fs::remove(path());
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   ScopedStagingOpener fullDisk(fullDiskFor("zelk.cfg"));
@@ -85,7 +85,7 @@ TEST_F(SettingsFileSafety, AFailedCreationLeavesNoFile) {
 }
 
 TEST_F(SettingsFileSafety, AFailedBackupKeepsThePreviousBackupAndTheSettings) {
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   r.read();
   ScopedStagingOpener fullDisk(fullDiskFor("zelkcfg.org"));
   const FatalError error = fatalErrorOf([&] { rewrite(r); });
@@ -96,7 +96,7 @@ TEST_F(SettingsFileSafety, AFailedBackupKeepsThePreviousBackupAndTheSettings) {
 }
 
 TEST_F(SettingsFileSafety, ABackupThatCannotBeOpenedEndsWith243) {
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   r.read();
   ScopedStagingOpener refuse([](const std::string&) { return -1; });
   EXPECT_EQ(fatalErrorOf([&] { rewrite(r); }).code(), 243);
@@ -104,7 +104,7 @@ TEST_F(SettingsFileSafety, ABackupThatCannotBeOpenedEndsWith243) {
 }
 
 TEST_F(SettingsFileSafety, ASettingsFileThatCannotBeReadEndsWith242) {
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   fs::remove(path());
   const FatalError error = fatalErrorOf([&] { rewrite(r); });
   EXPECT_EQ(error.code(), 242);
@@ -115,7 +115,7 @@ TEST_F(SettingsFileSafety, ASettingsFileThatCannotBeReadEndsWith242) {
 
 TEST_F(SettingsFileSafety, AFolderThatCannotTakeTheNewFileKeepsTheOldOne) {
   // No new file can be made beside the old one (a read-only folder).
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   r.read();
   ScopedStagingOpener refuse([](const std::string& staging) {
     errno = staging.find("/zelk.cfg.new-") != std::string::npos ? EACCES : 0;
@@ -126,7 +126,7 @@ TEST_F(SettingsFileSafety, AFolderThatCannotTakeTheNewFileKeepsTheOldOne) {
 }
 
 TEST_F(SettingsFileSafety, AFileThatCannotBeReplacedIsReported) {
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   const std::string folder = dir.path() + "folder";
   fs::create_directory(folder);
   const FatalError error = fatalErrorOf([&] {

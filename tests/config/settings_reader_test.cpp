@@ -13,20 +13,20 @@ namespace fs = std::filesystem;
 
 TEST(SettingsReader, AMissingFileIsCreatedWithDefaults) {
   ScratchDir dir;
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   r.read();
   const std::string path = dir.path() + "zelk.cfg";
   EXPECT_EQ(sink.messages, std::vector<std::string>{"making config. file : " + path + "\n\n"});
-  EXPECT_TRUE(readFile(path) == SettingsRecords().fileText(WriteMode::Fresh));
+  EXPECT_TRUE(readFile(path) == TestConfiguration().fileText(WriteMode::Fresh));
   EXPECT_FALSE(fs::exists(dir.path() + "zelkcfg.org"));  // a creation makes no backup
-  EXPECT_EQ(describe(r.settings), describe(SettingsRecords(dir.path()).settings));
+  EXPECT_EQ(describe(r.settings), describe(TestConfiguration(dir.path()).settings));
   EXPECT_EQ(r.settings.meterDay, 1);
   EXPECT_EQ(r.settings.logCount, 0);
 
   // The created file reads as current: nothing changes on the next run.
-  SettingsRecords next(dir.path());
+  TestConfiguration next(dir.path());
   next.read();
   EXPECT_EQ(sink.messages.size(), 1u);
   EXPECT_EQ(describe(next.settings), describe(r.settings));
@@ -35,7 +35,7 @@ TEST(SettingsReader, AMissingFileIsCreatedWithDefaults) {
 TEST(SettingsReader, AnEmptyFileIsLeftAsItIs) {
   ScratchDir dir;
   dir.write("zelk.cfg", "");
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   r.read();
@@ -48,7 +48,7 @@ TEST(SettingsReader, ACurrentFileIsOnlyRead) {
   ScratchDir dir;
   const std::string content = "zelk Version 4.21\n=d15\n;=e\n=k";  // last line without LF
   dir.write("zelk.cfg", content);
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   r.read();
   EXPECT_EQ(r.settings.meterDay, 16);
   EXPECT_EQ(r.settings.kddi, 1);
@@ -60,11 +60,11 @@ TEST(SettingsReader, ACurrentFileIsOnlyRead) {
 TEST(SettingsReader, AReadingStartsFromTheDefaultsKeepingOnlyTheProgramDirectory) {
   ScratchDir dir;
   dir.write("zelk.cfg", "zelk Version 4.21\r\n");
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   for (auto line : {"=0286", "=d5", "=k", "-w", "H=0286", "N=1==2", "$a==1", "%1=2", "!03-"})
     r.line(line);
   r.read();
-  EXPECT_EQ(describe(r.settings), describe(SettingsRecords(dir.path()).settings));
+  EXPECT_EQ(describe(r.settings), describe(TestConfiguration(dir.path()).settings));
   EXPECT_EQ(describe(r.tables), describe(ReplaceTables{}));
   EXPECT_EQ(describe(r.telehodai), describe(TelehodaiNumbers{}));
   EXPECT_FALSE(r.origin.found());
@@ -78,7 +78,7 @@ TEST(SettingsReader, AnOlderFileIsBackedUpAndRewritten) {
   std::string lfOnly;
   for (const auto& line : old) lfOnly += line + "\n";
   dir.write("zelk.cfg", lfOnly);
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   r.read();
@@ -88,7 +88,7 @@ TEST(SettingsReader, AnOlderFileIsBackedUpAndRewritten) {
   const auto lines = splitCrlf(readFile(dir.path() + "zelk.cfg"));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.front(), "zelk Version 4.21");
-  SettingsRecords again(dir.path());
+  TestConfiguration again(dir.path());
   again.read();
   EXPECT_EQ(describe(again.settings), describe(r.settings));
   EXPECT_EQ(describe(again.tables), describe(r.tables));
@@ -101,7 +101,7 @@ TEST(SettingsReader, AnOlderFileIsBackedUpAndRewritten) {
 TEST(SettingsReader, TheFirstLineCountsAsASettingToo) {
   ScratchDir dir;
   dir.write("zelk.cfg", "=k\n=e\n");
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   r.read();
   EXPECT_EQ(r.settings.kddi, 1);
   EXPECT_EQ(r.settings.estimate, 1);
@@ -114,7 +114,7 @@ TEST(SettingsReader, LinesOf511BytesAreReadWhole) {
   const std::string fits = "$" + std::string(506, 'n') + "==12";  // 511 bytes
   const std::string cut = "$" + std::string(507, 'n') + "==12";   // 512: the last digit is lost
   dir.write("zelk.cfg", crlfLines({"zelk Version 4.21", fits, cut}));
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   r.read();
@@ -133,7 +133,7 @@ TEST(SettingsReader, HugeLinesAreCutAndTheirTailIsNeverALine) {
             crlfLines({"zelk Version 4.21", "=o" + huge, "=k", "$" + huge + "==5", "=e",
                        "-w" + huge, "N=" + std::string(100000, '1') + "==5", ";" + huge + "=f",
                        "=i"}));
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   r.read();
@@ -158,7 +158,7 @@ TEST(SettingsReader, BinaryBytesNeverBreakTheReading) {
   content += std::string("\x81\r\n\xFF\xFE\x00\x01\r\n", 9);
   content += "=k\r=e\n";                          // a lone CR is part of the line
   content += "%8=\x82\xA0" "06\r\n";
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   dir.write("zelk.cfg", content);
   r.read();
   EXPECT_EQ(r.settings.meterDay, 2);
@@ -196,7 +196,7 @@ TEST(SettingsReader, GarbageIsReadWithinEveryLimit) {
     const bool current = seed % 2 == 0;
     const std::string content = garbage(seed, current);
     dir.write("zelk.cfg", content);
-    SettingsRecords r(dir.path());
+    TestConfiguration r(dir.path());
     RecordingSink sink;
     ScopedMessageSink scope(sink);
     r.read();
@@ -215,7 +215,7 @@ TEST(SettingsReader, GarbageIsReadWithinEveryLimit) {
     }
     // An upgraded garbage file is backed up whole and rewritten as a current one.
     EXPECT_EQ(splitCrlf(readFile(dir.path() + "zelk.cfg")).front(), "zelk Version 4.21");
-    SettingsRecords again(dir.path());
+    TestConfiguration again(dir.path());
     again.read();
     EXPECT_EQ(again.settings.logCount, r.settings.logCount) << seed;
     EXPECT_EQ(again.tables.numberReplaceCount, r.tables.numberReplaceCount) << seed;
@@ -225,7 +225,7 @@ TEST(SettingsReader, GarbageIsReadWithinEveryLimit) {
 TEST(SettingsReader, AFileThatCannotBeCreatedEndsWith244) {
   ScratchDir dir;
   dir.write("plain", "a regular file, not a folder");
-  SettingsRecords r(dir.path() + "plain/");
+  TestConfiguration r(dir.path() + "plain/");
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   const FatalError error = fatalErrorOf([&] { r.read(); });
@@ -238,7 +238,7 @@ TEST(SettingsReader, ASettingsPathThatIsAFolderIsNeverReplaced) {
   ScratchDir dir;
   fs::create_directory(dir.path() + "zelk.cfg");
   dir.write("zelk.cfg/inside", "kept");
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   EXPECT_EQ(fatalErrorOf([&] { r.read(); }).code(), 244);
   EXPECT_EQ(readFile(dir.path() + "zelk.cfg/inside"), "kept");
 }

@@ -32,14 +32,14 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-std::vector<std::string> rewrittenLines(SettingsRecords& r) {
+std::vector<std::string> rewrittenLines(TestConfiguration& r) {
   return splitCrlf(r.fileText(WriteMode::Rewrite));
 }
 
 TEST(SettingsWriter, FreshFileHoldsEveryFixedLineInOrder) {
   const auto groups = fixedLineGroups();
   ASSERT_GT(groups.size(), 10u);
-  const auto lines = splitCrlf(SettingsRecords().fileText(WriteMode::Fresh));
+  const auto lines = splitCrlf(TestConfiguration().fileText(WriteMode::Fresh));
   std::size_t position = 0;
   for (std::size_t g = 0; g < groups.size(); ++g) {
     const auto& group = groups[g];
@@ -59,14 +59,14 @@ TEST(SettingsWriter, FreshFileHoldsEveryFixedLineInOrder) {
 }
 
 TEST(SettingsWriter, FreshFileIgnoresTheRecords) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"=0286", "=d15", "=k", "=l12", "-w", "!03-", "H=0286", "N=1==2", "%8=06"})
     r.line(line);
-  EXPECT_TRUE(r.fileText(WriteMode::Fresh) == SettingsRecords().fileText(WriteMode::Fresh));
+  EXPECT_TRUE(r.fileText(WriteMode::Fresh) == TestConfiguration().fileText(WriteMode::Fresh));
 }
 
 TEST(SettingsWriter, RewriteWritesEachOptionAsSet) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"=d15", "=k", "=l12"}) r.line(line);
   const auto lines = rewrittenLines(r);
   for (auto active : {"=d15", "=k", "=l12"}) EXPECT_TRUE(contains(lines, active)) << active;
@@ -100,7 +100,7 @@ TEST(SettingsWriter, OptionLinesFollowTheValues) {
       {{"!03-", "!b0-", "!a0-"}, {"!03-", "!b0-", "!01"}},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     for (const auto& line : c.lines) r.line(line);
     const auto lines = rewrittenLines(r);
     for (const auto& expected : c.expected)
@@ -109,7 +109,7 @@ TEST(SettingsWriter, OptionLinesFollowTheValues) {
 }
 
 TEST(SettingsWriter, LogsAreListedInTheirFormatsSection) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"-wc:\\", "-a1c:\\ac\\", "-w" "d:\\w2.tel", "-v1" "vc.log"}) r.line(line);
   const auto lines = rewrittenLines(r);
   auto at = [&](const std::string& line) {
@@ -122,7 +122,7 @@ TEST(SettingsWriter, LogsAreListedInTheirFormatsSection) {
 }
 
 TEST(SettingsWriter, TablesAreListed) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"=0286", "H=0286-1", "H=0285-2", "N=0081-028-651==651-3026",
                     "$NIFTY 2   ==033200", "%8=06-177", "%3=0312", "%9=089999"})
     r.line(line);
@@ -134,7 +134,7 @@ TEST(SettingsWriter, TablesAreListed) {
 }
 
 TEST(SettingsWriter, AnInvalidTelehodaiListLosesItsLines) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"=0286", "H=0286-1", "H=06-1"}) r.line(line);
   ASSERT_EQ(r.telehodai.count, TelehodaiNumbers::kInvalid);
   const auto lines = rewrittenLines(r);
@@ -144,7 +144,7 @@ TEST(SettingsWriter, AnInvalidTelehodaiListLosesItsLines) {
 }
 
 TEST(SettingsWriter, NamesAndPathsAreWrittenAsTheirBytes) {
-  SettingsRecords r;
+  TestConfiguration r;
   r.line("$" + sj("ﾆﾌﾃｨ接続") + "==0312");
   r.line("-w" + sj("ログ\\"));
   const auto lines = rewrittenLines(r);
@@ -155,7 +155,7 @@ TEST(SettingsWriter, NamesAndPathsAreWrittenAsTheirBytes) {
 // A command-line option can carry a line feed that no line of the file can:
 // the file is written in text mode, so it ends up as CR LF like every other.
 TEST(SettingsWriter, ALineFeedInsideARecordIsWrittenAsTextModeWritesIt) {
-  SettingsRecords r;
+  TestConfiguration r;
   r.option("-wa\nb");
   r.option("=oc:\\x\ny");
   const std::string bytes = r.fileText(WriteMode::Rewrite);
@@ -169,7 +169,7 @@ TEST(SettingsWriter, ALineFeedInsideARecordIsWrittenAsTextModeWritesIt) {
 }
 
 TEST(SettingsWriter, EveryLineIsShiftJisWithCrLf) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (auto line : {"=0286", "=15011", "-w", "H=0286", "$a==1", "%8=1", "N=1==2"}) r.line(line);
   for (auto mode : {WriteMode::Fresh, WriteMode::Rewrite}) {
     const std::string bytes = r.fileText(mode);
@@ -202,7 +202,7 @@ struct ReadBack {
 };
 
 ReadBack readBack(const std::string& dir) {
-  SettingsRecords r(dir);
+  TestConfiguration r(dir);
   r.read();
   return {describe(r.settings), describe(r.tables), describe(r.logs, r.settings.logCount),
           describe(r.telehodai), r.origin.name};
@@ -211,7 +211,7 @@ ReadBack readBack(const std::string& dir) {
 TEST(SettingsWriter, ReadingAWrittenFileGivesBackTheSameSettings) {
   ScratchDir first, second;
   first.write("zelk.cfg", crlfLines(kRichFile));
-  SettingsRecords r(first.path());
+  TestConfiguration r(first.path());
   r.read();
   second.write("zelk.cfg", r.fileText(WriteMode::Rewrite));
   const ReadBack original = readBack(first.path());
@@ -224,7 +224,7 @@ TEST(SettingsWriter, ReadingAWrittenFileGivesBackTheSameSettings) {
   // Logs come back grouped by format, in the order of the file's sections.
   EXPECT_EQ(again.logs, "[10:c:\\ac\\access.log][2:ktx.log][5:access.log][6:vc\\access.log][0:wt.tel]");
   // A second round changes nothing more.
-  SettingsRecords secondRead(second.path());
+  TestConfiguration secondRead(second.path());
   secondRead.read();
   EXPECT_EQ(secondRead.fileText(WriteMode::Rewrite), readFile(second.path() + "zelk.cfg"));
 }
@@ -232,11 +232,11 @@ TEST(SettingsWriter, ReadingAWrittenFileGivesBackTheSameSettings) {
 TEST(SettingsWriter, ListedLossesOfARoundTrip) {
   ScratchDir first, second;
   first.write("zelk.cfg", crlfLines({"zelk Version 4.21", "=#", "=0286123456", "!05-", "!03-"}));
-  SettingsRecords r(first.path());
+  TestConfiguration r(first.path());
   r.read();
   ASSERT_EQ(r.settings.showOriginMa, 1);
   second.write("zelk.cfg", r.fileText(WriteMode::Rewrite));
-  SettingsRecords back(second.path());
+  TestConfiguration back(second.path());
   back.read();
   EXPECT_EQ(back.settings.showOriginMa, 0);             // =# has no line
   EXPECT_EQ(back.settings.hiddenFlags[0], 1 << 3);      // !05 is not among the 50
@@ -248,7 +248,7 @@ TEST(SettingsRewrite, ARunThatLearnedEntriesRewritesTheFile) {
   ScratchDir dir;
   const std::string before = crlfLines({"zelk Version 4.21", "=0286", "-wwt.tel", "=d5"});
   dir.write("zelk.cfg", before);
-  SettingsRecords r(dir.path());
+  TestConfiguration r(dir.path());
   r.read();
   r.option("=l3");  // from the command line
   const Configuration asRead = r.configuration;

@@ -35,7 +35,7 @@ TEST(AreaSetLines, FlagDigitGivesTheBand) {
       {"#7 =1", std::nullopt, ""},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.line(c.line);
     if (!c.band) {
       EXPECT_TRUE(r.tables.areaSet.empty()) << c.line;
@@ -48,7 +48,7 @@ TEST(AreaSetLines, FlagDigitGivesTheBand) {
 }
 
 TEST(AreaSetLines, EveryEntryIsKept) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (int i = 0; i < 10000; ++i) r.line("%3=" + std::to_string(100 + i));
   ASSERT_EQ(r.tables.areaSet.size(), 10000u);
   EXPECT_EQ(r.tables.areaSet[9999].number, "10099");
@@ -77,7 +77,7 @@ TEST(NameLines, NameAndNumber) {
       {"$abc=5", false, "", "", false},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     RecordingSink sink;
     ScopedMessageSink scope(sink);
     r.line(c.line);
@@ -94,7 +94,7 @@ TEST(NameLines, NameAndNumber) {
 }
 
 TEST(NameLines, ATwentyFirstNameIsIgnoredWithoutAMessage) {
-  SettingsRecords r;
+  TestConfiguration r;
   RecordingSink sink;
   ScopedMessageSink scope(sink);
   for (int i = 0; i < 20; ++i) r.line("$n" + std::to_string(i) + "==1");
@@ -122,7 +122,7 @@ TEST(TelehodaiLines, AcceptedInOwnOrAdjacentMa) {
       {{"H0286", "Hx0286"}, 0, 0, {}},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.line("=0286");
     for (const auto& line : c.lines) r.line(line);
     EXPECT_EQ(r.telehodai.count, c.count) << c.lines[0];
@@ -133,7 +133,7 @@ TEST(TelehodaiLines, AcceptedInOwnOrAdjacentMa) {
 }
 
 TEST(TelehodaiLines, NeedTheOriginFirst) {
-  SettingsRecords r;
+  TestConfiguration r;
   r.line("H=0286");
   r.line("=0286");
   r.line("H=0286");
@@ -156,7 +156,7 @@ TEST(NumberReplaceLines, FromAndTo) {
       {"N=1=2", false, "", ""},
   };
   for (const auto& c : cases) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.line(c.line);
     ASSERT_EQ(r.tables.numberReplaceCount, c.added ? 1 : 0) << c.line;
     if (!c.added) continue;
@@ -166,7 +166,7 @@ TEST(NumberReplaceLines, FromAndTo) {
 }
 
 TEST(NumberReplaceLines, ATwentyFirstIsIgnored) {
-  SettingsRecords r;
+  TestConfiguration r;
   for (int i = 0; i < 21; ++i) r.line("N=" + std::to_string(i) + "==9");
   EXPECT_EQ(r.tables.numberReplaceCount, 20);
   EXPECT_EQ(r.tables.numberReplace[19].from, "19");
@@ -174,9 +174,9 @@ TEST(NumberReplaceLines, ATwentyFirstIsIgnored) {
 
 TEST(SettingsFileLines, OtherFirstCharactersAreComments) {
   for (std::string line : {";=e", " =e", "zelk Version 4.21", "n=1==2", "h=0286", "", "\t=k"}) {
-    SettingsRecords r;
+    TestConfiguration r;
     r.line(line);
-    EXPECT_EQ(describe(r.settings), describe(SettingsRecords().settings)) << line;
+    EXPECT_EQ(describe(r.settings), describe(TestConfiguration().settings)) << line;
     EXPECT_EQ(describe(r.tables), describe(ReplaceTables{})) << line;
     EXPECT_EQ(r.telehodai.count, 0) << line;
   }

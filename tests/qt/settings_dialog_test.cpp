@@ -196,7 +196,7 @@ class SettingsDialogTest : public QObject {
   void loadThenStoreLeavesTheFileEquivalent() {
     test::ProgramFolder folder(crlfLines(kFullSettings));
     DialogSet dialogs(folder.services);
-    const Configuration before = readSettingsRecords(folder.dir.path(), *folder.maSearch);
+    const Configuration before = readDialogConfiguration(folder.dir.path(), *folder.maSearch);
     dialogs.form3().load();
     QVERIFY(dialogs.form3().store());
     QCOMPARE(test::readFile(folder.dir.path() + "zelkcfg.org"), crlfLines(kFullSettings));
@@ -206,7 +206,7 @@ class SettingsDialogTest : public QObject {
                              "$NIFTY 2==0332000000", "%8=0612345678", "%3=0120123456", "!60-"})
       QVERIFY2(hasLine(first, line), line);
 
-    const Configuration after = readSettingsRecords(folder.dir.path(), *folder.maSearch);
+    const Configuration after = readDialogConfiguration(folder.dir.path(), *folder.maSearch);
     QCOMPARE(after.settings.meterDay, before.settings.meterDay);
     QCOMPARE(after.settings.telechoiceText, before.settings.telechoiceText);
     QCOMPARE(after.settings.logCount, before.settings.logCount);

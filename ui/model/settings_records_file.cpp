@@ -8,14 +8,14 @@ namespace zelk {
 
 std::string settingsFilePath(const std::string& programDir) { return programDir + "zelk.cfg"; }
 
-Configuration readSettingsRecords(const std::string& programDir, MaSearch& maSearch) {
+Configuration readDialogConfiguration(const std::string& programDir, MaSearch& maSearch) {
   Configuration records = defaultConfiguration(programDir);
   const SettingsFileLock lock(programDir);  // the reading may upgrade the file
   readSettingsFile(records, maSearch);
   return records;
 }
 
-void writeSettingsRecords(const Configuration& records) {
+void writeDialogConfiguration(const Configuration& records) {
   const SettingsFileLock lock(records.settings.programDir);
   backupAndRewrite(settingsFilePath(records.settings.programDir), records);
 }

@@ -14,9 +14,9 @@ std::string settingsFilePath(const std::string& programDir);
 
 // Every record back to its default, then zelk.cfg read into them (a missing
 // file is created with defaults).
-Configuration readSettingsRecords(const std::string& programDir, MaSearch& maSearch);
+Configuration readDialogConfiguration(const std::string& programDir, MaSearch& maSearch);
 
 // Copies zelk.cfg to zelkcfg.org and rewrites it from the records.
-void writeSettingsRecords(const Configuration& records);
+void writeDialogConfiguration(const Configuration& records);
 
 }  // namespace zelk

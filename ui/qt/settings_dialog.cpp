@@ -373,7 +373,7 @@ QWidget* SettingsDialog::buildAreaSetPage() {
 }
 
 void SettingsDialog::load() {
-  load(readSettingsRecords(services_.programDir, *services_.maSearch));
+  load(readDialogConfiguration(services_.programDir, *services_.maSearch));
 }
 
 void SettingsDialog::load(const Configuration& records) {
@@ -430,7 +430,7 @@ void SettingsDialog::showForm(const SettingsForm& form) {
 bool SettingsDialog::store() {
   SettingsForm form = currentForm();
   if (!storeSettingsForm(form, records_, *services_.maSearch)) return false;
-  writeSettingsRecords(records_);
+  writeDialogConfiguration(records_);
   return true;
 }
 
