@@ -223,7 +223,7 @@ class StartupTest : public QObject {
         }
         showMessage(sj("この[09000]って番号をzelk.cfgでセットしてね\n"));
         if (fatal) fatalExit(254, sj("検針日が設定できません(-_-)\n"));
-        return CalculationOutcome{months, RunSettings{}};
+        return CalculationOutcome{months, RunSettings{}, std::nullopt};
       });
       ModalAnswers answers;
       StartupWindow window(s.dir.path(), {}, services);
