@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "app/json_report.h"
 #include "platform/cp932.h"
 
 namespace zelk {
@@ -79,6 +80,16 @@ std::string callsJson(const MonthResult& month, const MonthCalls& calls) {
     object["loggedFee"] = call.loggedFee ? nlohmann::ordered_json(*call.loggedFee) : nlohmann::ordered_json(nullptr);
     report["calls"].push_back(std::move(object));
   }
+  report["fatal"] = nullptr;
+  report["schemaVersion"] = kJsonSchemaVersion;
+  return report.dump(1) + "\n";
+}
+
+std::string callsFatalJson(const FatalError& fatal) {
+  const nlohmann::ordered_json report{{"title", nullptr},
+                                      {"calls", nlohmann::ordered_json::array()},
+                                      {"fatal", fatalJson(&fatal)},
+                                      {"schemaVersion", kJsonSchemaVersion}};
   return report.dump(1) + "\n";
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/messages.h"
 #include "tariff/month_result.h"
 #include "ui/model/month_calls.h"
 
@@ -12,7 +13,12 @@ namespace zelk {
 // that hold something for this month.
 std::string callsText(const MonthResult& month, const MonthCalls& calls);
 
-// {"title": ..., "calls": [...]} in UTF-8, ending in a line feed.
+// {"title": ..., "calls": [...], "fatal": null, "schemaVersion": ...} in
+// UTF-8, ending in a line feed.
 std::string callsJson(const MonthResult& month, const MonthCalls& calls);
+
+// The same object for a run or a replay that a fatal condition ended: no
+// title, no call, and the condition in "fatal".
+std::string callsFatalJson(const FatalError& fatal);
 
 }  // namespace zelk

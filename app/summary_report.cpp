@@ -60,13 +60,14 @@ nlohmann::ordered_json summaryJson(const RunResult& run) {
   object["plans"] = nlohmann::ordered_json::array();
   for (const PlanTotal& plan : summary.plans) {
     object["plans"].push_back({{"slot", slotNumber(plan.slot)},
-                               {"caption", toUtf8(plan.caption)},
+                               {"caption", toUtf8WithYen(plan.caption)},
                                {"total", plan.total},
                                {"monthsCheapest", plan.monthsCheapest},
                                {"versusNormal", plan.versusNormal}});
   }
   const PlanTotal* best = summary.cheapest();
-  object["cheapest"] = best ? nlohmann::ordered_json{{"slot", slotNumber(best->slot)}, {"caption", toUtf8(best->caption)}}
+  object["cheapest"] = best ? nlohmann::ordered_json{{"slot", slotNumber(best->slot)},
+                                                     {"caption", toUtf8WithYen(best->caption)}}
                             : nlohmann::ordered_json(nullptr);
   return object;
 }
@@ -76,7 +77,7 @@ nlohmann::ordered_json planFeesJson(const MonthResult& result, const RunSettings
   for (const MainRow& row : mainRows()) {
     if (row.kind != RowKind::Fee || !rowInUse(row, settings) || !rowWritten(row, result, settings)) continue;
     plans.push_back({{"slot", slotNumber(row.slot)},
-                     {"caption", toUtf8(rowCaption(row, settings))},
+                     {"caption", toUtf8WithYen(rowCaption(row, settings))},
                      {"yen", result.amounts[row.slot]}});
   }
   return plans;

@@ -77,7 +77,10 @@ int printCalls(const zelk::RunResult& run, int month, bool json, bool csv) {
     calls = zelk::monthCalls(run, month - 1);
   } catch (const zelk::FatalError& error) {
     // A log changed or gone since the run: no list rather than another month's.
-    zelk::StderrSink().show(error.message());
+    if (json)
+      zelk::writeStandardOutput(zelk::callsFatalJson(error));
+    else
+      zelk::StderrSink().show(error.message());
     return error.code();
   }
   const std::string text = json ? zelk::callsJson(result, calls)
@@ -139,6 +142,11 @@ int runZelk(int argc, char** argv) try {
   if (args.calls && !fatal) {
     if (!args.json) stderrSink.showTally(zelk::tallyOf(recorder.messages));
     return printCalls(run, args.choice.month, args.json, args.csv);
+  }
+  // A script that asked for the calls reads the calls object, fatal or not.
+  if (args.calls && args.json) {
+    zelk::writeStandardOutput(zelk::callsFatalJson(*fatal));
+    return exitCode;
   }
   if (args.json) {
     std::string text = zelk::jsonReport(run, recorder.messages, fatal, args.summary);

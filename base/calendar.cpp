@@ -234,6 +234,42 @@ std::optional<CalendarTime> startDate(const LocalDate& today, int meterDay, int 
   return start;
 }
 
+// The latest "day meterDay − 1 of a month", normalised, that lies before
+// `closing`. Going back from the closing's own month also finds it for
+// month-end closings (day 0 of the closing's month is the last day of the
+// month before) and for closing days a short month pushed into the next one
+// (day 30 of February is 2 March, its predecessor 30 January). No candidate
+// of a later month can lie before the closing, and forming one would fail
+// for a closing in the calendar's last month.
+std::optional<BillingPeriod> previousClosingDate(const BillingPeriod& closing, int meterDay) {
+  for (int monthsBack = 0; monthsBack <= 3; ++monthsBack) {
+    CalendarTime candidate;
+    candidate.year = closing.year;
+    candidate.month = closing.month - monthsBack;
+    candidate.day = meterDay - 1;
+    if (!normalise(candidate)) return std::nullopt;
+    if (isLaterDate(closing, candidate)) return candidate;
+  }
+  return std::nullopt;
+}
+
+std::optional<BillingMonthDates> billingMonthDates(const BillingPeriod& closing, int meterDay) {
+  auto start = previousClosingDate(closing, meterDay);
+  if (!start) return std::nullopt;
+  start->day += 1;
+  if (!normalise(*start)) return std::nullopt;
+  return BillingMonthDates{localDateOf(*start), localDateOf(closing)};
+}
+
+std::optional<BillingMonthDates> billingMonthOf(const LocalDate& day, int meterDay) {
+  const CalendarTime date = calendarOf(day);
+  auto closing = closingDateOf(date, meterDay);
+  if (!closing) return std::nullopt;
+  const auto previous = previousClosingDate(*closing, meterDay);
+  if (previous && !isLaterDate(date, *previous)) closing = previous;
+  return billingMonthDates(*closing, meterDay);
+}
+
 std::optional<BillingPeriod> firstBillingPeriod(const CalendarTime& start, int meterDay) {
   // The day after is folded first: with month end, start 29 February gives
   // 1 March and so the month closing 31 March, where an unfolded "30

@@ -56,6 +56,24 @@ std::optional<BillingPeriod> closingDateOf(const CalendarTime& date, int meterDa
 // cannot be normalised.
 std::optional<CalendarTime> startDate(const LocalDate& today, int meterDay, int latestMonths);
 
+// The closing date of the billing month before the one that closes on
+// `closing`; nothing when it cannot be normalised.
+std::optional<BillingPeriod> previousClosingDate(const BillingPeriod& closing, int meterDay);
+
+// The first and the last day of the billing month that closes on `closing`;
+// nothing when the month before cannot be worked out.
+struct BillingMonthDates {
+  LocalDate periodStart;
+  LocalDate closingDate;
+};
+std::optional<BillingMonthDates> billingMonthDates(const BillingPeriod& closing, int meterDay);
+
+// The billing month that holds `day` as billingMonthDates counts its days:
+// the first one that closes on or after it. A closing day that a short month
+// pushes into the next (day 31 of April is 1 May) is the last day of its own
+// month here, where closingDateOf files that day under the next month.
+std::optional<BillingMonthDates> billingMonthOf(const LocalDate& day, int meterDay);
+
 // The closing date of the first billing month kept: the billing month of the
 // day after the start date; nothing when it cannot be converted.
 std::optional<BillingPeriod> firstBillingPeriod(const CalendarTime& start, int meterDay);
@@ -65,5 +83,10 @@ TimeSlot timeSlotOf(const CalendarTime& moment);
 
 // The calendar record of a date at 00:00:00, normalised.
 CalendarTime calendarOf(const LocalDate& date);
+
+// The date of a calendar record (its time of day dropped).
+inline LocalDate localDateOf(const CalendarTime& moment) {
+  return {moment.year + 1900, moment.month + 1, moment.day};
+}
 
 }  // namespace zelk

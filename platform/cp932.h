@@ -17,7 +17,9 @@ std::string toUtf8(std::string_view cp932);
 
 // As toUtf8, but a single-byte 0x5C (the yen sign of the Japanese fonts)
 // becomes "¥" (U+00A5); a 0x5C that is the trail byte of a double-byte
-// character stays part of that character. For amounts shown to a person.
+// character stays part of that character. For the plan captions and amounts
+// of every UTF-8 output (report, JSON, CSV), so that each shows the same sign;
+// never for paths, whose 0x5C is a backslash.
 std::string toUtf8WithYen(std::string_view cp932);
 
 // The system's fixed texts are written in UTF-8 in the sources; sjis() gives

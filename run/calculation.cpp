@@ -22,8 +22,6 @@
 namespace zelk {
 namespace {
 
-LocalDate localDateOf(const CalendarTime& date) { return {date.year + 1900, date.month + 1, date.day}; }
-
 int declaredLogCount(const Settings& settings) {
   return std::clamp<int>(settings.logCount, 0, static_cast<int>(kMaxLogs));
 }
@@ -112,6 +110,7 @@ void runCalculation(const RunRequest& request, RunResult& result) {
   const Pricing pricing = pricingOf(configuration, maData);
   trail->start = startDate(today(), settings.meterDay, keptMonthsOf(settings));
   if (!trail->start) fatalExit(241, sjis("=l option不良"));
+  result.currentMonth = billingMonthOf(today(), settings.meterDay);
   const BillingPeriod firstMonth = firstMonthOrFail(*trail->start, settings.meterDay);
   showOriginMa(settings, pricing.origin);
 
@@ -119,6 +118,10 @@ void runCalculation(const RunRequest& request, RunResult& result) {
   MonthRows rows(settings, pricing.origin, maData, tables);
   StoredMonths stored(merge, rows, pricing, *trail, result.months);
   readMonths(merge, rows, firstMonth, settings.meterDay, stored);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(result.months.count); ++i) {
+    if (const auto& closing = trail->monthPeriods[i])
+      result.monthDates[i] = billingMonthDates(*closing, settings.meterDay);
+  }
   result.newestCallBeforeWindow = newestCallBeforeWindow(result.months, skipped, settings.meterDay);
   trail->bookmarks.tablesAfterRun = tables.tables;
 

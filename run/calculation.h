@@ -5,6 +5,7 @@
 // it starts from nothing and leaves all it found in its result.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +50,12 @@ struct RunResult {
   // Set when the run produced no month although its logs held calls, all of
   // them on or before the start date.
   std::optional<NewestCallBeforeWindow> newestCallBeforeWindow;
+  // The first and last day of each stored month, as months.months; unset
+  // only for a month whose month before the calendar cannot hold.
+  std::array<std::optional<BillingMonthDates>, kMaxStoredMonths> monthDates;
+  // The billing month of today, the one the estimate projects; set once the
+  // run has read its settings.
+  std::optional<BillingMonthDates> currentMonth;
   // Set once the run has read its configuration.
   std::shared_ptr<const RunTrail> trail;
 };

@@ -12,23 +12,11 @@ namespace {
 [[noreturn]] void estimateFailed(int code) { fatalExit(code, "=e error\n"); }
 
 // The closing date of the billing month before the one that closes on
-// `closing`: the latest "day meterDay − 1 of a month", normalised, that lies
-// before it. Going back from the closing's own month also finds it for
-// month-end closings (day 0 of the closing's month is the last day of the
-// month before) and for closing days a short month pushed into the next one
-// (day 30 of February is 2 March, its predecessor 30 January). No candidate
-// of a later month can lie before the closing, and forming one would fail
-// for a closing in the calendar's last month.
+// `closing`, which the estimate needs.
 CalendarTime previousClosing(const BillingPeriod& closing, int meterDay) {
-  for (int monthsBack = 0; monthsBack <= 3; ++monthsBack) {
-    CalendarTime candidate;
-    candidate.year = closing.year;
-    candidate.month = closing.month - monthsBack;
-    candidate.day = meterDay - 1;
-    if (!normalise(candidate)) estimateFailed(246);
-    if (isLaterDate(closing, candidate)) return candidate;
-  }
-  estimateFailed(246);
+  const auto previous = previousClosingDate(closing, meterDay);
+  if (!previous) estimateFailed(246);
+  return *previous;
 }
 
 // Whole days from `from` to the later date `to`, one calendar day at a time.

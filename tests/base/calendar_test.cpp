@@ -60,6 +60,53 @@ TEST(ClosingDate, FollowsTheMeterReadingDay) {
   }
 }
 
+// The first and last day of the billing month that holds a day.
+TEST(BillingMonth, RunsFromTheDayAfterThePreviousClosing) {
+  struct Case {
+    const char* what;
+    LocalDate day;
+    int meterDay;
+    const char* dates;  // "periodStart closingDate", "" for none
+  };
+  const Case cases[] = {
+      {"month end, leap February", {2000, 2, 15}, 1, "2000-02-01 2000-02-29"},
+      {"=d5 on the 5th", {2000, 3, 5}, 6, "2000-02-06 2000-03-05"},
+      {"=d5 on the 6th", {2000, 3, 6}, 6, "2000-03-06 2000-04-05"},
+      {"=d25 across the year end", {2000, 12, 26}, 26, "2000-12-26 2001-01-25"},
+      {"=d30 in February folds into March", {2001, 2, 10}, 31, "2001-01-31 2001-03-02"},
+      {"=d30, the folded days of March", {2001, 3, 1}, 31, "2001-01-31 2001-03-02"},
+      {"=d31, 31 April is 1 May", {2000, 5, 1}, 32, "2000-04-01 2000-05-01"},
+      {"=d31, the day after it", {2000, 5, 2}, 32, "2000-05-02 2000-05-31"},
+      {"no month before January 1900", {1900, 1, 10}, 1, ""},
+  };
+  for (const auto& c : cases) {
+    const auto dates = billingMonthOf(c.day, c.meterDay);
+    const std::string text =
+        dates ? isoDateText(dates->periodStart) + " " + isoDateText(dates->closingDate) : std::string();
+    EXPECT_EQ(text, c.dates) << c.what;
+  }
+}
+
+// For every meter-reading day, the billing months tile the calendar: each
+// holds the day it is asked for, and the next begins the day after it closes.
+TEST(BillingMonth, MonthsHoldTheirDayAndFollowEachOther) {
+  for (int meterDay = 1; meterDay <= 32; ++meterDay) {
+    for (CalendarTime day = normalised(at(2000, 1, 1)); day.year < 102; ++day.day, normalise(day)) {
+      const auto dates = billingMonthOf(localDateOf(day), meterDay);
+      ASSERT_TRUE(dates);
+      const CalendarTime start = calendarOf(dates->periodStart), closing = calendarOf(dates->closingDate);
+      ASSERT_FALSE(isLaterDate(start, day) || isLaterDate(day, closing))
+          << "=d" << meterDay - 1 << " " << dateText(day) << " in " << dateText(start) << " to " << dateText(closing);
+      CalendarTime next = closing;
+      ++next.day;
+      ASSERT_TRUE(normalise(next));
+      const auto following = billingMonthOf(localDateOf(next), meterDay);
+      ASSERT_TRUE(following);
+      EXPECT_EQ(isoDateText(following->periodStart), isoDateText(localDateOf(next))) << "=d" << meterDay - 1;
+    }
+  }
+}
+
 TEST(ClosingDate, FailsBeyondTheConvertibleYears) {
   EXPECT_FALSE(closingDateOf(normalised(at(2100, 12, 31)), 2));  // 1 January 2101
   EXPECT_TRUE(closingDateOf(normalised(at(2100, 12, 31)), 1));

@@ -8,15 +8,16 @@
 
 namespace zelk {
 
-QString qtText(std::string_view cp932) {
-  const std::string utf8 = toUtf8(cp932);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
+namespace {
 
-QString qtAmountText(std::string_view cp932) {
-  // After the conversion every remaining backslash was a single-byte 0x5C.
-  return qtText(cp932).replace(QChar(u'\\'), QChar(0x00A5));
-}
+QString fromUtf8(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+}  // namespace
+
+QString qtText(std::string_view cp932) { return fromUtf8(toUtf8(cp932)); }
+
+// The yen sign as the report, the JSON and the CSV write it.
+QString qtAmountText(std::string_view cp932) { return fromUtf8(toUtf8WithYen(cp932)); }
 
 namespace {
 
