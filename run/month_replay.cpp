@@ -101,7 +101,9 @@ void replayMonth(const RunResult& run, int monthIndex, const std::function<void(
   const MonthBookmark* mark = trustedBookmark(trail, monthIndex);
   LearnedTables tables{configuration.tables};
   LogMerge merge(settings.programDir, tables);
-  merge.open(configuration.logs, settings.logCount);
+  // Every log a trusted bookmark leaves out had ended before its month.
+  const bool resumed = mark && merge.openAt(std::span(mark->logs.data(), static_cast<std::size_t>(mark->openCount)));
+  if (!resumed) merge.open(configuration.logs, settings.logCount);
   const Pricing pricing = pricingOf(configuration, maData);
   // A replay lists a month of the run, whatever day it is now.
   if (!trail.start) failReplay();
@@ -109,12 +111,11 @@ void replayMonth(const RunResult& run, int monthIndex, const std::function<void(
   showOriginMa(settings, pricing.origin);
 
   int monthsBefore = 0;
-  if (mark && merge.openAt(std::span(mark->logs.data(), static_cast<std::size_t>(mark->openCount)))) {
+  if (resumed) {
     tables.tables = tablesAt(*mark, *trail.bookmarks.tablesAfterRun);
     monthsBefore = monthIndex;
     closing = mark->period;
   } else {
-    if (mark) merge.open(configuration.logs, settings.logCount);
     NoOldRecordsIndex noIndex;
     skipOldCalls(merge, *trail.start, settings.meterDay, noIndex);
   }
