@@ -5,6 +5,8 @@
 #   share/zelk/ma.zlk, html/help/               read-only data
 #   share/doc/zelk/examples/                    the demo settings and logs
 #   share/bash-completion/completions/zelk      bash completion
+#   share/zsh/vendor-completions/_zelk          zsh completion
+#   share/fish/vendor_completions.d/zelk.fish   fish completion
 #   share/applications/<id>.desktop             desktop entry
 #   share/metainfo/<id>.metainfo.xml            its AppStream metadata
 #   share/icons/hicolor/scalable/apps/zelk.svg  its icon
@@ -51,9 +53,12 @@ endfunction()
 zelk_install_program(zelk zelk)
 install(FILES ${PROJECT_SOURCE_DIR}/data/ma.zlk DESTINATION ${ZELK_INSTALL_DATADIR}
         COMPONENT zelk)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/zelk.bash-completion
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zelk
-        COMPONENT zelk)
+install(FILES ${ZELK_COMPLETION_OUTPUT}/zelk
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions COMPONENT zelk)
+install(FILES ${ZELK_COMPLETION_OUTPUT}/_zelk
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions COMPONENT zelk)
+install(FILES ${ZELK_COMPLETION_OUTPUT}/zelk.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d COMPONENT zelk)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/demo/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
         COMPONENT zelk OPTIONAL)
 

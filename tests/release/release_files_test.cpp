@@ -188,55 +188,6 @@ TEST(Icon, IsAScalableSvg) {
   }
 }
 
-// What the shipped bash completion offers for the last of `words`, one entry
-// a line, completed in `dir`.
-std::string completions(const std::vector<std::string>& words, const std::string& dir) {
-  std::string array = "zelk";
-  for (const auto& word : words) array += " " + shellQuote(word);
-  const std::string script = "source " + shellQuote(kSource + "packaging/zelk.bash-completion") +
-                             "; COMP_WORDS=(" + array + "); COMP_CWORD=" +
-                             std::to_string(words.size()) +
-                             "; _zelk; for reply in \"${COMPREPLY[@]}\"; do printf '%s\\n' \"$reply\"; done";
-  const auto result = runCommand("bash -c " + shellQuote(script), dir);
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  return result.out;
-}
-
-TEST(BashCompletion, OffersFlagsOptionLettersAndLogPaths) {
-  ScratchDir dir;
-  dir.write("logs/wterm.tel", "");
-  const struct {
-    std::vector<std::string> words;
-    std::string pattern;  // what the whole answer must match
-  } cases[] = {
-      {{"--mo"}, "--month\n"},
-      {{"--month", "1"}, "1\n10\n11\n12\n"},
-      {{"=d"}, "=d +\\(meter-reading day n \\(1-31\\)\\)\n=de +\\([^)]+\\)\n"},
-      {{"=de"}, "=de\n"},
-      {{"-a"}, "-a1 +\\(.+\\)\n-a2 +\\(.+\\)\n"},
-      {{"-wlo"}, "-wlogs/\n"},
-      {{"-wlogs/w"}, "-wlogs/wterm.tel\n"},
-      {{"/hlogs/"}, "/hlogs/wterm.tel\n"},
-      {{"logs"}, ""},  // not an option line: nothing, not a file name
-  };
-  for (const auto& c : cases)
-    EXPECT_TRUE(std::regex_match(completions(c.words, dir.path()), std::regex(c.pattern)))
-        << c.words.back() << " -> " << completions(c.words, dir.path());
-
-  // Every flag the program knows is offered, and every entry of the full list
-  // says what it does.
-  const auto help = runCommand(shellQuote(ZELK_BINARY) + " --help", dir.path());
-  const std::string flags = completions({"--"}, dir.path());
-  const std::regex flagPattern("--[a-z][a-z-]*");
-  for (std::sregex_iterator it(help.out.begin(), help.out.end(), flagPattern), end; it != end;
-       ++it)
-    EXPECT_TRUE(std::regex_search(flags, std::regex("(^|\n)" + it->str() + " ")))
-        << it->str() << " is not completed";
-  const std::string all = completions({""}, dir.path());
-  EXPECT_GT(std::count(all.begin(), all.end(), '\n'), 30);
-  EXPECT_TRUE(std::regex_match(all, std::regex("([^ \n]+ +\\([^\n]+\\)\n)+"))) << all;
-}
-
 TEST(Install, LaysOutProgramsDataAndDesktopFiles) {
   ScratchDir prefix;
   auto result = runCommand(std::string(ZELK_CMAKE_COMMAND) + " --install " +
@@ -247,7 +198,9 @@ TEST(Install, LaysOutProgramsDataAndDesktopFiles) {
 
   const std::vector<std::string> expected = {"bin/zelk", "share/zelk/ma.zlk",
                                              "share/man/man1/zelk.1.gz",
-                                             "share/bash-completion/completions/zelk"};
+                                             "share/bash-completion/completions/zelk",
+                                             "share/zsh/vendor-completions/_zelk",
+                                             "share/fish/vendor_completions.d/zelk.fish"};
   // The desktop program's files come with it, or not at all.
   std::vector<std::string> desktop = {
       "bin/zelkwin",
