@@ -53,7 +53,7 @@ int checkSettings(const std::string& programDir, const std::vector<std::string>&
     zelk::writeStandardOutput(text);
     return items.empty() ? 0 : 1;
   } catch (const zelk::FatalError& error) {  // the MA data cannot be read
-    zelk::StderrSink().show(error.message());
+    zelk::StderrSink().show(error.message(), zelk::MessageKind::Error);
     return error.code();
   }
 }
@@ -80,7 +80,7 @@ int printCalls(const zelk::RunResult& run, int month, bool json, bool csv) {
     if (json)
       zelk::writeStandardOutput(zelk::callsFatalJson(error));
     else
-      zelk::StderrSink().show(error.message());
+      zelk::StderrSink().show(error.message(), zelk::MessageKind::Error);
     return error.code();
   }
   const std::string text = json ? zelk::callsJson(result, calls)
@@ -155,7 +155,7 @@ int runZelk(int argc, char** argv) try {
   }
   stderrSink.showTally(zelk::tallyOf(recorder.messages));
   if (fatal) {
-    stderrSink.show(fatal->message());
+    stderrSink.show(fatal->message(), zelk::MessageKind::Error);
     return exitCode;
   }
   std::string text = args.csv       ? zelk::yearCsv(run.months, run.settings)
@@ -167,7 +167,7 @@ int runZelk(int argc, char** argv) try {
 } catch (const std::exception& error) {
   // Out of memory while reporting, say: a message and a fatal code, never an abort.
   const zelk::FatalError failure = zelk::unexpectedFailure(error);
-  zelk::StderrSink().show(failure.message());
+  zelk::StderrSink().show(failure.message(), zelk::MessageKind::Error);
   return failure.code();
 }
 

@@ -38,7 +38,7 @@ double medianOf(const std::function<double()>& timedRun) {
 
 class QuietSink : public zelk::MessageSink {
  public:
-  void show(const std::string&) override {}
+  void show(const std::string&, zelk::MessageKind) override {}
 };
 
 }  // namespace

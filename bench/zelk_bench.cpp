@@ -56,7 +56,7 @@ volatile bool nameSink;
 
 class CountingSink : public zelk::MessageSink {
  public:
-  void show(const std::string&) override { ++count; }
+  void show(const std::string&, zelk::MessageKind) override { ++count; }
   long count = 0;
 };
 

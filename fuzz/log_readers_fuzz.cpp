@@ -20,7 +20,7 @@ using namespace zelk;
 
 class DiscardSink : public MessageSink {
  public:
-  void show(const std::string&) override {}
+  void show(const std::string&, MessageKind) override {}
 };
 
 // One scratch file per fuzzing process, removed when it ends.

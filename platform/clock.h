@@ -13,6 +13,7 @@ struct LocalDate {
   int year = 0;   // e.g. 2000
   int month = 0;  // 1-12
   int day = 0;    // 1-31
+  bool operator==(const LocalDate&) const = default;
 };
 
 // Today: the date set with setToday, else ZELK_TODAY when set and

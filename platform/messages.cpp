@@ -1,5 +1,6 @@
 #include "platform/messages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -16,7 +17,8 @@ MessageSink*& sinkSlot() {
 
 }  // namespace
 
-void MessageTally::add(const std::string& cp932Text) {
+void MessageTally::add(const std::string& cp932Text, MessageKind kind) {
+  gravestKind_ = std::max(gravestKind_, kind);
   for (auto& message : messages_) {
     if (message.text == cp932Text) {
       ++message.count;
@@ -44,10 +46,10 @@ std::string tallyText(const MessageTally& tally) {
 }
 
 void MessageSink::showTally(const MessageTally& tally) {
-  if (!tally.empty()) show(tallyText(tally));
+  if (!tally.empty()) show(tallyText(tally), tally.gravestKind());
 }
 
-void StderrSink::show(const std::string& cp932Text) {
+void StderrSink::show(const std::string& cp932Text, MessageKind) {
   std::string text = toUtf8(cp932Text);
   if (text.empty() || text.back() != '\n') text += '\n';
   std::fputs(text.c_str(), stderr);
@@ -56,7 +58,7 @@ void StderrSink::show(const std::string& cp932Text) {
 
 MessageSink& currentMessageSink() { return *sinkSlot(); }
 
-void showMessage(const std::string& cp932Text) { sinkSlot()->show(cp932Text); }
+void showMessage(const std::string& cp932Text, MessageKind kind) { sinkSlot()->show(cp932Text, kind); }
 
 ScopedMessageSink::ScopedMessageSink(MessageSink& sink) : previous_(sinkSlot()) {
   sinkSlot() = &sink;

@@ -11,6 +11,11 @@
 
 namespace zelk {
 
+// What a message is to the user, for the sinks that show it so (the icon of
+// a message box): a plain notice, a warning about the data or the input (the
+// most messages), or an error that ends what was asked.
+enum class MessageKind { Notice, Warning, Error };
+
 // One distinct message of a calculation run and how often it came.
 struct TalliedMessage {
   std::string text;  // CP932
@@ -18,15 +23,18 @@ struct TalliedMessage {
   bool operator==(const TalliedMessage&) const = default;
 };
 
-// Each distinct text once, in first-seen order, with its count.
+// Each distinct text once, in first-seen order, with its count; and the
+// gravest kind among them.
 class MessageTally {
  public:
-  void add(const std::string& cp932Text);
+  void add(const std::string& cp932Text, MessageKind kind = MessageKind::Warning);
   const std::vector<TalliedMessage>& messages() const { return messages_; }
   bool empty() const { return messages_.empty(); }
+  MessageKind gravestKind() const { return gravestKind_; }
 
  private:
   std::vector<TalliedMessage> messages_;
+  MessageKind gravestKind_ = MessageKind::Notice;
 };
 
 MessageTally tallyOf(const std::vector<std::string>& cp932Texts);
@@ -40,14 +48,14 @@ std::string tallyText(const MessageTally& tally);
 class MessageSink {
  public:
   virtual ~MessageSink() = default;
-  virtual void show(const std::string& cp932Text) = 0;
+  virtual void show(const std::string& cp932Text, MessageKind kind) = 0;
   // The messages of one calculation run, gathered, shown at once; by
   // default as one message of tallyText.
   virtual void showTally(const MessageTally& tally);
 };
 
 // Shows a non-fatal message through the current sink.
-void showMessage(const std::string& cp932Text);
+void showMessage(const std::string& cp932Text, MessageKind kind = MessageKind::Warning);
 
 // The sink in use; the default one writes UTF-8 to stderr.
 MessageSink& currentMessageSink();
@@ -67,21 +75,25 @@ class ScopedMessageSink {
 // Gathers messages into a tally (the messages of a calculation run).
 class TallyingSink : public MessageSink {
  public:
-  void show(const std::string& cp932Text) override { tally.add(cp932Text); }
+  void show(const std::string& cp932Text, MessageKind kind) override { tally.add(cp932Text, kind); }
   MessageTally tally;
 };
 
 // Keeps every message in order (tests, and zelk --json).
 class RecordingSink : public MessageSink {
  public:
-  void show(const std::string& cp932Text) override { messages.push_back(cp932Text); }
+  void show(const std::string& cp932Text, MessageKind kind) override {
+    messages.push_back(cp932Text);
+    kinds.push_back(kind);
+  }
   std::vector<std::string> messages;
+  std::vector<MessageKind> kinds;  // of each message
 };
 
 // Writes each message to stderr in UTF-8, with a line end when it has none.
 class StderrSink : public MessageSink {
  public:
-  void show(const std::string& cp932Text) override;
+  void show(const std::string& cp932Text, MessageKind kind) override;
 };
 
 // A fatal condition: the message (CP932) and the exit code of the process.

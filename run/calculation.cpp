@@ -86,6 +86,16 @@ std::optional<NewestCallBeforeWindow> newestCallBeforeWindow(const MonthList& mo
   return NewestCallBeforeWindow{localDateOf(*skipped.newest), localDateOf(*closing)};
 }
 
+// The stored month that holds today, as RunSettings::unfinishedMonth.
+int unfinishedMonthOf(const RunResult& result) {
+  if (!result.currentMonth) return -1;
+  for (int i = 0; i < result.months.count; ++i) {
+    const auto& dates = result.monthDates[static_cast<std::size_t>(i)];
+    if (dates && dates->closingDate == result.currentMonth->closingDate) return i;
+  }
+  return -1;
+}
+
 }  // namespace
 
 void runCalculation(const RunRequest& request, RunResult& result) {
@@ -128,6 +138,7 @@ void runCalculation(const RunRequest& request, RunResult& result) {
   if (tables.grew && request.writes == SettingsWrites::Allowed) rewriteSettingsAfterRun(configuration, tables.tables);
   index->runEnded();
   result.settings = RunSettings{settings, configuration.origin, configuration.telehodai};
+  result.settings.unfinishedMonth = unfinishedMonthOf(result);
 }
 
 }  // namespace zelk

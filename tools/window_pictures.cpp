@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     saved &= save(calls, out + "/calls-window.png");
     return saved ? 0 : 1;
   } catch (const zelk::FatalError& error) {
-    messages.show(error.message());
+    messages.show(error.message(), zelk::MessageKind::Error);
     return error.code();
   }
 }

@@ -34,7 +34,7 @@ void showOriginMa(const Settings& settings, const MaLookup& origin) {
   if (!settings.showOriginMa || origin.prefixes.empty()) return;
   std::string report = sjis("同一MA#  0") + joinedPrefixes(origin.prefixes) + "\n";
   if (!origin.adjacentPrefixes.empty()) report += sjis("隣接MA#  0") + joinedPrefixes(origin.adjacentPrefixes) + "\n";
-  showMessage(report);
+  showMessage(report, MessageKind::Notice);
 }
 
 }  // namespace zelk

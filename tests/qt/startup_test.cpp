@@ -72,6 +72,7 @@ class CalculationOf : public test::FakeStartupServices {
 struct ModalAnswers {
   bool showOldMonths = false;
   std::vector<QString> shown;
+  std::vector<QMessageBox::Icon> boxIcons;  // of each message box
   QString summary;
   QString question;
   QTimer timer;
@@ -88,6 +89,7 @@ struct ModalAnswers {
         question = box->text();
         box->button(showOldMonths ? QMessageBox::Yes : QMessageBox::No)->click();
       } else {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) boxIcons.push_back(box->icon());
         dialog->reject();
       }
     });
@@ -230,6 +232,7 @@ class StartupTest : public QObject {
       QCOMPARE(window.runSequence(), fatal ? 254 : 0);
       const std::vector<QString> shown = {"RunMessages", fatal ? "MessageBox" : "Form1"};
       QCOMPARE(answers.shown, shown);
+      if (fatal) QCOMPARE(answers.boxIcons, std::vector<QMessageBox::Icon>{QMessageBox::Critical});
       const QStringList lines = answers.summary.split('\n');
       QCOMPARE(lines.size(), 25);
       QCOMPARE(lines[0], QString::fromUtf8("なんか、該当dataがないのぉ(:_;)[0999] (×24)"));
@@ -239,21 +242,32 @@ class StartupTest : public QObject {
   }
 
   // Connection names and paths come from files: a message box shows them as
-  // written, never as markup.
+  // written, never as markup; its icon says what kind of message it is.
   void messageBoxesShowOutsideTextAsPlainText() {
-    MessageBoxSink boxes;
-    QString shown;
-    Qt::TextFormat format = Qt::AutoText;
-    QTimer::singleShot(20, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      QVERIFY(box);
-      shown = box->text();
-      format = box->textFormat();
-      box->reject();
-    });
-    boxes.show(sj("[<h1 style=\"color:red\">会社</h1><a href=\"x\">x</a>]の番号がありません"));
-    QCOMPARE(format, Qt::PlainText);
-    QCOMPARE(shown, QString::fromUtf8("[<h1 style=\"color:red\">会社</h1><a href=\"x\">x</a>]の番号がありません"));
+    const struct {
+      MessageKind kind;
+      QMessageBox::Icon icon;
+    } cases[] = {{MessageKind::Notice, QMessageBox::Information},
+                 {MessageKind::Warning, QMessageBox::Warning},
+                 {MessageKind::Error, QMessageBox::Critical}};
+    for (const auto& c : cases) {
+      MessageBoxSink boxes;
+      QString shown;
+      Qt::TextFormat format = Qt::AutoText;
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+      QTimer::singleShot(20, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->text();
+        format = box->textFormat();
+        icon = box->icon();
+        box->reject();
+      });
+      boxes.show(sj("[<h1 style=\"color:red\">会社</h1><a href=\"x\">x</a>]の番号がありません"), c.kind);
+      QCOMPARE(format, Qt::PlainText);
+      QCOMPARE(shown, QString::fromUtf8("[<h1 style=\"color:red\">会社</h1><a href=\"x\">x</a>]の番号がありません"));
+      QCOMPARE(icon, c.icon);
+    }
   }
 
   // Logs older than the months kept: はい calculates again as if the newest

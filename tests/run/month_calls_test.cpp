@@ -120,6 +120,15 @@ TEST(MonthCalls, AddUpToEveryMonthOfEveryGoldenCase) {
     RunResult run;
     if (!runGoldenCase(name, home, run)) continue;
     const MonthList& list = run.months;
+    // The month still open is the stored one that holds today, if any.
+    int holdingToday = -1;
+    for (int month = 0; month < list.count; ++month) {
+      const auto& dates = run.monthDates[static_cast<std::size_t>(month)];
+      if (dates && isoDateText(dates->periodStart) <= isoDateText(today()) &&
+          isoDateText(today()) <= isoDateText(dates->closingDate))
+        holdingToday = month;
+    }
+    EXPECT_EQ(run.settings.unfinishedMonth, holdingToday);
     for (int month = 0; month < list.count; ++month) {
       SCOPED_TRACE("month " + std::to_string(month));
       const MonthCalls calls = monthCalls(run, month);

@@ -50,6 +50,7 @@ struct SummaryCase {
   std::vector<Fees> months;
   std::vector<ResultSlot> rankedSlots;
   std::map<ResultSlot, int> monthsCheapest;  // slots not named: 0
+  int unfinishedMonth = -1;
 };
 
 const SummaryCase kCases[] = {
@@ -59,6 +60,13 @@ const SummaryCase kCases[] = {
      {TelehodaiOwnMaFee, Telejoze2000Fee, NormalFee, TelehodaiOwnMaWithTimeplusFee, Telejoze3000Fee,
       Telejoze5000Fee, Telejoze8000Fee},
      {{NormalFee, 1}, {TelehodaiOwnMaFee, 1}}},
+    {"today's month counts like the others, and its bar says it is open",
+     {Line::Analog, {}, {}, false, false, false, false, 0, false, {"10"}},
+     {kMonth1, kMonth2},
+     {TelehodaiOwnMaFee, Telejoze2000Fee, NormalFee, TelehodaiOwnMaWithTimeplusFee, Telejoze3000Fee,
+      Telejoze5000Fee, Telejoze8000Fee},
+     {{NormalFee, 1}, {TelehodaiOwnMaFee, 1}},
+     1},
     {"a plan one month did not evaluate has no total",
      {},
      {kMonth1, withoutTelehodai(kMonth2)},
@@ -92,7 +100,8 @@ const SummaryCase kCases[] = {
 TEST(YearSummary, ListsRanksAndCountsThePlansOfTheWindow) {
   for (const SummaryCase& c : kCases) {
     SCOPED_TRACE(c.label);
-    const RunSettings settings = makeSettings(c.settings);
+    RunSettings settings = makeSettings(c.settings);
+    settings.unfinishedMonth = c.unfinishedMonth;
     const MonthList months = monthsOf(c.months);
     const YearSummary summary = summarizeYear(months, settings);
     EXPECT_EQ(summary.months, static_cast<int>(c.months.size()));
@@ -124,6 +133,7 @@ TEST(YearSummary, ListsRanksAndCountsThePlansOfTheWindow) {
       for (std::size_t m = 0; m < summary.bars.size(); ++m) {
         EXPECT_EQ(summary.bars[m].normal, c.months[m].at(NormalFee));
         EXPECT_EQ(summary.bars[m].periodBest, c.months[m].at(summary.plans.front().slot));
+        EXPECT_EQ(summary.bars[m].unfinished, static_cast<int>(m) == c.unfinishedMonth);
         EXPECT_EQ(c.monthsCheapest.count(summary.bars[m].monthBestSlot), 1u);
       }
     } else {

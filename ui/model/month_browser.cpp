@@ -65,7 +65,7 @@ bool MonthBrowser::selectMonth(int itemNumber) {
 bool MonthBrowser::showEstimate() {
   if (!estimateAvailable_) return false;
   if (months_.estimateFactor == 0.0f) {
-    showMessage(sjis("今日は〆日。最新データと一緒だよ(^0^)/"));
+    showMessage(sjis("今日は〆日。最新データと一緒だよ(^0^)/"), MessageKind::Notice);
     return false;
   }
   display_.show(months_.estimate, settings_);

@@ -84,7 +84,7 @@ const ColumnInfo& infoOf(CallColumn column) { return kColumnInfo[static_cast<std
 // Silences the replay: the run showed its messages already.
 class DiscardingSink : public MessageSink {
  public:
-  void show(const std::string&) override {}
+  void show(const std::string&, MessageKind) override {}
   void showTally(const MessageTally&) override {}
 };
 

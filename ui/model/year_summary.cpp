@@ -46,6 +46,8 @@ YearSummary summarizeYear(const MonthList& months, const RunSettings& settings) 
   std::vector<PlanTotal> totals;
   for (const PlanColumn& plan : plans) totals.push_back({plan.slot, plan.caption, 0, 0, 0});
   std::int64_t normalTotal = 0;
+  if (settings.unfinishedMonth >= 0 && settings.unfinishedMonth < summary.months)
+    summary.unfinishedMonth = settings.unfinishedMonth;
   for (int m = 0; m < summary.months; ++m) {
     const MonthResult& month = months.months[static_cast<std::size_t>(m)];
     normalTotal += month.amounts[ResultSlot::NormalFee];  // a row every window shows
@@ -74,6 +76,7 @@ YearSummary summarizeYear(const MonthList& months, const RunSettings& settings) 
     bars.monthBestSlot = monthBest->slot;
     bars.monthBestCaption = monthBest->caption;
     bars.monthBest = feeOf(month, *monthBest);
+    bars.unfinished = m == summary.unfinishedMonth;
     summary.bars.push_back(std::move(bars));
   }
   return summary;

@@ -1,7 +1,9 @@
 // The stored months side by side: what every plan the main window shows
 // would have cost over the whole period, how often it was the month's
 // cheapest, and the same months as CSV rows. The estimate of the current
-// month is not part of it. Texts are CP932 unless said otherwise.
+// month is not part of it; the current month's calls so far are, counted
+// like a finished month (the window says so). Texts are CP932 unless said
+// otherwise.
 #pragma once
 
 #include <cstdint>
@@ -40,12 +42,14 @@ struct MonthBars {
   ResultSlot monthBestSlot = ResultSlot::NormalFee;  // this month's cheapest plan (first in window order on a tie)
   std::string monthBestCaption;
   std::uint32_t monthBest = 0;
+  bool unfinished = false;  // today's month: its calls so far
 };
 
 struct YearSummary {
   int months = 0;
   std::vector<PlanTotal> plans;  // ranked by total, window order on a tie; empty without months
   std::vector<MonthBars> bars;   // oldest first
+  int unfinishedMonth = -1;      // the bar of today's month; -1: none
   // The first of `plans` and what it saves against 通常料金 over the period.
   const PlanTotal* cheapest() const { return plans.empty() ? nullptr : &plans.front(); }
   std::int64_t saving() const { return plans.empty() ? 0 : -plans.front().versusNormal; }

@@ -3,7 +3,6 @@
 #include <QAbstractTableModel>
 #include <algorithm>
 #include <array>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,7 +15,6 @@
 
 #include "platform/cp932.h"
 #include "platform/messages.h"
-#include "platform/staged_file.h"
 #include "ui/model/year_summary.h"
 #include "ui/qt/csv_path.h"
 #include "ui/qt/qt_text.h"
@@ -259,12 +257,6 @@ void CallsWindow::updateTotals() {
 
 std::string CallsWindow::shownCsv() const { return callsCsv(shownCalls()); }
 
-bool CallsWindow::saveCsv(const QString& path) {
-  // Staged: a full disk leaves no half file, and a link at the name is
-  // replaced, never written through.
-  if (replaceFileContent(QFile::encodeName(path).toStdString(), shownCsv())) return true;
-  showMessage(sjis("CSVファイルに書き込めませんでした: ") + cp932Text(path));
-  return false;
-}
+bool CallsWindow::saveCsv(const QString& path) { return writeCsvFile(path, shownCsv()); }
 
 }  // namespace zelk

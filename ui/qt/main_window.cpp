@@ -576,7 +576,7 @@ void MainWindow::showCalls(const std::string& number) {
     calls = services_->monthCalls(index);
   } catch (const FatalError& error) {
     // A log gone since the run, say: the list cannot be made, the program goes on.
-    showMessage(error.message());
+    showMessage(error.message(), MessageKind::Error);
     return;
   }
   if (!calls) return;

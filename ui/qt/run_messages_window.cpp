@@ -2,6 +2,8 @@
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -26,8 +28,15 @@ RunMessagesWindow::RunMessagesWindow(const MessageTally& tally, QWidget* parent)
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName("Button_OK");
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  // The icon a message box of the gravest message would carry.
+  auto* icon = new QLabel(this);
+  icon->setObjectName("Image_Kind");
+  icon->setPixmap(QMessageBox::standardIcon(messageBoxIconOf(tally.gravestKind())));
+  auto* row = new QHBoxLayout;
+  row->addWidget(icon, 0, Qt::AlignTop);
+  row->addWidget(memo_, 1);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(memo_);
+  layout->addLayout(row);
   layout->addWidget(buttons);
 
   // As wide as the widest message and as tall as the messages need, up to
@@ -41,7 +50,8 @@ RunMessagesWindow::RunMessagesWindow(const MessageTally& tally, QWidget* parent)
   const int lines = std::min(memo_->blockCount(), 20);
   const QSize wanted(std::max(widest, metrics.averageCharWidth() * 40) + chrome,
                      metrics.lineSpacing() * (lines + 1) + 8);
-  const QSize room = availableClientSize(*this) - QSize(40, 80);  // the dialog's margins and its button
+  // The dialog's margins, the icon and the button.
+  const QSize room = availableClientSize(*this) - QSize(40 + icon->sizeHint().width(), 80);
   memo_->setMinimumSize(wanted.boundedTo(room));
 }
 

@@ -32,7 +32,7 @@ void restartProgram(const std::string& programDir) {
   QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments, dir);
 }
 
-void StartupServices::showAbout() { showMessage(productTitle()); }
+void StartupServices::showAbout() { showMessage(productTitle(), MessageKind::Notice); }
 
 void StartupServices::restart(const std::string& programDir) { restartProgram(programDir); }
 
@@ -81,13 +81,13 @@ int StartupWindow::runSequence() {
   try {
     runSteps();
   } catch (const FatalError& error) {
-    showMessage(error.message());
+    showMessage(error.message(), MessageKind::Error);
     exitCode_ = error.code();
   } catch (const std::exception& error) {
     // Anything else (running out of memory) is shown and ends the process
     // with a fatal code, as a fatal condition does.
     const FatalError failure = unexpectedFailure(error);
-    showMessage(failure.message());
+    showMessage(failure.message(), MessageKind::Error);
     exitCode_ = failure.code();
   }
   return exitCode_;

@@ -1,17 +1,14 @@
 #include "ui/qt/year_window.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/staged_file.h"
 #include "ui/qt/csv_path.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/year_chart_layout.h"
@@ -84,7 +81,10 @@ class YearChart : public QWidget {
       const double left = plot.left() + group * static_cast<double>(m) + group * 0.1;
       for (std::size_t s = 0; s < std::size(kSeries); ++s) {
         const double h = plot.height() * static_cast<double>(bars_[m].*kSeries[s].value) / layout.scaleTop;
-        p.fillRect(QRectF(left + bar * static_cast<double>(s), plot.bottom() - h, bar, h), kSeries[s].colour);
+        const QRectF rect(left + bar * static_cast<double>(s), plot.bottom() - h, bar, h);
+        p.fillRect(rect, kSeries[s].colour);
+        // Today's month: its calls so far, hatched.
+        if (bars_[m].unfinished) p.fillRect(rect, QBrush(palette().base().color(), Qt::BDiagPattern));
       }
     }
     p.setPen(palette().text().color());
@@ -184,6 +184,7 @@ void YearWindow::showYear(const MonthList& months, const RunSettings& settings) 
       text += u8("最適プラン: %1\n通常料金より %2 安くなります。").arg(qtAmountText(best->caption), yenText(summary_.saving()));
     else if (best)
       text += u8("最適プラン: %1\nどの割引プランも通常料金より安くなりません。").arg(qtAmountText(best->caption));
+    if (summary_.unfinishedMonth >= 0) text += u8("\n斜線の月は締め前 (今日までの分) ですが、最安月数に数えています。");
     caption_->setText(text);
   }
   table_->setRowCount(static_cast<int>(summary_.plans.size()));
@@ -210,11 +211,7 @@ void YearWindow::showYear(const MonthList& months, const RunSettings& settings) 
 bool YearWindow::saveCsv() {
   const QString path = chooseCsvPath_ ? chooseCsvPath_(this, u8("年間比較.csv")) : QString();
   if (path.isEmpty()) return false;
-  // Staged: a full disk leaves no half file, and a link at the name is
-  // replaced, never written through.
-  if (replaceFileContent(QFile::encodeName(path).toStdString(), yearCsv(months_, settings_))) return true;
-  QMessageBox::warning(this, u8("年間比較"), u8("CSVファイルを保存できませんでした。\n%1").arg(path));
-  return false;
+  return writeCsvFile(path, yearCsv(months_, settings_));
 }
 
 }  // namespace zelk
