@@ -15,7 +15,7 @@ namespace {
 
 class SilentSink : public zelk::MessageSink {
  public:
-  void show(const std::string&, MessageKind) override {}
+  void show(const std::string&, zelk::MessageKind) override {}
 };
 
 }  // namespace
