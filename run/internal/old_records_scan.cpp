@@ -1,0 +1,126 @@
+#include "run/internal/old_records_scan.h"
+
+#include <string_view>
+#include <unordered_set>
+
+#include "logs/log_layout.h"
+#include "logs/record_engine.h"
+
+namespace zelk {
+namespace {
+
+// A log of nothing but new names or odd dates is read record by record
+// instead: what a scan keeps stays small.
+constexpr std::size_t kMaxScanEvents = 1024;
+
+// The names a log's records give, met over and over: a record whose name is
+// the previous record's is not looked for in the set.
+class NamesMet {
+ public:
+  // True the first time `name` is met.
+  bool firstMet(std::string_view name) {
+    if (name == previous_) return false;
+    previous_.assign(name);
+    return met_.emplace(name).second;
+  }
+
+ private:
+  std::string previous_;
+  std::unordered_set<std::string> met_;
+};
+
+void noteNewest(std::optional<CalendarTime>& newest, const CalendarTime& date) {
+  if (!newest || isLaterDate(date, *newest)) newest = date;
+}
+
+}  // namespace
+
+OldRecordsScan scanOldRecords(const std::string& path, LogFormat format, int log, const CalendarTime& start,
+                              OldRecordsIndex& index, const std::atomic<bool>& stop) {
+  OldRecordsScan scan;
+  // A format code that names no format reads as a log without records.
+  const FormatLayout* layout = layoutOf(format);
+  if (!layout) {
+    scan.complete = true;
+    return scan;
+  }
+  LineReader file;
+  if (!file.open(path)) return scan;
+  NamesMet names;
+  CallRecord call;
+  std::string_view line;
+  try {
+    for (;;) {
+      if (stop.load(std::memory_order_relaxed) || scan.events.size() > kMaxScanEvents) return scan;
+      const std::uint64_t lineAt = file.offset();
+      scan.keptAt = lineAt;
+      if (!findRecord(*layout, file, line)) break;
+      parseCallStart(*layout, line, call);
+      const bool valid = normalise(call.start);
+      if (isLaterDate(call.start, start)) break;
+      const auto name = recordName(*layout, line);
+      if (name && names.firstMet(*name)) scan.events.push_back({false, std::string(*name)});
+      index.skipped(log, lineAt, call.start, valid, name);
+      if (!valid) {
+        scan.events.push_back({true, {}});
+      } else {
+        noteNewest(scan.newest, call.start);
+      }
+    }
+  } catch (...) {
+    scan.failure = std::current_exception();
+  }
+  scan.complete = true;
+  return scan;
+}
+
+SideBySideScans::SideBySideScans(std::vector<Log> logs, const CalendarTime& start, OldRecordsIndex& index)
+    : logs_(std::move(logs)), start_(start), index_(index) {
+  if (logs_.size() > 1) worker_ = std::thread([this] { work(); });
+}
+
+SideBySideScans::~SideBySideScans() {
+  stop_ = true;
+  if (worker_.joinable()) worker_.join();
+}
+
+OldRecordsScan SideBySideScans::scan(int log) {
+  const Log& each = logs_[static_cast<std::size_t>(log)];
+  try {
+    return scanOldRecords(each.path, each.format, log, start_, index_, stop_);
+  } catch (...) {  // out of memory: the log is read record by record
+    return {};
+  }
+}
+
+OldRecordsScan SideBySideScans::take(int log) {
+  const auto at = static_cast<std::size_t>(log);
+  std::unique_lock lock(mutex_);
+  if (states_[at] == State::Waiting) {
+    states_[at] = State::Scanning;
+    lock.unlock();
+    return scan(log);
+  }
+  scanned_.wait(lock, [&] { return states_[at] == State::Scanned; });
+  return std::move(scans_[at]);
+}
+
+void SideBySideScans::work() {
+  for (int log = static_cast<int>(logs_.size()) - 1; log >= 0; --log) {
+    const auto at = static_cast<std::size_t>(log);
+    {
+      std::lock_guard lock(mutex_);
+      if (states_[at] != State::Waiting) continue;  // the asking thread has it
+      states_[at] = State::Scanning;
+    }
+    OldRecordsScan done = scan(log);
+    {
+      std::lock_guard lock(mutex_);
+      scans_[at] = std::move(done);
+      states_[at] = State::Scanned;
+    }
+    scanned_.notify_all();
+  }
+}
+
+}  // namespace zelk
