@@ -144,7 +144,6 @@ void OldCallsSkip::startFromScan(int log, const OldRecordsScan& scan, LogSource&
     return;
   }
   showAndLearn(scan.events);
-  if (scan.failure) std::rethrow_exception(scan.failure);
   if (scan.newest) noteSkippedDate(*scan.newest);
 }
 

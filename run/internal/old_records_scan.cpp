@@ -5,6 +5,7 @@
 
 #include "logs/log_layout.h"
 #include "logs/record_engine.h"
+#include "platform/messages.h"
 
 namespace zelk {
 namespace {
@@ -14,19 +15,26 @@ namespace {
 constexpr std::size_t kMaxScanEvents = 1024;
 
 // The names a log's records give, met over and over: a record whose name is
-// the previous record's is not looked for in the set.
+// the previous record's is not looked for in the set, and a name is copied
+// only the first time it is met.
 class NamesMet {
  public:
   // True the first time `name` is met.
   bool firstMet(std::string_view name) {
     if (name == previous_) return false;
     previous_.assign(name);
-    return met_.emplace(name).second;
+    if (met_.find(name) != met_.end()) return false;
+    met_.emplace(name);
+    return true;
   }
 
  private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
   std::string previous_;
-  std::unordered_set<std::string> met_;
+  std::unordered_set<std::string, NameHash, std::equal_to<>> met_;
 };
 
 void noteNewest(std::optional<CalendarTime>& newest, const CalendarTime& date) {
@@ -67,8 +75,8 @@ OldRecordsScan scanOldRecords(const std::string& path, LogFormat format, int log
         noteNewest(scan.newest, call.start);
       }
     }
-  } catch (...) {
-    scan.failure = std::current_exception();
+  } catch (const FatalError&) {
+    // A broken record: keptAt is its line.
   }
   scan.complete = true;
   return scan;

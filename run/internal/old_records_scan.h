@@ -11,7 +11,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <exception>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -32,10 +31,10 @@ struct OldRecordsScan {
   bool complete = false;
   std::vector<SkippedEvent> events;    // a name the first time met, each odd date
   std::optional<CalendarTime> newest;  // the newest normalised date skipped
-  std::uint64_t keptAt = 0;  // where reading goes on: the first record kept, or the log's end
-  // A broken record that ends the run, met after the events: thrown once
-  // they are shown.
-  std::exception_ptr failure;
+  // Where reading goes on: the first record kept, the log's end, or a
+  // record that could not be scanned (a broken one, which the run reads
+  // again itself and ends at, after the events).
+  std::uint64_t keptAt = 0;
 };
 
 // Scans the log at `path` of `format` (log `log` in declaration order) from
