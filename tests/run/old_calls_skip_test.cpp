@@ -29,6 +29,14 @@ std::string nameLine(int year, int day, const std::string& name) {
   return line;
 }
 
+// A -c record of the start's own day at `hour`: hour 24 and later fall on
+// the next day, the first kept.
+std::string lastDayLine(int hour, const std::string& name) {
+  char line[120];
+  std::snprintf(line, sizeof line, "1999/12/31 %02d:00:07 00:05:30   120  : %-20s\r\n", hour, name.c_str());
+  return line;
+}
+
 // -r records; one without its name field ends the run.
 std::string commaLine(int year, int day, const std::string& name) {
   char line[120];
@@ -140,6 +148,9 @@ TEST(OldCallsSkip, ScansShowLearnAndStopAsReadingEveryRecord) {
        {{LogFormat::C, old + nameLine(1800, 3, "ODD") + kept},
         {LogFormat::C, names(3, 200, "ISP") + nameLine(1800, 4, "X") + names(0, 50, "ALT") + kept},
         {LogFormat::C, names(5, 100, "ALT") + kept}}},
+      {"a clock past midnight on the start's day",
+       {{LogFormat::C, old + lastDayLine(10, "EVE") + lastDayLine(25, "LATE") + kept},
+        {LogFormat::C, lastDayLine(9, "EVE") + lastDayLine(23, "EVE") + kept}}},
       {"a log wholly old between two others",
        {{LogFormat::C, old + kept}, {LogFormat::C, names(0, 80, "GONE")}, {LogFormat::C, names(2, 90, "ISP") + kept},
         {LogFormat::C, kept}}},
