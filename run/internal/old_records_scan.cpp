@@ -1,6 +1,7 @@
 #include "run/internal/old_records_scan.h"
 
 #include <string_view>
+#include <system_error>
 #include <unordered_set>
 
 #include "logs/log_layout.h"
@@ -112,7 +113,12 @@ OldRecordsScan scanOldRecords(const std::string& path, LogFormat format, int log
 
 SideBySideScans::SideBySideScans(std::vector<Log> logs, const CalendarTime& start, OldRecordsIndex& index)
     : logs_(std::move(logs)), start_(start), index_(index) {
-  if (logs_.size() > 1) worker_ = std::thread([this] { work(); });
+  // One core, or no thread to be had: the asking thread scans every log.
+  if (logs_.size() < 2 || std::thread::hardware_concurrency() == 1) return;
+  try {
+    worker_ = std::thread([this] { work(); });
+  } catch (const std::system_error&) {
+  }
 }
 
 SideBySideScans::~SideBySideScans() {
