@@ -55,6 +55,7 @@ struct Outcome {
   std::vector<std::string> learned;  // the name table, "name=number"
   std::vector<std::string> unwritable;
   std::vector<std::string> slots;  // each slot's log, call and next line
+  std::string newest;              // the newest date skipped, to the second
   std::optional<int> fatalCode;
 
   bool operator==(const Outcome&) const = default;
@@ -65,6 +66,14 @@ class Recorder : public MessageSink {
   void show(const std::string& text) override { messages.push_back(text); }
   std::vector<std::string> messages;
 };
+
+std::string momentText(const std::optional<CalendarTime>& moment) {
+  if (!moment) return "none";
+  char text[40];
+  std::snprintf(text, sizeof text, "%d-%d-%d %d:%d:%d (%d, %d)", moment->year, moment->month, moment->day, moment->hour,
+                moment->minute, moment->second, moment->weekday, moment->yearDay);
+  return text;
+}
 
 void describe(const LogSlots& slots, int open, const ReplaceTables& tables, Outcome& outcome) {
   for (int i = 0; i < tables.nameReplaceCount; ++i)
@@ -89,7 +98,7 @@ Outcome bySkip(const std::string& dir, const LogDeclarations& logs, int count, c
   merge.open(logs, count);
   NoOldRecordsIndex none;
   try {
-    skipOldCalls(merge, start, 1, none);
+    outcome.newest = momentText(skipOldCalls(merge, start, 1, none).newest);
   } catch (const FatalError& error) {
     outcome.fatalCode = error.code();
   }
@@ -111,6 +120,7 @@ Outcome recordByRecord(const std::string& dir, const LogDeclarations& logs, int 
   LogSlots slots;
   for (std::size_t i = 0; i < kMaxLogs; ++i) slots[i].declaration = logs[i];
   int open = openLogs(slots, count, dir);
+  std::optional<CalendarTime> newest;
   try {
     for (int i = 0; i < open;) {
       if (readNextStart(i, slots, open) != 0) continue;
@@ -123,8 +133,13 @@ Outcome recordByRecord(const std::string& dir, const LogDeclarations& logs, int 
         lookupName(*name, tables, grew);
       }
       if (!valid) showOddLine();
-      if (kept) ++i;
+      if (kept) {
+        ++i;
+      } else if (valid && (!newest || isLaterDate(slot.call.start, *newest))) {
+        newest = slot.call.start;
+      }
     }
+    outcome.newest = momentText(newest);
   } catch (const FatalError& error) {
     outcome.fatalCode = error.code();
   }
@@ -187,6 +202,7 @@ TEST(OldCallsSkip, ScansShowLearnAndStopAsReadingEveryRecord) {
       EXPECT_EQ(skipped.unwritable, expected.unwritable) << each.what;
       EXPECT_EQ(skipped.slots, expected.slots) << each.what;
       EXPECT_EQ(skipped.fatalCode, expected.fatalCode) << each.what;
+      EXPECT_EQ(skipped.newest, expected.newest) << each.what;
     }
     EXPECT_FALSE(expected.messages.empty()) << each.what;
   }
