@@ -6,6 +6,7 @@
 // scripts/bench).
 //   zelkwin_start_bench [records]   (default 1 000 000)
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QTimer>
 #include <algorithm>
