@@ -8,9 +8,10 @@
 // output of two builds can be compared on it.
 //
 // Every time is the median of five runs. Prints a first run (no index of the
-// old records yet) and a later one against the reading, records per second,
-// the stages of a first run, the peak memory, and `zelk --json` on the same
-// history against `wc -l` on its logs.
+// old records yet, one written), a run without the index (--no-index: every
+// record read, nothing written) and a later one against the reading, records
+// per second, the stages and phases of a first run, the peak memory, and
+// `zelk --json` on the same history against `wc -l` on its logs.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -28,8 +29,14 @@
 #include "logs/log_layout.h"
 #include "logs/prefix_index.h"
 #include "logs/record_engine.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "run/calculation.h"
+#include "run/internal/log_merge.h"
+#include "run/internal/old_calls_skip.h"
+#include "run/internal/run_start.h"
+#include "tariff/ma_data.h"
 #include "tariff/charges.h"
 
 namespace {
@@ -127,6 +134,33 @@ double commandSeconds(const std::string& command) {
   });
 }
 
+// A run's phases up to the months kept, each timed to its end: the settings
+// and the MA data read, the logs opened, and the records before the months
+// kept skipped without the index.
+struct FirstPhases {
+  double settings = 0, skipped = 0;
+};
+
+FirstPhases firstPhases(const std::string& home) {
+  FirstPhases phases;
+  phases.settings = medianSeconds([&] {
+    zelk::MaDataFile maData(zelk::maDataPath(home));
+    zelk::readConfiguration(home, {}, maData, zelk::SettingsWrites::None);
+  });
+  phases.skipped = medianSeconds([&] {
+    zelk::MaDataFile maData(zelk::maDataPath(home));
+    const zelk::Configuration configuration = zelk::readConfiguration(home, {}, maData, zelk::SettingsWrites::None);
+    const zelk::Settings& settings = configuration.settings;
+    zelk::LearnedTables tables{configuration.tables};
+    zelk::LogMerge merge(home, tables);
+    merge.open(configuration.logs, settings.logCount);
+    const auto start = zelk::startDate(zelk::today(), settings.meterDay, zelk::keptMonthsOf(settings));
+    zelk::NoOldRecordsIndex none;
+    zelk::skipOldCalls(merge, *start, settings.meterDay, none);
+  });
+  return phases;
+}
+
 void printPhase(const char* name, double seconds, double whole, const char* what) {
   std::printf("  %-16s %7.3f s  %3.0f %%  %s\n", name, seconds, 100 * seconds / whole, what);
 }
@@ -173,34 +207,42 @@ int main(int argc, char** argv) {
   CountingSink sink;
   int months = 0;
   long firstMessages = 0;
-  auto wholeRun = [&](bool first) {
-    if (first) std::filesystem::remove(indexPath);
+  enum class Index { Removed, Used, Unused };
+  auto wholeRun = [&](Index index) {
+    if (index == Index::Removed) std::filesystem::remove(indexPath);
     sink.count = 0;
     zelk::RunResult run;
     try {
-      zelk::runCalculation({home, {}}, run);
+      zelk::runCalculation({home, {}, index != Index::Unused}, run);
     } catch (const zelk::FatalError& error) {
       std::fprintf(stderr, "the run ended with exit code %d\n", error.code());
       std::exit(1);
     }
     months = run.months.count;
   };
-  double firstSeconds = 0, runSeconds = 0, grownSeconds = 0;
+  double firstSeconds = 0, noIndexSeconds = 0, runSeconds = 0, grownSeconds = 0;
+  FirstPhases phases;
   {
     zelk::ScopedMessageSink scoped(sink);
-    firstSeconds = medianSeconds([&] { wholeRun(true); });
+    firstSeconds = medianSeconds([&] { wholeRun(Index::Removed); });
     firstMessages = sink.count;
-    runSeconds = medianSeconds([&] { wholeRun(false); });
+    noIndexSeconds = medianSeconds([&] { wholeRun(Index::Unused); });
+    if (sink.count != firstMessages) {
+      std::fprintf(stderr, "a run without the index gave %ld messages, a first run %ld\n", sink.count, firstMessages);
+      return 1;
+    }
+    phases = firstPhases(home);
+    runSeconds = medianSeconds([&] { wholeRun(Index::Used); });
     // A month's calls later: the index is checked against the logs' first
     // bytes by its digests, and the new calls are read.
     bool grown = false;
-    grownSeconds = medianSeconds([&] { wholeRun(false); }, [&] {
+    grownSeconds = medianSeconds([&] { wholeRun(Index::Used); }, [&] {
       if (grown) growLogs(generated.logPaths, true);
       growLogs(generated.logPaths, false);
       grown = true;
     });
     growLogs(generated.logPaths, true);
-    wholeRun(false);
+    wholeRun(Index::Used);
   }
   if (sink.count != firstMessages) {
     std::fprintf(stderr, "a run from the index gave %ld messages, a first run %ld\n", sink.count, firstMessages);
@@ -215,12 +257,15 @@ int main(int argc, char** argv) {
   const std::string cli = "ZELK_HOME='" + home + "' '" ZELK_CLI "' --json >/dev/null";
   const double cliFirstSeconds = commandSeconds("rm -f '" + indexPath + "' && " + cli);
   const double cliSeconds = commandSeconds(cli);
+  const double cliNoIndexSeconds = commandSeconds(cli + " --no-index");
 
   std::printf("records            %zu (%ld lines)\n", generated.records, lines);
   std::printf("months stored      %d, messages %ld\n", months, sink.count);
   std::printf("read lines only    %.3f s  (median of %d)\n", readSeconds, kRuns);
   std::printf("first run          %.3f s  (no index: every record read)\n", firstSeconds);
   std::printf("ratio first/read   %.2f\n", firstSeconds / readSeconds);
+  std::printf("without the index  %.3f s  (--no-index: every record read, no index written)\n", noIndexSeconds);
+  std::printf("ratio noindex/read %.2f\n", noIndexSeconds / readSeconds);
   std::printf("whole run          %.3f s  (from the index of an earlier run)\n", runSeconds);
   std::printf("ratio run/read     %.2f\n", runSeconds / readSeconds);
   std::printf("logs grown         %.3f s  (every log longer since the index: %.2f of the reading)\n",
@@ -237,9 +282,16 @@ int main(int argc, char** argv) {
              "NTT, NTT Com and in-area plan units of the kept calls, in memory");
   printPhase("whole first run", firstSeconds, firstSeconds,
              "and settings, number lookup, merging, month closing, plan comparison");
+  std::printf("phases of a run without the index (each timed from the run's start to its end)\n");
+  printPhase("settings", phases.settings, noIndexSeconds, "zelk.cfg and the MA data read");
+  printPhase("old calls", phases.skipped, noIndexSeconds, "and the logs opened, the records before the months kept skipped");
+  printPhase("whole run", noIndexSeconds, noIndexSeconds, "and the months kept read, rated, closed and compared");
   std::printf("zelk --json        %.3f s  (first run %.3f s)\n", cliSeconds, cliFirstSeconds);
   std::printf("wc -l              %.3f s\n", wcSeconds);
+  std::printf("zelk --no-index    %.3f s\n", cliNoIndexSeconds);
   std::printf("ratio zelk/wc      %.1f  (first run %.1f)\n", cliSeconds / wcSeconds, cliFirstSeconds / wcSeconds);
+  std::printf("ratio first/wc     %.2f  (--no-index %.2f; target 2.0 at 1M records, 2.5 at 200k)\n",
+              cliFirstSeconds / wcSeconds, cliNoIndexSeconds / wcSeconds);
   if (!keptHome) std::filesystem::remove_all(home);
   return 0;
 }

@@ -31,6 +31,7 @@ class LogMerge {
   bool openAt(std::span<const SlotBookmark> marks);
 
   int openCount() const { return openCount_; }
+  const std::string& programDir() const { return programDir_; }
   LearnedTables& tables() { return tables_; }
   LogSource& slot(int index) { return (*slots_)[static_cast<std::size_t>(index)]; }
   const LogSource& slot(int index) const { return (*slots_)[static_cast<std::size_t>(index)]; }

@@ -2,11 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "logs/log_reader.h"
 #include "logs/name_table.h"
+#include "platform/paths.h"
+#include "run/internal/old_records_scan.h"
 
 namespace zelk {
 namespace {
@@ -18,7 +22,10 @@ class OldCallsSkip {
   SkippedRecords run(const CalendarTime& start);
 
  private:
-  void startFromIndex(int log, LogSource& slot);
+  void startFromIndex(int log, const IndexedStart& start, LogSource& slot);
+  void startFromScan(int log, const OldRecordsScan& scan, LogSource& slot);
+  bool learnsEveryNameOf(std::span<const SkippedEvent> events) const;
+  void showAndLearn(std::span<const SkippedEvent> events);
   void noteSkippedDate(const CalendarTime& date);
 
   LogMerge& merge_;
@@ -33,8 +40,26 @@ class OldCallsSkip {
 // learned), and a date that cannot be normalised is shown after that, as for
 // a call read whole. Each log's skipped records are done before the next
 // log's; where the index holds what a log's first records gave, that is shown
-// and learned from it and reading starts after them.
+// and learned from it and reading starts after them. Without the index, the
+// logs are scanned side by side on two threads first, and what each scan
+// gave is shown and learned in the same order.
 SkippedRecords OldCallsSkip::run(const CalendarTime& start) {
+  std::array<std::optional<IndexedStart>, kMaxLogs> indexed;
+  bool fromIndex = false;
+  for (int log = 0; log < merge_.openCount(); ++log) {
+    indexed[static_cast<std::size_t>(log)] = index_.startOf(log);
+    fromIndex = fromIndex || indexed[static_cast<std::size_t>(log)];
+  }
+  std::optional<SideBySideScans> scans;
+  if (!fromIndex) {
+    std::vector<SideBySideScans::Log> logs;
+    for (int log = 0; log < merge_.openCount(); ++log) {
+      const LogDeclaration& declaration = merge_.slot(log).declaration;
+      logs.push_back({logFilePath(merge_.programDir(), declaration.path), declaration.format});
+    }
+    scans.emplace(std::move(logs), start, index_);
+  }
+
   std::array<int, kMaxLogs> logOf{0, 1, 2, 3, 4};  // a slot's log, in declaration order
   std::array<bool, kMaxLogs> begun{};
   int i = 0;
@@ -42,7 +67,11 @@ SkippedRecords OldCallsSkip::run(const CalendarTime& start) {
     const int log = logOf[i];
     if (!begun[log]) {
       begun[log] = true;
-      startFromIndex(log, merge_.slot(i));
+      if (const auto& indexedStart = indexed[static_cast<std::size_t>(log)]) {
+        startFromIndex(log, *indexedStart, merge_.slot(i));
+      } else if (scans) {
+        startFromScan(log, scans->take(log), merge_.slot(i));
+      }
     }
     const std::uint64_t lineAt = merge_.slot(i).file.offset();
     if (!merge_.readStart(i)) {
@@ -75,25 +104,47 @@ void OldCallsSkip::noteSkippedDate(const CalendarTime& date) {
   if (!skipped_.newest || isLaterDate(date, *skipped_.newest)) skipped_.newest = date;
 }
 
-// Before the first record of log `log` (declaration order) is read from
-// `slot`: where the index holds what the log's first records gave, that is
-// shown and learned from it and reading starts after them.
-void OldCallsSkip::startFromIndex(int log, LogSource& slot) {
-  const auto start = index_.startOf(log);
-  if (!start) return;
+// Showing the events once in order shows and learns what reading their
+// records does, unless a name would meet a full table: each record of it
+// would be shown then.
+bool OldCallsSkip::learnsEveryNameOf(std::span<const SkippedEvent> events) const {
   std::vector<std::string_view> names;
-  for (const SkippedEvent& event : start->events)
+  for (const SkippedEvent& event : events)
     if (!event.oddDate) names.push_back(event.name);
-  if (!learnsEveryName(names, tables_.tables) || !slot.file.seek(start->offset)) return;
-  for (const SkippedEvent& event : start->events) {
+  return learnsEveryName(names, tables_.tables);
+}
+
+void OldCallsSkip::showAndLearn(std::span<const SkippedEvent> events) {
+  for (const SkippedEvent& event : events) {
     if (event.oddDate) {
       showOddLine();
     } else {
       lookupName(event.name, tables_.tables, tables_.grew);
     }
   }
-  if (start->newest) noteSkippedDate(*start->newest);
+}
+
+// Before the first record of log `log` (declaration order) is read from
+// `slot`: where the index holds what the log's first records gave, that is
+// shown and learned from it and reading starts after them.
+void OldCallsSkip::startFromIndex(int log, const IndexedStart& start, LogSource& slot) {
+  if (!learnsEveryNameOf(start.events) || !slot.file.seek(start.offset)) return;
+  showAndLearn(start.events);
+  if (start.newest) noteSkippedDate(*start.newest);
   index_.startedAt(log);
+}
+
+// The same from the log's scan: reading goes on at its first record kept.
+// A scan that gave up, or whose events cannot stand for its records, leaves
+// the log to be read record by record from its start.
+void OldCallsSkip::startFromScan(int log, const OldRecordsScan& scan, LogSource& slot) {
+  if (!scan.complete || !learnsEveryNameOf(scan.events) || !slot.file.seek(scan.keptAt)) {
+    slot.file.seek(0);
+    index_.readAgain(log);
+    return;
+  }
+  showAndLearn(scan.events);
+  if (scan.newest) noteSkippedDate(*scan.newest);
 }
 
 }  // namespace

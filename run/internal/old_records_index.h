@@ -62,11 +62,15 @@ class OldRecordsIndex {
   // The run took what startOf gave and starts log `log` there.
   virtual void startedAt(int log) = 0;
   // A record of log `log` the run skipped, whose line starts at `lineAt`;
-  // `name` is the connection name it was looked up by.
+  // `name` is the connection name it was looked up by. The records of two
+  // different logs may be told from two threads at once.
   virtual void skipped(int log, std::uint64_t lineAt, const CalendarTime& date, bool valid,
                        std::optional<std::string_view> name) = 0;
   // The first record of log `log` the run keeps.
   virtual void kept(int log, std::uint64_t lineAt, const CalendarTime& date, bool valid) = 0;
+  // Log `log` is read again from its start: what its skipped records told
+  // until now is forgotten.
+  virtual void readAgain(int log) = 0;
   // Every log's old records are done with.
   virtual void skippingEnded() = 0;
   // The run ended: what it learned is kept for the next run.
@@ -82,6 +86,7 @@ class NoOldRecordsIndex final : public OldRecordsIndex {
   void startedAt(int) override {}
   void skipped(int, std::uint64_t, const CalendarTime&, bool, std::optional<std::string_view>) override {}
   void kept(int, std::uint64_t, const CalendarTime&, bool) override {}
+  void readAgain(int) override {}
   void skippingEnded() override {}
   void runEnded() override {}
 };

@@ -88,6 +88,11 @@ void OldRecordsIndexFile::kept(int log, std::uint64_t lineAt, const CalendarTime
   if (auto& notes = notes_[static_cast<std::size_t>(log)]) notes->kept(lineAt, date, valid);
 }
 
+void OldRecordsIndexFile::readAgain(int log) {
+  const auto at = static_cast<std::size_t>(log);
+  if (notes_[at]) notes_[at].emplace(logs_[at].path, logs_[at].format, *logs_[at].stamp, meterDay_);
+}
+
 // The digests the index wants are worked out on one thread of their own
 // while the run reads the months it keeps.
 void OldRecordsIndexFile::skippingEnded() {

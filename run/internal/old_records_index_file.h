@@ -28,6 +28,7 @@ class OldRecordsIndexFile final : public OldRecordsIndex {
   void skipped(int log, std::uint64_t lineAt, const CalendarTime& date, bool valid,
                std::optional<std::string_view> name) override;
   void kept(int log, std::uint64_t lineAt, const CalendarTime& date, bool valid) override;
+  void readAgain(int log) override;
   void skippingEnded() override;
   void runEnded() override;
 
