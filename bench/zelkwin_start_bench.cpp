@@ -30,7 +30,7 @@ using Clock = std::chrono::steady_clock;
 
 class QuietSink : public zelk::MessageSink {
  public:
-  void show(const std::string&) override {}
+  void show(const std::string&, zelk::MessageKind) override {}
 };
 
 // Notes the moment the main window is shown and closes it once Qt is back

@@ -63,7 +63,7 @@ struct Outcome {
 
 class Recorder : public MessageSink {
  public:
-  void show(const std::string& text) override { messages.push_back(text); }
+  void show(const std::string& text, MessageKind) override { messages.push_back(text); }
   std::vector<std::string> messages;
 };
 
