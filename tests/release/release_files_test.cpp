@@ -211,6 +211,8 @@ TEST(BashCompletion, OffersFlagsOptionLettersAndLogPaths) {
   } cases[] = {
       {{"--mo"}, "--month\n"},
       {{"--month", "1"}, "1\n10\n11\n12\n"},
+      {{"--carrier", "k"}, "kddi\n"},
+      {{"--bill", "logs/w"}, "logs/wterm.tel\n"},
       {{"=d"}, "=d +\\(meter-reading day n \\(1-31\\)\\)\n=de +\\([^)]+\\)\n"},
       {{"=de"}, "=de\n"},
       {{"-a"}, "-a1 +\\(.+\\)\n-a2 +\\(.+\\)\n"},
