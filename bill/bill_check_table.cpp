@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+#include <algorithm>
 
 #include "platform/cp932.h"
 
@@ -94,19 +96,31 @@ std::string billCheckCell(const BillCheck& check, const BillCheckEntry& entry, B
 }
 
 std::string billTotalsText(const BillTotals& totals) {
-  std::string text;
-  auto line = [&text](const std::string& caption, int count, std::int64_t bill, std::int64_t estimate) {
-    char figures[120];
-    std::snprintf(figures, sizeof figures, "%6d", count);
-    text += caption + std::string(caption.size() < 12 ? 12 - caption.size() : 0, ' ') + figures + sjis("件  請求 ") +
-            yenText(bill) + sjis("円  見積 ") + yenText(estimate) + sjis("円\n");
+  struct Line {
+    std::string caption, count, bill, estimate;
   };
-  for (std::size_t i = 0; i < kBillClassCount; ++i)
-    line(billClassCaption(static_cast<BillClass>(i)), totals.count[i], totals.billHundredths[i],
-         totals.estimateHundredths[i]);
+  std::vector<Line> lines;
   int rows = 0;
-  for (int count : totals.count) rows += count;
-  line(sjis("合計"), rows, totals.bill(), totals.estimate());
+  for (std::size_t i = 0; i < kBillClassCount; ++i) {
+    lines.push_back({billClassCaption(static_cast<BillClass>(i)), std::to_string(totals.count[i]),
+                     yenText(totals.billHundredths[i]), yenText(totals.estimateHundredths[i])});
+    rows += totals.count[i];
+  }
+  lines.push_back({sjis("合計"), std::to_string(rows), yenText(totals.bill()), yenText(totals.estimate())});
+  // CP932 bytes are display columns; the figures are right-aligned.
+  std::size_t widths[4] = {};
+  for (const auto& line : lines) {
+    widths[0] = std::max(widths[0], line.caption.size());
+    widths[1] = std::max(widths[1], line.count.size());
+    widths[2] = std::max(widths[2], line.bill.size());
+    widths[3] = std::max(widths[3], line.estimate.size());
+  }
+  auto padded = [](const std::string& text, std::size_t width) { return std::string(width - text.size(), ' ') + text; };
+  std::string text;
+  for (const auto& line : lines)
+    text += line.caption + std::string(widths[0] - line.caption.size(), ' ') + "  " + padded(line.count, widths[1]) +
+            sjis("件  請求 ") + padded(line.bill, widths[2]) + sjis("円  見積 ") + padded(line.estimate, widths[3]) +
+            sjis("円\n");
   return text;
 }
 
