@@ -85,7 +85,8 @@ struct Flags {
         app.add_flag("--summary", line.summary, "compare the plans over the stored months (also with --json)");
     CLI::Option* calls = app.add_flag("--calls", line.calls, "show every call of the month (--month N) with its cost");
     CLI::Option* csv = app.add_flag(
-        "--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls");
+        "--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls; "
+                   "with --bill, the check's rows");
     CLI::Option* billFlag =
         app.add_option("--bill", bill,
                        "check the carrier's itemised bill (CSV) against the month's calls (--month N); "
