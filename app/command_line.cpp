@@ -34,6 +34,18 @@ std::string validMonth(std::string& text) {
   return {};
 }
 
+std::string validTolerance(std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits || std::stoi(text) > 86400) return "needs whole seconds from 0 to 86400, not '" + text + "'";
+  return {};
+}
+
+std::string validCarrier(std::string& text) {
+  for (const char* name : {"ntt", "com", "ttnet", "qtnet", "kddi"})
+    if (text == name) return {};
+  return "needs one of ntt, com, ttnet, qtnet, kddi, not '" + text + "'";
+}
+
 std::string validDate(std::string& text) {
   if (!parseIsoDate(text)) return "needs a date that exists, as YYYY-MM-DD: '" + text + "'";
   return {};
@@ -45,6 +57,9 @@ struct Flags {
   CommandLine line;
   std::string month;
   std::string today;
+  std::string bill;
+  std::string tolerance;
+  std::string carrier;
 
   Flags() {
     app.set_help_flag();
@@ -70,7 +85,26 @@ struct Flags {
         app.add_flag("--summary", line.summary, "compare the plans over the stored months (also with --json)");
     CLI::Option* calls = app.add_flag("--calls", line.calls, "show every call of the month (--month N) with its cost");
     CLI::Option* csv = app.add_flag(
-        "--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls");
+        "--csv", line.csv, "every stored month as a CSV row (UTF-8 with BOM); with --calls, the month's calls; "
+                   "with --bill, the check's rows");
+    CLI::Option* billFlag =
+        app.add_option("--bill", bill,
+                       "check the carrier's itemised bill (CSV) against the month's calls (--month N); "
+                       "exit 1 when they differ")
+            ->type_name("FILE")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    CLI::Option* toleranceFlag =
+        app.add_option("--tolerance", tolerance,
+                       "with --bill: seconds a bill's start may lie from the logged start (default 120)")
+            ->type_name("SECONDS")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+            ->check(CLI::Validator(validTolerance, ""));
+    CLI::Option* carrierFlag =
+        app.add_option("--carrier", carrier,
+                       "with --bill: hold each row against this carrier's estimate, not the counted units")
+            ->type_name("ntt|com|ttnet|qtnet|kddi")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+            ->check(CLI::Validator(validCarrier, ""));
     app.add_flag("--no-index", line.noIndex,
                  "neither read nor write zelk.idx, the index of the logs' old records (same answer, slower)");
     app.add_flag("--read-only", line.readOnly,
@@ -84,9 +118,12 @@ struct Flags {
     monthFlag->excludes(all)->excludes(estimate);
     all->excludes(estimate);
     summary->excludes(calls);
+    billFlag->excludes(calls)->excludes(summary)->excludes(all)->excludes(estimate);
+    toleranceFlag->needs(billFlag);
+    carrierFlag->needs(billFlag);
     json->excludes(csv);
     check->excludes(json)->excludes(csv)->excludes(summary)->excludes(calls);
-    check->excludes(monthFlag)->excludes(all)->excludes(estimate);
+    check->excludes(monthFlag)->excludes(all)->excludes(estimate)->excludes(billFlag);
   }
 };
 
@@ -143,6 +180,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
   }
   for (int i = flagCount + 1; i < argc; ++i) line.optionLines.emplace_back(argv[i]);
   if (!flags.month.empty()) line.choice.month = std::stoi(flags.month);
+  if (flags.app.count("--bill")) line.billPath = flags.bill;
+  if (!flags.tolerance.empty()) line.tolerance = std::stoi(flags.tolerance);
+  if (!flags.carrier.empty()) line.carrier = flags.carrier;
   if (flags.app.count("--today"))
     line.today = parseIsoDate(flags.today);
   else if (!line.help && !line.version)

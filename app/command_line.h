@@ -29,6 +29,9 @@ struct CommandLine {
   bool calls = false;
   bool noIndex = false;
   bool readOnly = false;
+  std::optional<std::string> billPath;  // --bill: check this bill against the month's calls
+  int tolerance = 120;                  // --tolerance: seconds a bill's start may differ
+  std::optional<std::string> carrier;   // --carrier: ntt, com, ttnet, qtnet or kddi
   ReportChoice choice;
   std::optional<LocalDate> today;
   std::vector<std::string> optionLines;

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/bill_report.h"
 #include "app/calls_report.h"
 #include "app/command_line.h"
 #include "app/json_report.h"
 #include "app/summary_report.h"
 #include "app/text_report.h"
+#include "bill/bill_check_table.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
@@ -19,6 +21,7 @@
 #include "run/calculation.h"
 #include "run/settings_check.h"
 #include "tariff/ma_data.h"
+#include "ui/model/bill_calls.h"
 #include "ui/model/year_summary.h"
 
 namespace {
@@ -90,6 +93,48 @@ int printCalls(const zelk::RunResult& run, int month, bool json, bool csv) {
   return 0;
 }
 
+// --bill: the carrier's itemised bill against the calls of stored month
+// `month` (1 the oldest, 0 the newest): 0 when everything agrees, 1 when
+// something differs, 2 for a bill that cannot be read.
+int printBillCheck(const zelk::RunResult& run, const zelk::CommandLine& args) {
+  const zelk::MonthList& list = run.months;
+  int month = args.choice.month;
+  if (list.count == 0) {
+    std::fputs("zelk: --bill: no month is stored (no calls in the months kept)\n", stderr);
+    return 1;
+  }
+  if (month == 0) month = list.count;
+  if (month < 1 || month > list.count) {
+    std::fprintf(stderr, "zelk: --month %d: the stored months are 1 to %d\nTry 'zelk --help'.\n", month, list.count);
+    return 2;
+  }
+  zelk::BillMatchRules rules{.startTolerance = args.tolerance};
+  if (args.carrier) {
+    rules.carrier = zelk::carrierOfKey(*args.carrier);
+    if (rules.carrier && !zelk::pricesCarrier(run.settings, *rules.carrier)) {
+      std::fprintf(stderr, "zelk: --carrier %s: the settings do not price this carrier (=t, =q or =k)\n"
+                           "Try 'zelk --help'.\n", args.carrier->c_str());
+      return 2;
+    }
+  }
+  zelk::BillCheck check;
+  try {
+    check = zelk::checkBill(*args.billPath, zelk::monthCalls(run, month - 1), rules);
+  } catch (const zelk::FatalError& error) {
+    if (args.json)
+      zelk::writeStandardOutput(zelk::billFatalJson(error));
+    else
+      zelk::StderrSink().show(error.message());
+    return error.code();
+  }
+  const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
+  const std::string text = args.json ? zelk::billJson(result, check, rules)
+                           : args.csv ? zelk::billCheckCsv(check)
+                                      : zelk::billText(result, check);
+  zelk::writeStandardOutput(text);
+  return check.totals.allMatched() ? zelk::kBillAgrees : zelk::kBillDiffers;
+}
+
 int runZelk(int argc, char** argv) try {
   zelk::CommandLine args;
   try {
@@ -139,6 +184,14 @@ int runZelk(int argc, char** argv) try {
     exitCode = caught->code();
   }
 
+  if (args.billPath && !fatal) {
+    if (!args.json) stderrSink.showTally(zelk::tallyOf(recorder.messages));
+    return printBillCheck(run, args);
+  }
+  if (args.billPath && args.json) {
+    zelk::writeStandardOutput(zelk::billFatalJson(*fatal));
+    return exitCode;
+  }
   if (args.calls && !fatal) {
     if (!args.json) stderrSink.showTally(zelk::tallyOf(recorder.messages));
     return printCalls(run, args.choice.month, args.json, args.csv);

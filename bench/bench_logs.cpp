@@ -76,7 +76,7 @@ std::string cLine(const Call& c) {
 }  // namespace
 
 GeneratedHome generateHome(const std::string& home, const std::string& maSource,
-                           std::size_t records, int lastYear) {
+                           std::size_t records, int lastYear, unsigned seed) {
   namespace fs = std::filesystem;
   fs::create_directories(home);
   fs::copy_file(maSource, home + "/ma.zlk", fs::copy_options::overwrite_existing);
@@ -97,7 +97,7 @@ GeneratedHome generateHome(const std::string& home, const std::string& maSource,
   std::string cfg = "zelk Version 4.21\r\n=03\r\n=de\r\n=l12\r\n";
   for (const auto& name : kNames) cfg += std::string("$") + name + "==0332001234\r\n";
   GeneratedHome result;
-  std::mt19937 random(4021);
+  std::mt19937 random(seed);
   const std::size_t perLog = records / 5;
   for (const auto& log : logs) {
     std::string path = home + "/" + log.file;

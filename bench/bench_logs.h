@@ -15,8 +15,9 @@ struct GeneratedHome {
 };
 
 // Writes zelk.cfg, the MA data (copied from `maSource`) and five logs with
-// `records` calls in all, spread over the ten years up to `lastYear`-12-31.
+// `records` calls in all, spread over the ten years up to `lastYear`-12-31;
+// the same `seed` gives the same history.
 GeneratedHome generateHome(const std::string& home, const std::string& maSource,
-                           std::size_t records, int lastYear);
+                           std::size_t records, int lastYear, unsigned seed = 4021);
 
 }  // namespace zelk::bench

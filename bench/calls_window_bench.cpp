@@ -2,7 +2,8 @@
 // (from the run's bookmark of the month, and from the start of the logs as
 // when a log changed since the run) and the window's table, each timed on its
 // own (medians of five), on a generated history with about 10 000 calls a
-// month.
+// month; and a bill of the month (one row per call, shuffled) read and
+// matched against the month's calls, as 請求書と照合… does.
 //   calls_window_bench [records]   (default 1 200 000: ten years of 10 000 a month)
 #include <QApplication>
 #include <algorithm>
@@ -12,12 +13,16 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "bench_logs.h"
+#include "bill/bill_file.h"
+#include "bill/bill_match.h"
 #include "platform/messages.h"
 #include "run/calculation.h"
 #include "run/internal/run_trail.h"
+#include "ui/model/bill_calls.h"
 #include "ui/qt/calls_window.h"
 
 namespace {
@@ -40,6 +45,24 @@ class QuietSink : public zelk::MessageSink {
  public:
   void show(const std::string&, zelk::MessageKind) override {}
 };
+
+// The month's calls as a carrier's itemised bill, its rows shuffled: each
+// call's date, start, number with hyphens, length and counted yen.
+std::string billOf(const zelk::MonthCalls& calls) {
+  std::vector<std::string> rows;
+  for (const auto& call : calls.calls) {
+    char row[160];
+    const int yen = 10 * (call.outOfPrefecture ? call.comUnits : call.feeUnits);
+    std::snprintf(row, sizeof row, "%s,%s,%s-%s,%d:%02d:%02d,\"%d\"\r\n", call.start.substr(0, 10).c_str(),
+                  call.start.substr(11).c_str(), call.number.substr(0, 3).c_str(), call.number.substr(3).c_str(),
+                  call.seconds / 3600, call.seconds / 60 % 60, call.seconds % 60, yen);
+    rows.push_back(row);
+  }
+  std::shuffle(rows.begin(), rows.end(), std::mt19937(29));
+  std::string bill = "date,start,number,duration,charge\r\n";
+  for (const auto& row : rows) bill += row;
+  return bill;
+}
 
 }  // namespace
 
@@ -80,6 +103,16 @@ int main(int argc, char** argv) {
     });
     return seconds;
   });
+  const std::string billBytes = billOf(calls);
+  zelk::BillFile bill;
+  const double billReadSeconds = medianOf([&] { return secondsOf([&] { bill = zelk::readBill(billBytes); }); });
+  const std::vector<zelk::LoggedCall> logged = zelk::loggedCallsOf(calls);
+  zelk::BillCheck check;
+  const double matchSeconds = medianOf([&] {
+    zelk::BillFile copy = bill;
+    std::vector<zelk::LoggedCall> loggedCopy = logged;
+    return secondsOf([&] { check = zelk::matchBill(std::move(copy), std::move(loggedCopy), {}); });
+  });
   std::filesystem::remove_all(home);
   std::printf("records            %zu\n", records);
   std::printf("whole run          %.3f s\n", runSeconds);
@@ -89,5 +122,9 @@ int main(int argc, char** argv) {
               fullReplaySeconds);
   std::printf("window with table  %.3f s\n", windowSeconds);
   std::printf("opening in all     %.3f s\n", replaySeconds + windowSeconds);
+  std::printf("bill rows          %zu (%zu bytes), matched %d of them\n", bill.rows.size(), billBytes.size(),
+              check.totals.count[0]);
+  std::printf("bill read          %.3f s  (decoding, CSV, header, cells)\n", billReadSeconds);
+  std::printf("bill matched       %.3f s  (rows against the month's calls)\n", matchSeconds);
   return 0;
 }

@@ -4,7 +4,7 @@
 # it; so an include of a layer above, or of a sibling, finds no file and the
 # build stops there. scripts/check-layers checks the headers too.
 #
-#   platform -> base -> logs | config | tariff -> run -> ui/model -> ui/qt -> app
+#   platform -> base -> logs | config | tariff -> run -> bill -> ui/model -> ui/qt -> app
 
 # zelk_add_layer(<target> <folder> [BELOW <targets of the layers it uses>...])
 function(zelk_add_layer target folder)

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -7,13 +8,16 @@
 #include <QTableWidget>
 #include <QtTest>
 #include <filesystem>
+#include <set>
 
 #include "dialog_test_support.h"
+#include "bill/bill_check_table.h"
 #include "platform/cp932.h"
 #include "platform/messages.h"
 #include "platform/staged_file.h"
 #include "support/test_support.h"
 #include "ui/ui_fixtures.h"
+#include "ui/qt/bill_check_panel.h"
 #include "ui/qt/calls_window.h"
 #include "ui/qt/csv_path.h"
 #include "ui/qt/year_window.h"
@@ -182,6 +186,80 @@ class CallsWindowTest : public QObject {
     QCOMPARE(year.findChild<QPushButton*>("BT_SaveCsv")->text(), window.findChild<QPushButton*>("CallsCsv")->text());
     QTest::mouseClick(window.findChild<QPushButton*>("CallsClose"), Qt::LeftButton);
     QVERIFY(!window.isVisible());
+  }
+
+  // 請求書と照合…: the bill opened from the folder the settings keep, its
+  // rows shown in the window by class (colour and words), filtered, totalled
+  // and saved; a bill without its columns says so and leaves the calls.
+  void checksABillInPlaceByClassAndKeepsItsFolder() {
+    test::ScratchDir dir;
+    const std::string bill = dir.write("bills/meisai.csv", test::sj(
+        "通話日,通話開始時刻,通話先電話番号,通話時間,通話料金\r\n"
+        "2001/03/01,10:00:30,03-1234-5678,00:01:00,70\r\n"     // the first call: matched
+        "2001/03/03,09:59:00,03-1234-5678,00:01:05,\"1,000\"\r\n"  // the third: differs
+        "2001/03/05,12:00:00,0999999999,00:02:00,30\r\n"       // on the bill only
+        "小計,,,,1100\r\n"));
+    const std::string broken = dir.write("bills/broken.csv", "date,number\r\n");
+    MonthList months;
+    months.months[0] = test::monthWithSlots(1000, sjis("2001年 3月31日〆分"));
+    months.count = 1;
+    test::FakeMainWindowServices services;
+    services.calls = sample();
+    MainWindow main;
+    main.setServices(services);
+    main.setProgramDirectory(dir.path());
+    WindowSettings settings = defaultWindowSettings();
+    settings.billFolder = dir.path() + "bills";
+    main.applyWindowSettings(settings);
+    main.prepare(months, test::makeSettings({}));
+    main.showCalls("");
+    CallsWindow* window = main.callsWindow();
+    QString askedIn;
+    std::string answer = bill;
+    window->setBillPathChooser([&](QWidget*, const QString& folder) {
+      askedIn = folder;
+      return QString::fromStdString(answer);
+    });
+    QTest::mouseClick(window->findChild<QPushButton*>("CallsBillCheck"), Qt::LeftButton);
+    QCOMPARE(askedIn, QString::fromStdString(dir.path() + "bills"));
+    QVERIFY(window->showsBillCheck());
+    QCOMPARE(main.currentWindowSettings().billFolder, dir.path() + "bills");
+
+    auto* table = window->findChild<QTableView*>("BillCheckTable");
+    QCOMPARE(table->model()->rowCount(), 4);
+    const char* classes[] = {"一致", "ログのみ", "金額違い", "請求書のみ"};  // in time order
+    std::set<QRgb> colours;
+    for (int row = 0; row < 4; ++row) {
+      QCOMPARE(table->model()->index(row, 0).data().toString(), QString::fromUtf8(classes[row]));
+      colours.insert(table->model()->index(row, 3).data(Qt::BackgroundRole).value<QColor>().rgb());
+    }
+    QCOMPARE(colours.size(), std::size_t(4));
+    QCOMPARE(table->model()->index(2, static_cast<int>(BillCheckColumn::Difference)).data().toString(), QStringLiteral("920"));
+    auto* differs = window->findChild<QCheckBox*>("BillShowDiffers");
+    QCOMPARE(differs->text(), QString::fromUtf8("金額違い 1件"));
+    const QString totals = window->findChild<QLabel*>("BillCheckTotals")->text();
+    QVERIFY2(totals.contains(QString::fromUtf8("合計: 請求 1100円 / 見積 170円")), qPrintable(totals));
+    QVERIFY(totals.contains(QString::fromUtf8("通話でない行 1行")));
+
+    window->findChild<QCheckBox*>("BillShowMatched")->setChecked(false);
+    window->findChild<QCheckBox*>("BillShowLogsOnly")->setChecked(false);
+    QCOMPARE(table->model()->rowCount(), 2);
+    const std::string csv = window->billCheckPanel()->shownCsv();
+    QCOMPARE(std::count(csv.begin(), csv.end(), '\n'), 3);  // the header and the two rows shown
+    const std::string saved = dir.path() + "check.csv";
+    window->setCsvPathChooser([&](QWidget*, const QString&) { return QString::fromStdString(saved); });
+    QTest::mouseClick(window->findChild<QPushButton*>("BillCheckCsv"), Qt::LeftButton);
+    QCOMPARE(test::readFile(saved), csv);
+
+    QTest::mouseClick(window->findChild<QPushButton*>("BillCheckBack"), Qt::LeftButton);
+    QVERIFY(!window->showsBillCheck());
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    answer = broken;
+    QTest::mouseClick(window->findChild<QPushButton*>("CallsBillCheck"), Qt::LeftButton);
+    QVERIFY(!window->showsBillCheck());
+    QCOMPARE(sink.messages.size(), std::size_t(1));
+    QVERIFY(toUtf8(sink.messages[0]).find("見つかった列: date, number") != std::string::npos);
   }
 
   void opensWhereTheLastOneStoodAndKeepsItsPlaceInTheSettings() {

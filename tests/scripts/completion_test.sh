@@ -56,6 +56,9 @@ zelk --mo|9|--month
 zelk --month |9|1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12
 zelk --month 1|9|1\n10\n11\n12
 zelk --today |9|
+zelk --carrier k|9|kddi
+zelk --bill logs/w|9|logs/wterm.tel
+zelk --tolerance |9|
 # Inserting completions never carry a description, listing ones do. Bash
 # replaces only what follows its last "=" or ":" in the word (here the "=" of
 # "=d"), so the replies drop what precedes it.

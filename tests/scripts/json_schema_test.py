@@ -5,7 +5,9 @@ Every golden case, the demo data and a run that ends in a fatal condition are
 run with --json, --json --summary and --calls --json; each object must be
 valid under its schema, and hold what the schema cannot say: the dates of
 each month, the exit status of a fatal run, and the same yen sign in the
-captions of the JSON and of the CSV.
+captions of the JSON and of the CSV. Each is also checked with --bill --json
+against a bill written from its calls, the same bill with one charge changed,
+and a bill without its columns.
 
 Usage: json_schema_test.py ZELK_BINARY SOURCE_DIR
 """
@@ -36,6 +38,7 @@ def schema(name, require_summary=False):
 REPORT = schema("zelk-report.schema.json")
 REPORT_WITH_SUMMARY = schema("zelk-report.schema.json", require_summary=True)
 CALLS = schema("zelk-calls.schema.json")
+BILL = schema("zelk-bill.schema.json")
 
 
 def identified_ma(path):
@@ -126,6 +129,55 @@ def run(home, today, flags, args):
     return subprocess.run([ZELK] + flags + args, cwd=home, env=env, capture_output=True)
 
 
+def bill_of(calls, changed):
+    """The calls as a carrier's itemised bill; the first charge off by 10 yen when `changed`."""
+    lines = ["通話日,通話開始時刻,通話先電話番号,通話時間,通話料金"]
+    for i, call in enumerate(calls):
+        units = call["comUnits"] if call["outOfPrefecture"] else call["feeUnits"]
+        seconds = call["seconds"]
+        duration = f"{seconds // 3600:02d}:{seconds // 60 % 60:02d}:{seconds % 60:02d}"
+        date, time = call["start"].split(" ")
+        lines.append(f"{date},{time},{call['number']},{duration},{units * 10 + (10 if changed and i == 0 else 0)}")
+    return "\r\n".join(lines) + "\r\n"
+
+
+def check_bill(home, today, args, fatal_code):
+    """--bill --json: valid, and its exit status says whether everything matched."""
+    problems = []
+    calls_run = run(home, today, ["--calls", "--json"], args)
+    if not calls_run.stdout:
+        return []  # no stored month: nothing to write a bill from
+    calls = json.loads(calls_run.stdout.decode("utf-8"))["calls"]
+    bills = {"made": bill_of(calls, False), "changed": bill_of(calls, True), "broken": "date,number\r\n"}
+    for kind, text in bills.items():
+        path = os.path.join(home, f"bill-{kind}.csv")
+        with open(path, "w", encoding="utf-8") as file:
+            file.write(text)
+        result = run(home, today, ["--bill", path, "--json"], args)
+        where = f"--bill ({kind} bill)"
+        try:
+            document = json.loads(result.stdout.decode("utf-8"))
+        except ValueError as error:
+            problems.append(f"{where}: no JSON ({error}); stderr {result.stderr[:200]!r}")
+            continue
+        problems += [f"{where}: {error.json_path}: {error.message}" for error in BILL.iter_errors(document)]
+        if document["fatal"]:
+            expected = document["fatal"]["code"]
+            if kind != "broken" and fatal_code is None and calls_run.returncode == 0:
+                problems.append(f"{where}: fatal {document['fatal']}")
+        else:
+            summary = document["summary"]
+            agrees = summary["differs"] + summary["billOnly"] + summary["logsOnly"] == 0
+            expected = 0 if agrees else 1
+            if agrees != (kind == "made" or not calls):
+                problems.append(f"{where}: summary {summary}")
+        if kind == "broken" and fatal_code is None and calls_run.returncode == 0 and expected != 2:
+            problems.append(f"{where}: a bill without its columns ends with {expected}, not 2")
+        if result.returncode != expected:
+            problems.append(f"{where}: exit status {result.returncode}, expected {expected}")
+    return problems
+
+
 def check_case(name, prepare, today, args, fatal_code):
     problems = []
     home = tempfile.mkdtemp(prefix="zelk-schema-")
@@ -154,6 +206,7 @@ def check_case(name, prepare, today, args, fatal_code):
             if with_summary:
                 csv = run(home, today, ["--csv"], args).stdout.decode("utf-8")
                 problems += [f"{where}: {problem}" for problem in check_yen(document, csv)]
+        problems += [f"{name} {problem}" for problem in check_bill(home, today, args, fatal_code)]
     finally:
         shutil.rmtree(home, ignore_errors=True)
     return problems

@@ -47,7 +47,7 @@ TEST(WindowSettings, DefaultsAreWrittenAsTheFileLayoutSays) {
   for (const char* line : {"FPMP14", "FPMS1", "FPSC-2147483640"}) lines.push_back(line);
   lines.push_back("FPSN" + sj("ＭＳ 明朝"));
   for (const char* line : {"FPSP10", "FPSS0", "PF_P0", "F10T100", "F10L200", "F10W640", "F10H480", "F11T100",
-                           "F11L200", "F11W1100", "F11H480"})
+                           "F11L200", "F11W1100", "F11H480", "F11B"})
     lines.push_back(line);
   EXPECT_EQ(formatWindowSettings(defaultWindowSettings()), crlfLines(lines));
 }
@@ -67,6 +67,7 @@ TEST(WindowSettings, WhatIsWrittenIsReadBack) {
   p.callsWindow = {12, -34, 567, 890};
   written.fonts.main = {0x00FF00, "Noto Sans CJK JP", 11, kFontItalic | kFontStrikeOut};
   written.fonts.sub = {0, sj("ＭＳ Ｐゴシック"), 9, kFontBold | kFontUnderline};
+  written.billFolder = "/home/me/明細 2001";  // UTF-8 bytes, kept as they are
 
   ScratchDir dir;
   const std::string path = windowSettingsPath(dir.path());

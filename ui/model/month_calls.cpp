@@ -109,6 +109,7 @@ CallLine callLineOf(const RatedCall& rated) {
   line.nttUnits = rated.computedUnits;
   line.comUnits = rated.comUnits;
   line.carrierTenths = rated.relayCharge;
+  line.carrierReducedTenths = rated.relayReduced;
   line.kddiHundredths = rated.kddiCharge;
   if (rated.loggedFee >= 0) line.loggedFee = rated.loggedFee;
   return line;

@@ -28,6 +28,7 @@ struct CallLine {
   std::int32_t nttUnits = 0;       // NTT East/West units by the tariff
   std::int32_t comUnits = 0;       // NTT Com units
   std::optional<std::int32_t> carrierTenths;    // TTNet/QTNet, tenths of a yen
+  std::optional<std::int32_t> carrierReducedTenths;  // QTNet after the Kyushu reduction
   std::optional<std::int32_t> kddiHundredths;   // KDDI, hundredths of a yen
   std::optional<std::int32_t> loggedFee;        // 10-yen units the log recorded
 

@@ -126,6 +126,12 @@ const std::vector<KeyCodec>& keyTable() {
             [member, field](const WindowSettings& s) { return s.placement.*member.*field; }));
       }
     }
+    // A path is kept byte for byte up to its line end: it need not be CP932.
+    k.push_back({"F11B",
+                 [](WindowSettings& s, std::string_view v) {
+                   s.billFolder = std::string(v.substr(0, v.find_first_of(std::string_view("\r\n\0", 3))));
+                 },
+                 [](const WindowSettings& s) { return s.billFolder.substr(0, s.billFolder.find_first_of(std::string_view("\r\n\0", 3))); }});
     return k;
   }();
   return keys;

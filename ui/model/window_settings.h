@@ -86,6 +86,9 @@ struct WindowPlacement {
 struct WindowSettings {
   WindowPlacement placement;
   DisplayFonts fonts;
+  // The folder 通話明細 last opened a bill in (F11B, a path as the file
+  // system spells it; absent from an earlier file).
+  std::string billFolder;
   bool operator==(const WindowSettings&) const = default;
 };
 

@@ -3,19 +3,25 @@
 #include <QAbstractTableModel>
 #include <algorithm>
 #include <array>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "platform/cp932.h"
 #include "platform/messages.h"
+#include "ui/model/bill_calls.h"
 #include "ui/model/year_summary.h"
+#include "ui/qt/bill_check_panel.h"
 #include "ui/qt/csv_path.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/screen_fit.h"
@@ -87,6 +93,15 @@ class CallsProxyModel : public QSortFilterProxyModel {
   const MonthCalls& calls_;
   std::string number_;
 };
+
+namespace {
+
+QString chooseBillFile(QWidget* parent, const QString& folder) {
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("請求書(通話明細のCSV)を開く"), folder,
+                                      QString::fromUtf8("CSVファイル (*.csv *.txt *.tsv);;すべてのファイル (*)"));
+}
+
+}  // namespace
 
 // Sizes a column to its widest text, which the window finds from the values
 // (widestCells), instead of measuring thousands of rows.
@@ -176,6 +191,15 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
     if (!path.isEmpty()) saveCsv(path);
   });
 
+  billButton_ = new QPushButton(QString::fromUtf8("請求書と照合(&B)…"), this);
+  billButton_->setObjectName("CallsBillCheck");
+  billButton_->setToolTip(QString::fromUtf8("通信会社の通話明細(CSV)を開き、この月の通話と一件ずつ照らし合わせます"));
+  chooseBillPath_ = chooseBillFile;
+  connect(billButton_, &QPushButton::clicked, this, [this] {
+    const QString path = chooseBillPath_(this, billFolder_);
+    if (!path.isEmpty()) checkBill(path);
+  });
+
   auto* close = new QPushButton(QString::fromUtf8("閉じる"), this);
   close->setObjectName("CallsClose");
   connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -183,14 +207,29 @@ CallsWindow::CallsWindow(MonthCalls calls, const std::string& title, QWidget* pa
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(caption_, 1);
   bottom->addWidget(allCallsButton_);
+  bottom->addWidget(billButton_);
   bottom->addWidget(csvButton_);
   bottom->addWidget(close);
+  // The calls and the bill check take turns in the window.
+  auto* callsPage = new QWidget(this);
+  auto* callsLayout = new QVBoxLayout(callsPage);
+  callsLayout->setContentsMargins(0, 0, 0, 0);
+  callsLayout->setSpacing(0);
+  callsLayout->addWidget(table_, 1);
+  callsLayout->addWidget(totals_);
+  callsLayout->addSpacing(6);
+  callsLayout->addLayout(bottom);
+  billPanel_ = new BillCheckPanel(this);
+  connect(billPanel_, &BillCheckPanel::closed, this, &CallsWindow::showCalls);
+  connect(billPanel_, &BillCheckPanel::saveRequested, this, [this] {
+    const QString path = chooseCsvPath_(this, QString(csvName_).replace(QString::fromUtf8("通話明細"), QString::fromUtf8("請求書照合")));
+    if (!path.isEmpty()) writeCsvFile(path, billPanel_->shownCsv());
+  });
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(callsPage);
+  pages_->addWidget(billPanel_);
   auto* layout = new QVBoxLayout(this);
-  layout->setSpacing(0);
-  layout->addWidget(table_, 1);
-  layout->addWidget(totals_);
-  layout->addSpacing(6);
-  layout->addLayout(bottom);
+  layout->addWidget(pages_);
 
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   table_->resizeColumnsToContents();
@@ -256,6 +295,27 @@ void CallsWindow::updateTotals() {
 }
 
 std::string CallsWindow::shownCsv() const { return callsCsv(shownCalls()); }
+
+bool CallsWindow::checkBill(const QString& path) {
+  billFolder_ = QFileInfo(path).absolutePath();
+  if (keepBillFolder_) keepBillFolder_(billFolder_);
+  try {
+    billPanel_->setCheck(zelk::checkBill(QFile::encodeName(path).toStdString(), calls_, {}));
+  } catch (const FatalError& error) {
+    showMessage(error.message(), MessageKind::Error);
+    return false;
+  }
+  pages_->setCurrentWidget(billPanel_);
+  setWindowTitle(windowTitle().replace(QString::fromUtf8("通話明細 "), QString::fromUtf8("請求書との照合 ")));
+  return true;
+}
+
+bool CallsWindow::showsBillCheck() const { return pages_->currentWidget() == billPanel_; }
+
+void CallsWindow::showCalls() {
+  pages_->setCurrentIndex(0);
+  setWindowTitle(windowTitle().replace(QString::fromUtf8("請求書との照合 "), QString::fromUtf8("通話明細 ")));
+}
 
 bool CallsWindow::saveCsv(const QString& path) { return writeCsvFile(path, shownCsv()); }
 

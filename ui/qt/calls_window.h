@@ -11,11 +11,13 @@
 
 class QLabel;
 class QPushButton;
+class QStackedWidget;
 class QTableView;
 class QTableWidget;
 
 namespace zelk {
 
+class BillCheckPanel;
 class CallsProxyModel;
 class CallsTableModel;
 
@@ -42,6 +44,25 @@ class CallsWindow : public QDialog {
   // Writes shownCsv() to `path`; false (and a message) when it cannot.
   bool saveCsv(const QString& path);
 
+  // 請求書と照合…: the bill at `path` against the month's calls, shown in
+  // this window in place of the calls; false (and the bill's message) when
+  // it cannot be read. Its folder becomes the one the next dialog opens.
+  bool checkBill(const QString& path);
+  bool showsBillCheck() const;
+  BillCheckPanel* billCheckPanel() const { return billPanel_; }
+  void showCalls();
+  // The bill button asks for the file with this, starting in `folder`; empty
+  // answer: nothing checked.
+  void setBillPathChooser(std::function<QString(QWidget* parent, const QString& folder)> choose) {
+    chooseBillPath_ = std::move(choose);
+  }
+  // The folder the bill dialog starts in, and who keeps it when it changes.
+  void setBillFolder(const QString& folder, std::function<void(const QString&)> keep = {}) {
+    billFolder_ = folder;
+    keepBillFolder_ = std::move(keep);
+  }
+  const QString& billFolder() const { return billFolder_; }
+
  private:
   MonthCalls shownCalls() const;
   void updateTotals();
@@ -56,9 +77,15 @@ class CallsWindow : public QDialog {
   QLabel* caption_;
   QPushButton* allCallsButton_;
   QPushButton* csvButton_;
+  QPushButton* billButton_;
+  QStackedWidget* pages_;
+  BillCheckPanel* billPanel_;
   std::string number_;
   QString csvName_;
+  QString billFolder_;
   std::function<QString(QWidget*, const QString&)> chooseCsvPath_;
+  std::function<QString(QWidget*, const QString&)> chooseBillPath_;
+  std::function<void(const QString&)> keepBillFolder_;
 };
 
 }  // namespace zelk

@@ -586,6 +586,10 @@ void MainWindow::showCalls(const std::string& number) {
     delete callsWindow_;
     callsWindow_ = new CallsWindow(std::move(*calls), browser.months().months[static_cast<std::size_t>(index)].title, this);
     callsWindow_->setCsvPathChooser(csvPathChooser());
+    callsWindow_->setBillFolder(QFile::decodeName(QByteArray::fromStdString(windowSettings_.billFolder)),
+                                [this](const QString& folder) {
+                                  windowSettings_.billFolder = QFile::encodeName(folder).toStdString();
+                                });
     const WindowBounds& b = windowSettings_.placement.callsWindow;
     keepOnScreen(*callsWindow_, {b.left, b.top}, {b.width, b.height});
     callsWindow_->showNumber(number);
