@@ -124,7 +124,7 @@ int printBillCheck(const zelk::RunResult& run, const zelk::CommandLine& args) {
     if (args.json)
       zelk::writeStandardOutput(zelk::billFatalJson(error));
     else
-      zelk::StderrSink().show(error.message());
+      zelk::StderrSink().show(error.message(), zelk::MessageKind::Error);
     return error.code();
   }
   const zelk::MonthResult& result = list.months[static_cast<std::size_t>(month - 1)];
