@@ -1,6 +1,5 @@
 #include "tariff/ma_file.h"
 
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <limits>
@@ -8,6 +7,7 @@
 #include "base/ma_lookup.h"
 #include "platform/cp932.h"
 #include "platform/message_forms.h"
+#include "platform/regular_file.h"
 #include "platform/messages.h"
 
 namespace zelk {
@@ -195,9 +195,7 @@ MaFileImage imageOf(const std::function<MaFileEnd(const std::function<void(const
 
 MaFileImage readMaFile(const std::string& path) {
   // The kept text never exceeds the file, so the file's size is room enough.
-  struct stat info {};
-  const std::size_t size =
-      ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
+  const std::size_t size = static_cast<std::size_t>(regularFileSize(path).value_or(0));
   return imageOf([&path](const auto& onBlock) { return readMaBlocks(path, onBlock); }, size);
 }
 
