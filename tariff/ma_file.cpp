@@ -26,7 +26,7 @@ Failure badHeader(int lineNumber) {
 }
 Failure tokenMissing() { return {247, "\"ma.zlk\"'s token is not got."}; }
 
-int clampToInt(long value) {
+int clampToInt(long long value) {
   return value > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
                                                  : static_cast<int>(value);
 }
@@ -50,8 +50,8 @@ class BlockReader {
   bool list(std::vector<std::string>& kept, std::size_t keep) {
     std::string text;
     if (!line(text)) return false;
-    const long count = readDecimal(text);
-    for (long i = 0; i < count; ++i) {
+    const long long count = readDecimal(text);
+    for (long long i = 0; i < count; ++i) {
       if (!line(text)) return false;
       if (kept.size() < keep) kept.push_back(text.substr(0, MaLookup::kMaxPrefixLength));
     }

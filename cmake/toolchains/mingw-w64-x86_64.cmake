@@ -26,7 +26,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Windows 10 and later: the console and file APIs the platform layer uses.
 add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 UNICODE _UNICODE _FILE_OFFSET_BITS=64)
 
-find_program(ZELK_WINE NAMES wine64 wine)
+find_program(ZELK_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(ZELK_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELK_WINE})
 endif()
