@@ -147,7 +147,7 @@ int runZelk(int argc, char** argv) try {
   // only a run makes the program directory.
   if (args.help) {
     const std::string programDir = zelk::programDirectory(argv[0], zelk::MakeFolder::No);
-    std::fputs(zelk::usageText(programDir + "zelk.cfg").c_str(), stdout);
+    zelk::writeStandardOutput(zelk::usageText(programDir + "zelk.cfg"));  // a console's own characters on Windows
     return 0;
   }
   if (args.version) {

@@ -145,24 +145,24 @@ bool LineReader::readLineView(std::string_view& line, std::size_t bufferSize) {
   return true;
 }
 
-long readDecimal(std::string_view text) {
+long long readDecimal(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
-  long value = 0;
+  long long value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (value < 100000000000L) value = value * 10 + (text[i] - '0');
+    if (value < 100000000000LL) value = value * 10 + (text[i] - '0');
   }
   return value;
 }
 
-long atoiLike(std::string_view text) {
+long long atoiLike(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long value = 0;
+  long long value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (value < 100000000000L) value = value * 10 + (text[i] - '0');
+    if (value < 100000000000LL) value = value * 10 + (text[i] - '0');
   }
   return negative ? -value : value;
 }

@@ -81,9 +81,9 @@ class LineReader {
 // Reads a decimal number as the logs and files write it: leading spaces (not
 // tabs) are skipped and reading stops at the first character that is not a
 // digit, so "  5" reads as 5 and an empty field as 0.
-long readDecimal(std::string_view text);
+long long readDecimal(std::string_view text);
 
 // C's atoi: leading white space, an optional sign, then digits.
-long atoiLike(std::string_view text);
+long long atoiLike(std::string_view text);
 
 }  // namespace zelk

@@ -6,10 +6,23 @@
 #
 #   platform -> base -> logs | config | tariff -> run -> bill -> ui/model -> ui/qt -> app
 
+# The sources of a folder for the system being built for: a file that ends in
+# _posix.cpp or _win32.cpp is the one side of a piece of the platform layer
+# whose interface is the same on both; the other side is left out.
+function(zelk_sources_of folder out)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/internal/*.cpp)
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
 # zelk_add_layer(<target> <folder> [BELOW <targets of the layers it uses>...])
 function(zelk_add_layer target folder)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "BELOW")
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/internal/*.cpp)
+  zelk_sources_of(${folder} sources)
   add_library(${target} STATIC ${sources})
   zelk_layer_includes(${target} ${folder})
   target_link_libraries(${target} PUBLIC ${arg_BELOW})

@@ -26,7 +26,7 @@ std::string cutField(std::string_view text, OptionContext& c) {
 // Each handler gets the text after "=", its letter included.
 using OptionHandler = void (*)(std::string_view afterEquals, OptionContext& context);
 
-std::int16_t as16Bits(long value) { return static_cast<std::int16_t>(value); }
+std::int16_t as16Bits(long long value) { return static_cast<std::int16_t>(value); }
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -36,13 +36,13 @@ void setMeterDay(std::string_view text, OptionContext& c) {
     c.settings.meterDay = 1;
     return;
   }
-  const long day = atoiLike(text.substr(1));
+  const long long day = atoiLike(text.substr(1));
   if (day < 1 || day > 31) note(c.observer, SettingsFinding::MeterDayOutOfRange);
   c.settings.meterDay = as16Bits(day + 1);
 }
 
 void setLatestMonths(std::string_view text, OptionContext& c) {
-  const long months = text.size() == 1 ? 1 : atoiLike(text.substr(1));
+  const long long months = text.size() == 1 ? 1 : atoiLike(text.substr(1));
   if (months < 1 || months > 12) note(c.observer, SettingsFinding::LatestMonthsOutOfRange);
   c.settings.latestMonths = as16Bits(months);
 }

@@ -1,7 +1,5 @@
 #include "config/settings_reader.h"
 
-#include <sys/stat.h>
-
 #include "base/text.h"
 #include "config/option_line.h"
 #include "config/settings_encoding.h"
@@ -9,14 +7,10 @@
 #include "config/table_lines.h"
 #include "platform/cp932.h"
 #include "platform/message_forms.h"
+#include "platform/regular_file.h"
 
 namespace zelk {
 namespace {
-
-bool pathExists(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
-}
 
 void createMissingFile(const std::string& path, const Configuration& configuration) {
   // Something that is there but cannot be read (a folder, an unreadable

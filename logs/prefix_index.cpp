@@ -1,7 +1,5 @@
 #include "logs/prefix_index.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 
 #include "logs/log_layout.h"
 #include "platform/content_digest.h"
+#include "platform/regular_file.h"
 #include "platform/staged_file.h"
 
 namespace zelk {
@@ -230,36 +229,8 @@ PrefixIndex decodePrefixIndex(std::string_view bytes) {
   return index;
 }
 
-namespace {
-
-// A folder where someone else could put or replace a file: one others may
-// write to without the sticky bit (which keeps them to their own files).
-bool othersMayReplaceIn(const std::string& path) {
-  const auto slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0) return true;
-  return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0;
-}
-
-// The index, opened only when it is the user's own regular file (not a link
-// to one), in a folder no one else can put it in; -1 otherwise.
-int openOwnIndex(const std::string& path) {
-  if (othersMayReplaceIn(path)) return -1;
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (descriptor < 0) return -1;
-  struct stat info {};
-  if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
-    ::close(descriptor);
-    return -1;
-  }
-  return descriptor;
-}
-
-}  // namespace
-
 PrefixIndex readPrefixIndex(const std::string& path) {
-  const int descriptor = openOwnIndex(path);
+  const int descriptor = openOwnRegularFile(path);
   if (descriptor < 0) return {};
   std::string bytes;
   char block[1 << 16];
@@ -275,8 +246,7 @@ bool writePrefixIndex(const std::string& path, const PrefixIndex& index) {
   // Never written through a link: in a folder others can write to, a link
   // would make this write someone's file.
   // Nor where the reader would not take it.
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return false;
+  if (isSomethingElseThanRegularFile(path)) return false;
   if (othersMayReplaceIn(path)) return false;
   StagedFile file(path);
   file.keepPrivate();

@@ -50,7 +50,11 @@ LocalDate today() {
   }
   std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+#ifdef _WIN32
+  ::localtime_s(&local, &now);  // its arguments the other way round
+#else
+  ::localtime_r(&now, &local);
+#endif
   return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 

@@ -1,4 +1,4 @@
-// An exclusive advisory lock (flock) on a lock file, so that two processes
+// An exclusive advisory lock (flock; LockFileEx on Windows) on a lock file, so that two processes
 // that read, change and rewrite the same file take turns instead of losing
 // one another's changes.
 #pragma once

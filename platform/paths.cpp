@@ -1,18 +1,20 @@
 #include "platform/paths.h"
 
-#include <unistd.h>
-
 #include <vector>
 
 #include "platform/cp932.h"
+#include "platform/internal/native_paths.h"
 
 namespace zelk {
 
-std::string executablePath(const char* argv0) {
-  char buffer[4096];
-  ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length));
-  return argv0 ? std::string(argv0) : std::string();
+std::string withSlash(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string folderOf(const std::string& file) {
+  auto slash = file.rfind('/');
+  return slash == std::string::npos ? std::string("./") : file.substr(0, slash + 1);
 }
 
 std::string programDirectory(const char* argv0, MakeFolder make) {
@@ -76,7 +78,7 @@ std::string nativePath(std::string_view declared) {
 
 std::string logFilePath(const std::string& programDir, std::string_view declared) {
   std::string path = nativePath(declared);
-  if (path.front() == '/' || programDir.empty()) return path;
+  if (isRootedPath(path) || programDir.empty()) return path;
   return programDir + (programDir.back() == '/' ? "" : "/") + path;
 }
 

@@ -14,6 +14,9 @@ namespace zelk {
 //     portable layout; also the build folder, which gets a copy of ma.zlk);
 //  3. $XDG_CONFIG_HOME/zelk/ (by default ~/.config/zelk/), created on first
 //     use: an installed program cannot write beside its executable.
+// On Windows the executable's folder is the program directory whether or not
+// it holds ma.zlk (the user's own copy of zelk.exe is kept where it is
+// written to); there is no XDG folder.
 // `argv0` is the fallback when the executable cannot be found through /proc.
 // What only reads or answers (--help, --check) looks the folder up without
 // making it: asking for help leaves no trace on the disk.

@@ -28,4 +28,29 @@ struct FileStamp {
 // The file's stamp; nothing when it cannot be looked at.
 std::optional<FileStamp> fileStampOf(const std::string& path);
 
+// The size of the regular file at `path` (links followed); nothing when there
+// is none.
+std::optional<std::uint64_t> regularFileSize(const std::string& path);
+
+// True when there is a folder at `path` (links followed).
+bool isDirectory(const std::string& path);
+
+// True when anything stands at `path`, a symbolic link that leads nowhere
+// included.
+bool pathExists(const std::string& path);
+
+// True when something other than a regular file stands at `path` itself (a
+// folder, a device, or a symbolic link even to a regular file).
+bool isSomethingElseThanRegularFile(const std::string& path);
+
+// True when someone else could put or replace a file in the folder of
+// `path`: one others may write to without the sticky bit (which keeps them
+// to their own files). A folder that cannot be looked at counts as such.
+bool othersMayReplaceIn(const std::string& path);
+
+// A descriptor open for reading, or -1, for a file only this user could have
+// put at `path`: a regular file of the user's own (not a link to one), in a
+// folder where no one else can put it.
+int openOwnRegularFile(const std::string& path);
+
 }  // namespace zelk

@@ -12,6 +12,8 @@
 // file of the user's. Only a file the user links on purpose (zelk.cfg kept
 // elsewhere) is written through to the file the link names. A target the
 // user may not write, or that is not a regular file, is not replaced at all.
+// On Windows, which has no permission bits, a read-only file is the one kept
+// and a link at the target is replaced in both cases.
 #pragma once
 
 #include <functional>

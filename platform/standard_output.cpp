@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/internal/console.h"
+
 namespace zelk {
 namespace {
 
@@ -12,6 +14,7 @@ int firstWriteError = 0;
 }  // namespace
 
 void writeStandardOutput(std::string_view text) {
+  if (writeToConsole(text)) return;
   errno = 0;
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && firstWriteError == 0)
     firstWriteError = errno;

@@ -1,6 +1,5 @@
 #include "tariff/ma_file.h"
 
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <limits>
@@ -8,6 +7,7 @@
 #include "base/ma_lookup.h"
 #include "platform/cp932.h"
 #include "platform/message_forms.h"
+#include "platform/regular_file.h"
 #include "platform/messages.h"
 
 namespace zelk {
@@ -26,7 +26,7 @@ Failure badHeader(int lineNumber) {
 }
 Failure tokenMissing() { return {247, "\"ma.zlk\"'s token is not got."}; }
 
-int clampToInt(long value) {
+int clampToInt(long long value) {
   return value > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
                                                  : static_cast<int>(value);
 }
@@ -50,8 +50,8 @@ class BlockReader {
   bool list(std::vector<std::string>& kept, std::size_t keep) {
     std::string text;
     if (!line(text)) return false;
-    const long count = readDecimal(text);
-    for (long i = 0; i < count; ++i) {
+    const long long count = readDecimal(text);
+    for (long long i = 0; i < count; ++i) {
       if (!line(text)) return false;
       if (kept.size() < keep) kept.push_back(text.substr(0, MaLookup::kMaxPrefixLength));
     }
@@ -195,9 +195,7 @@ MaFileImage imageOf(const std::function<MaFileEnd(const std::function<void(const
 
 MaFileImage readMaFile(const std::string& path) {
   // The kept text never exceeds the file, so the file's size is room enough.
-  struct stat info {};
-  const std::size_t size =
-      ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
+  const std::size_t size = static_cast<std::size_t>(regularFileSize(path).value_or(0));
   return imageOf([&path](const auto& onBlock) { return readMaBlocks(path, onBlock); }, size);
 }
 

@@ -25,9 +25,26 @@ TEST(Cp932, FixedCharactersConvertBothWays) {
   }
 }
 
+// Both builds convert alike: iconv on Linux, code page 932 on Windows.
 TEST(Cp932, InvalidBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(toUtf8("a\x81"), "a\xEF\xBF\xBD");
-  EXPECT_EQ(toUtf8(std::string("\xFF\x41", 2)), "\xEF\xBF\xBD" "A");
+  const std::pair<std::string, std::string> cases[] = {
+      {"a\x81", "a\xEF\xBF\xBD"},                 // a lead byte at the end
+      {"\xFF\x41", "\xEF\xBF\xBD" "A"},
+      {"\x80|\xA0|\xFD|\xFE", "\xEF\xBF\xBD|\xEF\xBF\xBD|\xEF\xBF\xBD|\xEF\xBF\xBD"},
+      {"\x85\x40", "\xEF\xBF\xBD@"},             // an unassigned pair: its trail byte is read afresh
+      {"\x87\x40\xED\x40", "①纊"},                 // NEC and IBM extensions are CP932's own
+  };
+  for (const auto& [cp932, utf8] : cases) EXPECT_EQ(toUtf8(cp932), utf8) << cp932;
+}
+
+// The JIS forms of some signs, which Japanese input gives, are written as
+// CP932's own characters (one way: they read back as those).
+TEST(Cp932, JisFormsOfSignsAreWrittenAsTheirCp932Twins) {
+  const Cp932Case cases[] = {
+      {"¥", "\x5C"},     {"‾", "\x7E"},     {"—", "\x81\x5C"}, {"‖", "\x81\x61"}, {"−", "\x81\x7C"},
+      {"〜", "\x81\x60"}, {"¢", "\x81\x91"}, {"£", "\x81\x92"}, {"¬", "\x81\xCA"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(toCp932(c.utf8), c.cp932) << c.utf8;
 }
 
 TEST(Cp932, UnrepresentableTextIsAnError) {

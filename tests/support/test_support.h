@@ -72,6 +72,19 @@ inline constexpr bool kMemoryLimitsWork = false;
 inline constexpr bool kMemoryLimitsWork = true;
 #endif
 
+// True in the Windows build, whose tests run under Wine.
+#if ZELK_TEST_ON_WINDOWS
+inline constexpr bool kOnWindows = true;
+#else
+inline constexpr bool kOnWindows = false;
+#endif
+
+// Skips the rest of a test that needs what only Linux has (XDG folders,
+// flock, symbolic links, file modes, a POSIX shell); its Windows
+// counterpart is tested beside it.
+#define ZELK_LINUX_ONLY(why) \
+  if (::zelk::test::kOnWindows) GTEST_SKIP() << "Linux only: " << (why)
+
 // Quotes a word for the shell.
 std::string shellQuote(const std::string& word);
 

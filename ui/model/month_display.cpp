@@ -26,11 +26,11 @@ std::string productTitle() { return "zelk for Windows Version 4.21"; }
 
 std::vector<CallListRow> parseCallList(std::string_view text) {
   std::size_t pos = 0;
-  const long count = readDecimal(nextToken(text, pos));
+  const long long count = readDecimal(nextToken(text, pos));
   // Every number of the month is listed; a count larger than the text's
   // fields makes no more rows than there are fields.
   const auto fields = static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1;
-  std::vector<CallListRow> list(std::min(static_cast<std::size_t>(std::max(count, 0L)), fields));
+  std::vector<CallListRow> list(std::min(static_cast<std::size_t>(std::max(count, 0LL)), fields));
   for (auto& row : list)
     for (auto& cell : row) cell = std::string(nextToken(text, pos));
   return list;

@@ -20,7 +20,7 @@ namespace {
 constexpr std::size_t kLineBuffer = 512;
 
 int readInteger(std::string_view value) {
-  long number = atoiLike(value);
+  const long long number = atoiLike(value);
   if (number > INT_MAX) return INT_MAX;
   if (number < INT_MIN) return INT_MIN;
   return static_cast<int>(number);

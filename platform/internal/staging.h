@@ -1,0 +1,21 @@
+// The pieces of a staged replacement that both sides of the platform layer
+// share, and the one each gives.
+#pragma once
+
+#include <string>
+
+#include "platform/staged_file.h"
+
+namespace zelk {
+
+// The opener every StagedFile uses now (ScopedStagingOpener swaps it).
+StagedFile::Opener& currentStagingOpener();
+
+// Six random letters and digits for a staging file's name.
+std::string randomStagingSuffix();
+
+// The system's own opener: creates `path` exclusively, never through a
+// link, open for writing to this user alone.
+int createStagingFile(const std::string& path);
+
+}  // namespace zelk
