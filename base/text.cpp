@@ -56,7 +56,9 @@ LineReader& LineReader::operator=(LineReader&& other) noexcept {
   end_ = other.end_ - other.pos_;
   pos_ = 0;
   bufferStart_ = other.offset();
+  nulFrom_ = kUnsearched;
   other.pos_ = other.end_ = 0;
+  other.nulFrom_ = kUnsearched;
   other.bufferStart_ = 0;
   return *this;
 }
@@ -74,6 +76,7 @@ void LineReader::close() {
   if (file_) std::fclose(file_);
   file_ = nullptr;
   pos_ = end_ = 0;
+  nulFrom_ = kUnsearched;
   bufferStart_ = 0;
 }
 
@@ -82,6 +85,7 @@ bool LineReader::refill() {
   bufferStart_ += end_;
   end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
   pos_ = 0;
+  nulFrom_ = kUnsearched;
   return end_ != 0;
 }
 
@@ -90,6 +94,7 @@ bool LineReader::seek(std::uint64_t offset) {
   if (::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
   bufferStart_ = offset;
   pos_ = end_ = 0;
+  nulFrom_ = kUnsearched;
   return true;
 }
 
@@ -142,6 +147,23 @@ bool LineReader::readLineView(std::string_view& line, std::size_t bufferSize) {
   pos_ += count + 1;
   if (count > 0 && from[count - 1] == '\r') --count;
   line = std::string_view(from, std::min(count, bufferSize > 0 ? bufferSize - 1 : 0));
+  return true;
+}
+
+bool LineReader::readTextLineView(std::string_view& line, std::size_t bufferSize) {
+  if (!readLineView(line, bufferSize)) return false;
+  const char* block = buffer_;
+  if (line.data() < block || line.data() > block + end_) {  // gathered over a block's end
+    line = line.substr(0, line.find('\0'));
+    return true;
+  }
+  const auto from = static_cast<std::size_t>(line.data() - block);
+  if (from < nulFrom_ || from > nulAt_) {
+    const auto* nul = static_cast<const char*>(std::memchr(line.data(), '\0', end_ - from));
+    nulFrom_ = from;
+    nulAt_ = nul ? static_cast<std::size_t>(nul - block) : end_;
+  }
+  if (nulAt_ < from + line.size()) line = line.substr(0, nulAt_ - from);
   return true;
 }
 

@@ -144,8 +144,7 @@ bool isRecordLine(const FormatLayout& layout, std::string& line) {
 }
 
 bool findRecord(const FormatLayout& layout, LineReader& file, std::string_view& line) {
-  while (file.readLineView(line, kLogLineBuffer)) {
-    line = line.substr(0, line.find('\0'));
+  while (file.readTextLineView(line, kLogLineBuffer)) {
     if (isRecordLine(layout, line)) return true;
   }
   return false;
