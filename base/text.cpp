@@ -135,33 +135,43 @@ bool LineReader::readLine(std::string& line, std::size_t bufferSize) {
   }
 }
 
-bool LineReader::readLineView(std::string_view& line, std::size_t bufferSize) {
-  const char* from = buffer_ + pos_;
-  const auto* lineFeed = pos_ < end_ ? static_cast<const char*>(std::memchr(from, '\n', end_ - pos_)) : nullptr;
-  if (!lineFeed) {
-    const bool read = readLine(spanning_, bufferSize);
-    line = spanning_;
-    return read;
-  }
+namespace {
+
+// The next line of block[pos, end) when its line feed lies in the block: its
+// view, cut after bufferSize - 1 bytes, with pos moved past the line feed;
+// false when the block holds no line feed.
+bool lineInBlock(const char* block, std::size_t& pos, std::size_t end, std::size_t bufferSize,
+                 std::string_view& line) {
+  const char* from = block + pos;
+  const auto* lineFeed = pos < end ? static_cast<const char*>(std::memchr(from, '\n', end - pos)) : nullptr;
+  if (!lineFeed) return false;
   std::size_t count = static_cast<std::size_t>(lineFeed - from);
-  pos_ += count + 1;
+  pos += count + 1;
   if (count > 0 && from[count - 1] == '\r') --count;
   line = std::string_view(from, std::min(count, bufferSize > 0 ? bufferSize - 1 : 0));
   return true;
 }
 
+}  // namespace
+
+bool LineReader::readLineView(std::string_view& line, std::size_t bufferSize) {
+  if (lineInBlock(buffer_, pos_, end_, bufferSize, line)) return true;
+  const bool read = readLine(spanning_, bufferSize);
+  line = spanning_;
+  return read;
+}
+
 bool LineReader::readTextLineView(std::string_view& line, std::size_t bufferSize) {
-  if (!readLineView(line, bufferSize)) return false;
-  const char* block = buffer_;
-  if (line.data() < block || line.data() > block + end_) {  // gathered over a block's end
-    line = line.substr(0, line.find('\0'));
-    return true;
+  const std::size_t from = pos_;
+  if (!lineInBlock(buffer_, pos_, end_, bufferSize, line)) {  // gathered over a block's end
+    const bool read = readLine(spanning_, bufferSize);
+    line = std::string_view(spanning_).substr(0, spanning_.find('\0'));
+    return read;
   }
-  const auto from = static_cast<std::size_t>(line.data() - block);
   if (from < nulFrom_ || from > nulAt_) {
     const auto* nul = static_cast<const char*>(std::memchr(line.data(), '\0', end_ - from));
     nulFrom_ = from;
-    nulAt_ = nul ? static_cast<std::size_t>(nul - block) : end_;
+    nulAt_ = nul ? static_cast<std::size_t>(nul - buffer_) : end_;
   }
   if (nulAt_ < from + line.size()) line = line.substr(0, nulAt_ - from);
   return true;
