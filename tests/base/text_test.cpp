@@ -129,6 +129,10 @@ std::vector<std::string> blockBoundaryFiles() {
   for (int line = 0; line < 40000; ++line)
     sparseNuls += line % 7001 == 3 ? std::string("ab\0c\r\n", 6) : std::string(line % 3 ? "abc\n" : "\n");
   files.push_back(sparseNuls);
+  // No NUL in the first block, one early in the next.
+  std::string lateNul;
+  for (int line = 0; line < 16500; ++line) lateNul += line == 16400 ? std::string("a\0bc\n", 5) : "abc\n";
+  files.push_back(lateNul);
   std::mt19937 random(17);
   const char alphabet[] = {'a', 'b', '\r', '\n', '\0', '\xe9'};
   for (int i = 0; i < 40; ++i) {
