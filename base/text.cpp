@@ -56,7 +56,9 @@ LineReader& LineReader::operator=(LineReader&& other) noexcept {
   end_ = other.end_ - other.pos_;
   pos_ = 0;
   bufferStart_ = other.offset();
+  nulFrom_ = kUnsearched;
   other.pos_ = other.end_ = 0;
+  other.nulFrom_ = kUnsearched;
   other.bufferStart_ = 0;
   return *this;
 }
@@ -74,6 +76,7 @@ void LineReader::close() {
   if (file_) std::fclose(file_);
   file_ = nullptr;
   pos_ = end_ = 0;
+  nulFrom_ = kUnsearched;
   bufferStart_ = 0;
 }
 
@@ -82,6 +85,7 @@ bool LineReader::refill() {
   bufferStart_ += end_;
   end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
   pos_ = 0;
+  nulFrom_ = kUnsearched;
   return end_ != 0;
 }
 
@@ -90,6 +94,7 @@ bool LineReader::seek(std::uint64_t offset) {
   if (::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
   bufferStart_ = offset;
   pos_ = end_ = 0;
+  nulFrom_ = kUnsearched;
   return true;
 }
 
@@ -130,18 +135,45 @@ bool LineReader::readLine(std::string& line, std::size_t bufferSize) {
   }
 }
 
-bool LineReader::readLineView(std::string_view& line, std::size_t bufferSize) {
-  const char* from = buffer_ + pos_;
-  const auto* lineFeed = pos_ < end_ ? static_cast<const char*>(std::memchr(from, '\n', end_ - pos_)) : nullptr;
-  if (!lineFeed) {
-    const bool read = readLine(spanning_, bufferSize);
-    line = spanning_;
-    return read;
-  }
+namespace {
+
+// The next line of block[pos, end) when its line feed lies in the block: its
+// view, cut after bufferSize - 1 bytes, with pos moved past the line feed;
+// false when the block holds no line feed.
+bool lineInBlock(const char* block, std::size_t& pos, std::size_t end, std::size_t bufferSize,
+                 std::string_view& line) {
+  const char* from = block + pos;
+  const auto* lineFeed = pos < end ? static_cast<const char*>(std::memchr(from, '\n', end - pos)) : nullptr;
+  if (!lineFeed) return false;
   std::size_t count = static_cast<std::size_t>(lineFeed - from);
-  pos_ += count + 1;
+  pos += count + 1;
   if (count > 0 && from[count - 1] == '\r') --count;
   line = std::string_view(from, std::min(count, bufferSize > 0 ? bufferSize - 1 : 0));
+  return true;
+}
+
+}  // namespace
+
+bool LineReader::readLineView(std::string_view& line, std::size_t bufferSize) {
+  if (lineInBlock(buffer_, pos_, end_, bufferSize, line)) return true;
+  const bool read = readLine(spanning_, bufferSize);
+  line = spanning_;
+  return read;
+}
+
+bool LineReader::readTextLineView(std::string_view& line, std::size_t bufferSize) {
+  const std::size_t from = pos_;
+  if (!lineInBlock(buffer_, pos_, end_, bufferSize, line)) {  // gathered over a block's end
+    const bool read = readLine(spanning_, bufferSize);
+    line = std::string_view(spanning_).substr(0, spanning_.find('\0'));
+    return read;
+  }
+  if (from < nulFrom_ || from > nulAt_) {
+    const auto* nul = static_cast<const char*>(std::memchr(line.data(), '\0', end_ - from));
+    nulFrom_ = from;
+    nulAt_ = nul ? static_cast<std::size_t>(nul - buffer_) : end_;
+  }
+  if (nulAt_ < from + line.size()) line = line.substr(0, nulAt_ - from);
   return true;
 }
 

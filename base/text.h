@@ -66,6 +66,10 @@ class LineReader {
   // read, move or close. A line that lies whole in the block read is not
   // copied; one that runs over the block's end is gathered as readLine does.
   bool readLineView(std::string_view& line, std::size_t bufferSize);
+  // The same as readLineView, the line then ending before its first NUL
+  // byte, as a C string's text does. A block is searched for a NUL once,
+  // not once a line.
+  bool readTextLineView(std::string_view& line, std::size_t bufferSize);
 
  private:
   bool refill();  // false at the end of the file
@@ -76,6 +80,11 @@ class LineReader {
   std::size_t end_ = 0;
   std::uint64_t bufferStart_ = 0;  // offset in the file of buffer_[0]
   std::string spanning_;  // readLineView's line when it runs over a block's end
+  // The block's first NUL at or after nulFrom_ (end_ when there is none):
+  // what readTextLineView searched last, until the block changes.
+  static constexpr std::size_t kUnsearched = static_cast<std::size_t>(-1);
+  std::size_t nulFrom_ = kUnsearched;
+  std::size_t nulAt_ = 0;
 };
 
 // Reads a decimal number as the logs and files write it: leading spaces (not

@@ -144,12 +144,29 @@ bool isRecordLine(const FormatLayout& layout, std::string& line) {
 }
 
 bool findRecord(const FormatLayout& layout, LineReader& file, std::string_view& line) {
-  while (file.readLineView(line, kLogLineBuffer)) {
-    line = line.substr(0, line.find('\0'));
+  while (file.readTextLineView(line, kLogLineBuffer)) {
     if (isRecordLine(layout, line)) return true;
   }
   return false;
 }
+
+namespace {
+
+// The start's clock; for a format that logs the end, `length` is what it
+// is taken back by. Each field is taken back on its own; normalisation
+// carries the negative ones into the previous minute, hour or day.
+void readStartClock(const FormatLayout& layout, std::string_view line, CalendarTime& start, Clock& length) {
+  Clock time = clockOf(line, layout.time);
+  if (layout.clockRule == ClockRule::EndAndLength) {
+    length = clockOf(line, layout.length);
+    time = {time.hour - length.hour, time.minute - length.minute, time.second - length.second};
+  }
+  start.hour = time.hour;
+  start.minute = time.minute;
+  start.second = time.second;
+}
+
+}  // namespace
 
 void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecord& call) {
   CalendarTime& start = call.start;
@@ -157,18 +174,14 @@ void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecor
   start.month = field(line, layout.month) - 1;
   start.day = field(line, layout.day);
   start.daylight = -1;
+  Clock length{};
+  readStartClock(layout, line, start, length);
+  if (layout.clockRule == ClockRule::EndAndLength) call.duration = tenthsOf(length) - 1;
+}
 
-  Clock time = clockOf(line, layout.time);
-  if (layout.clockRule == ClockRule::EndAndLength) {
-    // Each field is taken back on its own; normalisation carries the
-    // negative ones into the previous minute, hour or day.
-    const Clock length = clockOf(line, layout.length);
-    time = {time.hour - length.hour, time.minute - length.minute, time.second - length.second};
-    call.duration = tenthsOf(length) - 1;
-  }
-  start.hour = time.hour;
-  start.minute = time.minute;
-  start.second = time.second;
+void parseStartClock(const FormatLayout& layout, std::string_view line, CalendarTime& start) {
+  Clock length{};
+  readStartClock(layout, line, start, length);
 }
 
 namespace {

@@ -37,6 +37,11 @@ std::optional<std::string> parseRecord(const FormatLayout& layout, std::string_v
 // worked back from it (a format that logs the end and the length).
 void parseCallStart(const FormatLayout& layout, std::string_view line, CallRecord& call);
 
+// Only the clock fields parseCallStart gives the start (hour, minute and
+// second, as logged or taken back from the end), for a record whose date
+// fields are known already.
+void parseStartClock(const FormatLayout& layout, std::string_view line, CalendarTime& start);
+
 // The rest of parseRecord: duration, fee, number or connection name, and the
 // format's hook, which may end the run on a broken record. Leaves the start
 // alone.

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "logs/log_layout.h"
+#include "logs/record_dates.h"
 #include "logs/record_engine.h"
 #include "platform/messages.h"
 
@@ -38,33 +39,6 @@ class NamesMet {
   std::unordered_set<std::string, NameHash, std::equal_to<>> met_;
 };
 
-// A log holds many records a day, in date order: a record dated the day of
-// the last one normalised, its clock in range, needs no normalising but that
-// day's weekday and day of the year.
-class SameDayDates {
- public:
-  bool normalise(CalendarTime& date) {
-    if (known_ && date.day == last_.day && date.month == last_.month && date.year == last_.year &&
-        clockInRange(date)) {
-      date.weekday = last_.weekday;
-      date.yearDay = last_.yearDay;
-      return true;
-    }
-    const bool valid = zelk::normalise(date);
-    known_ = valid;
-    if (valid) last_ = date;
-    return valid;
-  }
-
- private:
-  static bool clockInRange(const CalendarTime& date) {
-    return static_cast<unsigned>(date.hour) <= 23 && static_cast<unsigned>(date.minute) <= 59 &&
-           static_cast<unsigned>(date.second) <= 59;
-  }
-  CalendarTime last_;
-  bool known_ = false;
-};
-
 void noteNewest(std::optional<CalendarTime>& newest, const CalendarTime& date) {
   if (!newest || isLaterDate(date, *newest)) newest = date;
 }
@@ -83,8 +57,8 @@ OldRecordsScan scanOldRecords(const std::string& path, LogFormat format, int log
   LineReader file;
   if (!file.open(path)) return scan;
   NamesMet names;
-  SameDayDates dates;
-  CallRecord call;
+  RecordDates dates(*layout);
+  CalendarTime date;
   std::string_view line;
   try {
     for (;;) {
@@ -92,16 +66,15 @@ OldRecordsScan scanOldRecords(const std::string& path, LogFormat format, int log
       const std::uint64_t lineAt = file.offset();
       scan.keptAt = lineAt;
       if (!findRecord(*layout, file, line)) break;
-      parseCallStart(*layout, line, call);
-      const bool valid = dates.normalise(call.start);
-      if (isLaterDate(call.start, start)) break;
+      const bool valid = dates.startOf(line, date);
+      if (isLaterDate(date, start)) break;
       const auto name = recordName(*layout, line);
       if (name && names.firstMet(*name)) scan.events.push_back({false, std::string(*name)});
-      index.skipped(log, lineAt, call.start, valid, name);
+      index.skipped(log, lineAt, date, valid, name);
       if (!valid) {
         scan.events.push_back({true, {}});
       } else {
-        noteNewest(scan.newest, call.start);
+        noteNewest(scan.newest, date);
       }
     }
   } catch (const FatalError&) {

@@ -55,6 +55,17 @@ std::vector<std::string> readAll(const std::string& bytes, std::size_t bufferSiz
   while (reader.readLineView(view, bufferSize)) viewed.emplace_back(view);
   EXPECT_FALSE(reader.readLineView(view, bufferSize));
   EXPECT_EQ(viewed, lines);
+  // The text of each line ends at its first NUL, read from the start and
+  // again after a seek back to it.
+  std::vector<std::string> texts;
+  for (const std::string& each : lines) texts.push_back(each.substr(0, each.find('\0')));
+  EXPECT_TRUE(reader.open(path));
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<std::string> viewedTexts;
+    while (reader.readTextLineView(view, bufferSize)) viewedTexts.emplace_back(view);
+    EXPECT_EQ(viewedTexts, texts) << "pass " << pass;
+    EXPECT_TRUE(reader.seek(0));
+  }
   return lines;
 }
 
@@ -113,6 +124,15 @@ std::vector<std::string> blockBoundaryFiles() {
       std::string(block - 1, 'a') + "\r\nb", std::string(block - 1, 'a') + "\rb\n",
       std::string(block - 1, 'a') + "\r", std::string(block, 'a') + "\n\r\n",
       std::string(block - 2, 'a') + "\r\r\n"};
+  // Short lines, a few with a NUL, over blocks.
+  std::string sparseNuls;
+  for (int line = 0; line < 40000; ++line)
+    sparseNuls += line % 7001 == 3 ? std::string("ab\0c\r\n", 6) : std::string(line % 3 ? "abc\n" : "\n");
+  files.push_back(sparseNuls);
+  // No NUL in the first block, one early in the next.
+  std::string lateNul;
+  for (int line = 0; line < 16500; ++line) lateNul += line == 16400 ? std::string("a\0bc\n", 5) : "abc\n";
+  files.push_back(lateNul);
   std::mt19937 random(17);
   const char alphabet[] = {'a', 'b', '\r', '\n', '\0', '\xe9'};
   for (int i = 0; i < 40; ++i) {
