@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <thread>
+
+#include "platform/internal/lock_waiting.h"
 
 namespace zelk {
 namespace {
@@ -67,25 +67,12 @@ ExclusiveFileLock::ExclusiveFileLock(const std::string& lockPath, std::chrono::m
     state_ = folderIsReadOnly(lockPath) ? State::ReadOnlyFolder : State::Unusable;
     return;
   }
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  auto pause = std::chrono::milliseconds(1);
-  for (;;) {
-    if (::flock(descriptor_, LOCK_EX | LOCK_NB) == 0) {
-      state_ = State::Locked;
-      return;
-    }
-    if (errno != EWOULDBLOCK && errno != EINTR) {  // no locking here (some network folders)
-      lastError_ = errno;
-      state_ = State::Unusable;
-      return;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) {
-      state_ = State::TimedOut;
-      return;
-    }
-    std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, std::chrono::milliseconds(20));
-  }
+  state_ = waitForLock(timeout, [this] {
+    if (::flock(descriptor_, LOCK_EX | LOCK_NB) == 0) return LockTry::Locked;
+    if (errno == EWOULDBLOCK || errno == EINTR) return LockTry::Busy;
+    lastError_ = errno;  // no locking here (some network folders)
+    return LockTry::Failed;
+  });
 }
 
 ExclusiveFileLock::~ExclusiveFileLock() {

@@ -2,11 +2,10 @@
 #include <io.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <thread>
 
 #include "platform/file_lock.h"
+#include "platform/internal/lock_waiting.h"
 #include "platform/internal/wide_text.h"
 
 namespace zelk {
@@ -63,25 +62,12 @@ ExclusiveFileLock::ExclusiveFileLock(const std::string& lockPath, std::chrono::m
     lastError_ = EMFILE;
     return;
   }
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  auto pause = std::chrono::milliseconds(1);
-  for (;;) {
-    if (lockWithoutWaiting(handle)) {
-      state_ = State::Locked;
-      return;
-    }
-    if (::GetLastError() != ERROR_LOCK_VIOLATION) {  // no locking here (some network folders)
-      lastError_ = errnoOf(::GetLastError());
-      state_ = State::Unusable;
-      return;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) {
-      state_ = State::TimedOut;
-      return;
-    }
-    std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, std::chrono::milliseconds(20));
-  }
+  state_ = waitForLock(timeout, [this, handle] {
+    if (lockWithoutWaiting(handle)) return LockTry::Locked;
+    if (::GetLastError() == ERROR_LOCK_VIOLATION) return LockTry::Busy;
+    lastError_ = errnoOf(::GetLastError());  // no locking here (some network folders)
+    return LockTry::Failed;
+  });
 }
 
 ExclusiveFileLock::~ExclusiveFileLock() {

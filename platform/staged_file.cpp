@@ -1,5 +1,6 @@
 #include "platform/staged_file.h"
 
+#include <cerrno>
 #include <chrono>
 #include <random>
 #include <utility>
@@ -25,6 +26,20 @@ std::string randomStagingSuffix() {
   std::string suffix(6, 'x');
   for (char& c : suffix) c = kLetters[generator() % (sizeof kLetters - 1)];
   return suffix;
+}
+
+int openStagingFile(const std::string& target, std::string& stagingPath) {
+  // A hundred taken names in a row means something else is wrong.
+  constexpr int kNameAttempts = 100;
+  int descriptor = -1;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    stagingPath = StagedFile::stagingPrefix(target) + randomStagingSuffix();
+    errno = 0;
+    descriptor = currentStagingOpener()(stagingPath);
+    if (descriptor >= 0 || errno != EEXIST) break;
+  }
+  if (descriptor < 0) stagingPath.clear();
+  return descriptor;
 }
 
 bool replaceFileContent(const std::string& path, std::string_view bytes, StagedFile::Flush flush,

@@ -14,7 +14,6 @@
 namespace zelk {
 namespace {
 
-constexpr int kNameAttempts = 100;
 constexpr std::time_t kLeftoverAge = 60;  // seconds; a live run stages for milliseconds
 constexpr int kMaxLinkDepth = 40;
 
@@ -119,13 +118,7 @@ StagedFile::StagedFile(std::string targetPath, Links links)
   if (mode < 0) return;
   finalMode_ = static_cast<unsigned>(mode);
   removeLeftovers(targetPath_);
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    stagingPath_ = stagingPrefix(targetPath_) + randomStagingSuffix();
-    errno = 0;
-    descriptor_ = currentStagingOpener()(stagingPath_);
-    if (descriptor_ >= 0 || errno != EEXIST) break;
-  }
-  if (descriptor_ < 0) stagingPath_.clear();
+  descriptor_ = openStagingFile(targetPath_, stagingPath_);
 }
 
 StagedFile::~StagedFile() {

@@ -18,7 +18,6 @@
 namespace zelk {
 namespace {
 
-constexpr int kNameAttempts = 100;
 constexpr std::int64_t kLeftoverAge = 60LL * 10000000;  // a minute in 100 ns ticks
 
 std::string directoryOf(const std::string& path) {
@@ -90,13 +89,7 @@ int createStagingFile(const std::string& path) {
 StagedFile::StagedFile(std::string targetPath, Links links) : targetPath_(std::move(targetPath)) {
   if (!mayReplace(targetPath_)) return;
   removeLeftovers(targetPath_);
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    stagingPath_ = stagingPrefix(targetPath_) + randomStagingSuffix();
-    errno = 0;
-    descriptor_ = currentStagingOpener()(stagingPath_);
-    if (descriptor_ >= 0 || errno != EEXIST) break;
-  }
-  if (descriptor_ < 0) stagingPath_.clear();
+  descriptor_ = openStagingFile(targetPath_, stagingPath_);
 }
 
 StagedFile::~StagedFile() {

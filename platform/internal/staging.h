@@ -14,6 +14,11 @@ StagedFile::Opener& currentStagingOpener();
 // Six random letters and digits for a staging file's name.
 std::string randomStagingSuffix();
 
+// Opens a new staging file beside `target` through the current opener,
+// trying other random names while a name is taken; its path goes to
+// `stagingPath` ("" when none could be opened). Returns the descriptor, or -1.
+int openStagingFile(const std::string& target, std::string& stagingPath);
+
 // The system's own opener: creates `path` exclusively, never through a
 // link, open for writing to this user alone.
 int createStagingFile(const std::string& path);
