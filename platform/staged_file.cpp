@@ -42,6 +42,10 @@ int openStagingFile(const std::string& target, std::string& stagingPath) {
   return descriptor;
 }
 
+StagedFile::~StagedFile() {
+  if (isOpen()) discard();
+}
+
 bool replaceFileContent(const std::string& path, std::string_view bytes, StagedFile::Flush flush,
                         StagedFile::Links links) {
   StagedFile file(path, links);

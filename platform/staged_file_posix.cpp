@@ -121,10 +121,6 @@ StagedFile::StagedFile(std::string targetPath, Links links)
   descriptor_ = openStagingFile(targetPath_, stagingPath_);
 }
 
-StagedFile::~StagedFile() {
-  if (isOpen()) discard();
-}
-
 void StagedFile::discard() {
   if (descriptor_ >= 0) ::close(descriptor_);
   descriptor_ = -1;

@@ -92,10 +92,6 @@ StagedFile::StagedFile(std::string targetPath, Links links) : targetPath_(std::m
   descriptor_ = openStagingFile(targetPath_, stagingPath_);
 }
 
-StagedFile::~StagedFile() {
-  if (isOpen()) discard();
-}
-
 void StagedFile::discard() {
   if (descriptor_ >= 0) ::_close(descriptor_);
   descriptor_ = -1;
