@@ -56,6 +56,7 @@ LineReader& LineReader::operator=(LineReader&& other) noexcept {
   end_ = other.end_ - other.pos_;
   pos_ = 0;
   bufferStart_ = other.offset();
+  trail_ = std::exchange(other.trail_, nullptr);
   nulFrom_ = kUnsearched;
   other.pos_ = other.end_ = 0;
   other.nulFrom_ = kUnsearched;
@@ -78,12 +79,14 @@ void LineReader::close() {
   pos_ = end_ = 0;
   nulFrom_ = kUnsearched;
   bufferStart_ = 0;
+  trail_ = nullptr;
 }
 
 bool LineReader::refill() {
   if (!file_) return false;
   bufferStart_ += end_;
   end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+  if (trail_) trail_->add({buffer_, end_});
   pos_ = 0;
   nulFrom_ = kUnsearched;
   return end_ != 0;
@@ -94,6 +97,7 @@ bool LineReader::seek(std::uint64_t offset) {
   if (::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
   bufferStart_ = offset;
   pos_ = end_ = 0;
+  trail_ = nullptr;
   nulFrom_ = kUnsearched;
   return true;
 }

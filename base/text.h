@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/content_digest.h"
+
 namespace zelk {
 
 // Longest number text: 12 digits.
@@ -47,6 +49,9 @@ class LineReader {
   bool open(const std::string& path);
   bool isOpen() const { return file_ != nullptr; }
   void close();
+  // On a file just opened: every byte read from here on is also added to
+  // `trail`, in the file's order, until a seek.
+  void addBytesReadTo(DigestTrail& trail) { trail_ = &trail; }
 
   // Reads the next line into `line` without its line end. The caller's buffer
   // holds `bufferSize` bytes with the terminator, so a line is cut after
@@ -80,6 +85,7 @@ class LineReader {
   std::size_t end_ = 0;
   std::uint64_t bufferStart_ = 0;  // offset in the file of buffer_[0]
   std::string spanning_;  // readLineView's line when it runs over a block's end
+  DigestTrail* trail_ = nullptr;
   // The block's first NUL at or after nulFrom_ (end_ when there is none):
   // what readTextLineView searched last, until the block changes.
   static constexpr std::size_t kUnsearched = static_cast<std::size_t>(-1);

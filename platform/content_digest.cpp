@@ -75,15 +75,22 @@ std::uint64_t digestOf(std::string_view bytes) {
   return digest.value();
 }
 
-std::optional<std::uint64_t> digestOfFileStart(const std::string& path, std::uint64_t bytes) {
+namespace {
+
+constexpr std::uint64_t kTrailStep = 1 << 20;
+
+// `digest`, which holds the bytes of the file at `path` before `from`, with
+// the file's bytes from `from` up to `bytes` added.
+std::optional<std::uint64_t> finishDigest(const std::string& path, ContentDigest digest, std::uint64_t from,
+                                          std::uint64_t bytes) {
   const int descriptor = openRegularFile(path);
   if (descriptor < 0) return std::nullopt;
-  ContentDigest digest;
+  std::uint64_t left = bytes - from;
+  if (from > 0 && !seekDescriptor(descriptor, from)) left = 1;  // cannot go there: no digest
   std::vector<char> block(1 << 16);
-  std::uint64_t left = bytes;
   while (left > 0) {
     const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(left, block.size()));
-    const ssize_t got = ::read(descriptor, block.data(), wanted);
+    const auto got = ::read(descriptor, block.data(), static_cast<unsigned>(wanted));
     if (got <= 0) break;
     digest.add({block.data(), static_cast<std::size_t>(got)});
     left -= static_cast<std::uint64_t>(got);
@@ -91,6 +98,31 @@ std::optional<std::uint64_t> digestOfFileStart(const std::string& path, std::uin
   ::close(descriptor);
   if (left > 0) return std::nullopt;
   return digest.value();
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> digestOfFileStart(const std::string& path, std::uint64_t bytes) {
+  return finishDigest(path, ContentDigest{}, 0, bytes);
+}
+
+void DigestTrail::add(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::uint64_t toStep = kTrailStep - read_ % kTrailStep;
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), toStep));
+    digest_.add(bytes.substr(0, taken));
+    bytes.remove_prefix(taken);
+    read_ += taken;
+    if (read_ % kTrailStep == 0) states_.emplace_back(read_, digest_);
+  }
+}
+
+std::optional<std::uint64_t> DigestTrail::digestOfStart(const std::string& path, std::uint64_t bytes) const {
+  const auto after = std::upper_bound(states_.begin(), states_.end(), bytes,
+                                      [](std::uint64_t offset, const auto& state) { return offset < state.first; });
+  if (after == states_.begin()) return finishDigest(path, ContentDigest{}, 0, bytes);
+  const auto& [from, digest] = *std::prev(after);
+  return finishDigest(path, digest, from, bytes);
 }
 
 }  // namespace zelk

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zelk {
 
@@ -29,5 +31,23 @@ std::uint64_t digestOf(std::string_view bytes);
 // The digest of the first `bytes` bytes of the file at `path`; nothing when
 // it cannot be read or is shorter.
 std::optional<std::uint64_t> digestOfFileStart(const std::string& path, std::uint64_t bytes);
+
+// The digest of a file's bytes, taken as a reader reads them from the file's
+// start, with its state left behind every megabyte: the digest of the
+// file's first bytes up to any point is then finished by reading less than a
+// megabyte again, not the whole file.
+class DigestTrail {
+ public:
+  // The next bytes read.
+  void add(std::string_view bytes);
+  // The same as digestOfFileStart, going on from the last state left at or
+  // before `bytes`.
+  std::optional<std::uint64_t> digestOfStart(const std::string& path, std::uint64_t bytes) const;
+
+ private:
+  ContentDigest digest_;
+  std::uint64_t read_ = 0;
+  std::vector<std::pair<std::uint64_t, ContentDigest>> states_;  // of the bytes before each offset
+};
 
 }  // namespace zelk

@@ -14,6 +14,10 @@ namespace zelk {
 // socket). Symbolic links are followed.
 int openRegularFile(const std::string& path);
 
+// Moves `descriptor`'s reading to `offset` bytes from the file's start, past
+// 2 GiB too; false when it cannot.
+bool seekDescriptor(int descriptor, std::uint64_t offset);
+
 // What tells whether a file changed since it was looked at: which file it is,
 // its size, and the times of its last change of content and of any change
 // (the second cannot be set back by a program), to the nanosecond.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <limits>
 
 namespace zelk {
 
@@ -22,6 +23,11 @@ int openRegularFile(const std::string& path) {
   const int flags = ::fcntl(descriptor, F_GETFL);
   if (flags >= 0) ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK);
   return descriptor;
+}
+
+bool seekDescriptor(int descriptor, std::uint64_t offset) {
+  return offset <= static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) &&
+         ::lseek(descriptor, static_cast<off_t>(offset), SEEK_SET) >= 0;
 }
 
 std::optional<FileStamp> fileStampOf(const std::string& path) {

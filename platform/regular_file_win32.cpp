@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <limits>
 #include <utility>
 
 #include "platform/internal/wide_text.h"
@@ -52,6 +53,11 @@ int openRegularFile(const std::string& path) {
   const int descriptor = ::_open_osfhandle(reinterpret_cast<intptr_t>(file.value), _O_RDONLY | _O_BINARY);
   if (descriptor >= 0) file.release();
   return descriptor;
+}
+
+bool seekDescriptor(int descriptor, std::uint64_t offset) {
+  return offset <= static_cast<std::uint64_t>(std::numeric_limits<__int64>::max()) &&
+         ::_lseeki64(descriptor, static_cast<__int64>(offset), SEEK_SET) >= 0;
 }
 
 std::optional<FileStamp> fileStampOf(const std::string& path) {

@@ -35,6 +35,7 @@
 #include "base/calendar.h"
 #include "base/log_source.h"
 #include "logs/prefix_index.h"
+#include "platform/content_digest.h"
 
 namespace zelk {
 
@@ -61,6 +62,10 @@ class OldRecordsIndex {
   virtual std::optional<IndexedStart> startOf(int log) = 0;
   // The run took what startOf gave and starts log `log` there.
   virtual void startedAt(int log) = 0;
+  // Where a scan of log `log` from its start, on any thread, leaves the
+  // digest of the bytes it reads; nothing when the index keeps no digests.
+  // Forgotten when the log is read again.
+  virtual DigestTrail* trailOf(int log) = 0;
   // A record of log `log` the run skipped, whose line starts at `lineAt`;
   // `name` is the connection name it was looked up by. The records of two
   // different logs may be told from two threads at once.
@@ -84,6 +89,7 @@ class NoOldRecordsIndex final : public OldRecordsIndex {
   void skippingBegins(const CalendarTime&, int) override {}
   std::optional<IndexedStart> startOf(int) override { return std::nullopt; }
   void startedAt(int) override {}
+  DigestTrail* trailOf(int) override { return nullptr; }
   void skipped(int, std::uint64_t, const CalendarTime&, bool, std::optional<std::string_view>) override {}
   void kept(int, std::uint64_t, const CalendarTime&, bool) override {}
   void readAgain(int) override {}

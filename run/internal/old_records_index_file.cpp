@@ -79,6 +79,8 @@ void OldRecordsIndexFile::startedAt(int log) {
   notes_[at]->resumeAt(*entryOf(logs_[at]), *startCheckpoint_[at]);
 }
 
+DigestTrail* OldRecordsIndexFile::trailOf(int log) { return &trails_[static_cast<std::size_t>(log)]; }
+
 void OldRecordsIndexFile::skipped(int log, std::uint64_t lineAt, const CalendarTime& date, bool valid,
                                   std::optional<std::string_view> name) {
   if (auto& notes = notes_[static_cast<std::size_t>(log)]) notes->skipped(lineAt, date, valid, name);
@@ -91,24 +93,31 @@ void OldRecordsIndexFile::kept(int log, std::uint64_t lineAt, const CalendarTime
 void OldRecordsIndexFile::readAgain(int log) {
   const auto at = static_cast<std::size_t>(log);
   if (notes_[at]) notes_[at].emplace(logs_[at].path, logs_[at].format, *logs_[at].stamp, meterDay_);
+  trails_[at] = {};
 }
 
 // The digests the index wants are worked out on one thread of their own
-// while the run reads the months it keeps.
+// while the run reads the months it keeps; a log scanned from its start is
+// read again only from the last state its scan left.
 void OldRecordsIndexFile::skippingEnded() {
-  std::vector<std::pair<std::string, std::uint64_t>> starts;
+  struct Start {
+    std::string path;
+    std::uint64_t bytes;
+    DigestTrail trail;
+  };
+  std::vector<Start> starts;
   for (std::size_t log = 0; log < kMaxLogs; ++log) {
     digestOf_[log] = -1;
     if (!notes_[log]) continue;
     if (const auto bytes = notes_[log]->skippingEnded()) {
       digestOf_[log] = static_cast<int>(starts.size());
-      starts.emplace_back(notes_[log]->path(), *bytes);
+      starts.push_back({notes_[log]->path(), *bytes, std::move(trails_[log])});
     }
   }
   if (starts.empty()) return;
   digests_ = std::async(std::launch::async, [starts = std::move(starts)] {
     std::vector<std::optional<std::uint64_t>> digests;
-    for (const auto& [path, bytes] : starts) digests.push_back(digestOfFileStart(path, bytes));
+    for (const Start& start : starts) digests.push_back(start.trail.digestOfStart(start.path, start.bytes));
     return digests;
   });
 }

@@ -25,6 +25,7 @@ class OldRecordsIndexFile final : public OldRecordsIndex {
   void skippingBegins(const CalendarTime& start, int meterDay) override;
   std::optional<IndexedStart> startOf(int log) override;
   void startedAt(int log) override;
+  DigestTrail* trailOf(int log) override;
   void skipped(int log, std::uint64_t lineAt, const CalendarTime& date, bool valid,
                std::optional<std::string_view> name) override;
   void kept(int log, std::uint64_t lineAt, const CalendarTime& date, bool valid) override;
@@ -51,6 +52,7 @@ class OldRecordsIndexFile final : public OldRecordsIndex {
   std::array<std::future<bool>, kMaxLogs> stillHolds_;
   std::array<std::optional<PrefixNotes>, kMaxLogs> notes_;
   std::array<std::optional<std::size_t>, kMaxLogs> startCheckpoint_;
+  std::array<DigestTrail, kMaxLogs> trails_;  // of the logs scanned from their start
   std::array<int, kMaxLogs> digestOf_{};  // a log's place in the digests, -1 for none
   std::future<std::vector<std::optional<std::uint64_t>>> digests_;
 };

@@ -56,6 +56,7 @@ OldRecordsScan scanOldRecords(const std::string& path, LogFormat format, int log
   }
   LineReader file;
   if (!file.open(path)) return scan;
+  if (DigestTrail* trail = index.trailOf(log)) file.addBytesReadTo(*trail);
   NamesMet names;
   RecordDates dates(*layout);
   CalendarTime date;

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 
+#include "platform/content_digest.h"
 #include "platform/cp932.h"
 #include "platform/file_lock.h"
 #include "platform/paths.h"
@@ -148,6 +150,32 @@ TEST(ProgramDirectory, IsTheExecutablesFolder) {
   const std::string bare = dir.write("bare/zelk.exe", "");
   EXPECT_EQ(programDirectoryFor(portable, MakeFolder::No), dir.path() + "portable/");
   EXPECT_EQ(programDirectoryFor(bare, MakeFolder::No) == dir.path() + "bare/", test::kOnWindows);
+}
+
+// A trail fed the bytes as a reader reads them, in blocks of any size,
+// finishes the digest of any first bytes as reading them whole does: at and
+// around the megabyte marks where it keeps its state, and past what it saw.
+TEST(DigestTrail, FinishesEveryStartAsAWholeReadingDoes) {
+  constexpr std::uint64_t kMegabyte = 1 << 20;
+  std::mt19937 random(7);
+  std::string bytes(3 * kMegabyte + 4321, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random());
+  ScratchDir dir;
+  const std::string path = dir.write("bench_w.tel", bytes);
+  DigestTrail trail;
+  const std::uint64_t seen = 2 * kMegabyte + 100;  // a scan stops short of the end
+  for (std::uint64_t at = 0; at < seen;) {
+    const std::uint64_t block = std::min<std::uint64_t>(seen - at, 1 + random() % 70000);
+    trail.add(std::string_view(bytes).substr(at, block));
+    at += block;
+  }
+  for (const std::uint64_t start : {std::uint64_t{0}, std::uint64_t{1}, kMegabyte - 1, kMegabyte, kMegabyte + 1,
+                                    2 * kMegabyte + 99, seen, seen + 5000, std::uint64_t{bytes.size()}}) {
+    EXPECT_EQ(trail.digestOfStart(path, start), digestOfFileStart(path, start)) << start;
+    EXPECT_EQ(trail.digestOfStart(path, start), digestOf(std::string_view(bytes).substr(0, start))) << start;
+  }
+  EXPECT_EQ(trail.digestOfStart(path, bytes.size() + 1), std::nullopt) << "a file shorter than asked";
+  EXPECT_NE(trail.digestOfStart(path, kMegabyte + 1), trail.digestOfStart(path, kMegabyte));
 }
 
 }  // namespace
