@@ -7,7 +7,8 @@
 // With ZELK_BENCH_HOME set the history is written there and kept, so that the
 // output of two builds can be compared on it.
 //
-// Every time is the median of five runs. Prints a first run (no index of the
+// Every time in the process is the median of five runs; zelk and wc -l are
+// timed side by side in eleven rounds. Prints a first run (no index of the
 // old records yet, one written), a run without the index (--no-index: every
 // record read, nothing written) and a later one against the reading, records
 // per second, the stages and phases of a first run, the peak memory, and
@@ -129,9 +130,39 @@ void rateCall(zelk::CallRecord& call) {
 }
 
 double commandSeconds(const std::string& command) {
-  return medianSeconds([&] {
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
-  });
+  const auto start = std::chrono::steady_clock::now();
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// zelk --json on the history against wc -l on its logs, side by side: each
+// round runs wc -l and then zelk three ways, so a machine that slows down or
+// speeds up meanwhile moves both sides of a round's ratio; the medians of
+// the rounds' times and of their ratios are reported.
+struct CommandTimes {
+  double wc = 0, first = 0, fromIndex = 0, noIndex = 0;
+  double firstRatio = 0, noIndexRatio = 0;
+};
+
+constexpr int kCommandRounds = 11;
+
+CommandTimes commandTimes(const std::string& logs, const std::string& cli, const std::string& indexPath) {
+  std::vector<double> wc, first, fromIndex, noIndex, firstRatio, noIndexRatio;
+  for (int round = 0; round < kCommandRounds; ++round) {
+    wc.push_back(commandSeconds("wc -l" + logs + " >/dev/null"));
+    std::filesystem::remove(indexPath);
+    first.push_back(commandSeconds(cli));
+    fromIndex.push_back(commandSeconds(cli));
+    noIndex.push_back(commandSeconds(cli + " --no-index"));
+    firstRatio.push_back(first.back() / wc.back());
+    noIndexRatio.push_back(noIndex.back() / wc.back());
+  }
+  return {median(wc), median(first), median(fromIndex), median(noIndex), median(firstRatio), median(noIndexRatio)};
 }
 
 // A run's phases up to the months kept, each timed to its end: the settings
@@ -253,11 +284,8 @@ int main(int argc, char** argv) {
 
   std::string logs;
   for (const auto& path : generated.logPaths) logs += " '" + path + "'";
-  const double wcSeconds = commandSeconds("wc -l" + logs + " >/dev/null");
   const std::string cli = "ZELK_HOME='" + home + "' '" ZELK_CLI "' --json >/dev/null";
-  const double cliFirstSeconds = commandSeconds("rm -f '" + indexPath + "' && " + cli);
-  const double cliSeconds = commandSeconds(cli);
-  const double cliNoIndexSeconds = commandSeconds(cli + " --no-index");
+  const CommandTimes command = commandTimes(logs, cli, indexPath);
 
   std::printf("records            %zu (%ld lines)\n", generated.records, lines);
   std::printf("months stored      %d, messages %ld\n", months, sink.count);
@@ -286,12 +314,13 @@ int main(int argc, char** argv) {
   printPhase("settings", phases.settings, noIndexSeconds, "zelk.cfg and the MA data read");
   printPhase("old calls", phases.skipped, noIndexSeconds, "and the logs opened, the records before the months kept skipped");
   printPhase("whole run", noIndexSeconds, noIndexSeconds, "and the months kept read, rated, closed and compared");
-  std::printf("zelk --json        %.3f s  (first run %.3f s)\n", cliSeconds, cliFirstSeconds);
-  std::printf("wc -l              %.3f s\n", wcSeconds);
-  std::printf("zelk --no-index    %.3f s\n", cliNoIndexSeconds);
-  std::printf("ratio zelk/wc      %.1f  (first run %.1f)\n", cliSeconds / wcSeconds, cliFirstSeconds / wcSeconds);
+  std::printf("zelk and wc -l side by side, medians of %d rounds\n", kCommandRounds);
+  std::printf("zelk --json        %.3f s  (first run %.3f s)\n", command.fromIndex, command.first);
+  std::printf("wc -l              %.3f s\n", command.wc);
+  std::printf("zelk --no-index    %.3f s\n", command.noIndex);
+  std::printf("ratio zelk/wc      %.1f\n", command.fromIndex / command.wc);
   std::printf("ratio first/wc     %.2f  (--no-index %.2f; target 2.0 at 1M records, 2.5 at 200k)\n",
-              cliFirstSeconds / wcSeconds, cliNoIndexSeconds / wcSeconds);
+              command.firstRatio, command.noIndexRatio);
   if (!keptHome) std::filesystem::remove_all(home);
   return 0;
 }
