@@ -66,7 +66,15 @@ FatalError fatalErrorOf(Action action) {
 // shadow areas and cannot run under such a limit; they skip (see
 // kMemoryLimitsWork).
 bool completesWithinMemory(std::size_t extraBytes, const std::function<void()>& action);
+// gcc names AddressSanitizer by a macro, clang by a feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define ZELK_TEST_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZELK_TEST_UNDER_ASAN 1
+#endif
+#endif
+#ifdef ZELK_TEST_UNDER_ASAN
 inline constexpr bool kMemoryLimitsWork = false;
 #else
 inline constexpr bool kMemoryLimitsWork = true;

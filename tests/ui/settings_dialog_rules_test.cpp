@@ -280,7 +280,7 @@ TEST_F(SettingsDialogRules, TelehodaiEditsFollowTheList) {
 }
 
 TEST_F(SettingsDialogRules, NumberReplaceGridSkipsHalfRowsAndClosesUp) {
-  ReplaceGrid grid{};
+  ReplaceGrid grid;  // every cell empty
   grid[0] = {"0081-028-651", "651-3026"};
   grid[1] = {"", ""};
   grid[2] = {"123", ""};
@@ -301,7 +301,7 @@ TEST_F(SettingsDialogRules, NumberReplaceGridSkipsHalfRowsAndClosesUp) {
 }
 
 TEST_F(SettingsDialogRules, NameReplaceGridCutsNamesTo38Bytes) {
-  ReplaceGrid grid{};
+  ReplaceGrid grid;  // every cell empty
   grid[1] = {"NIFTY 2", "03-3200-0000"};
   grid[2] = {"So-net", ""};
   grid[3] = {"nothing", "none"};
