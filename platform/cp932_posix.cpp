@@ -11,7 +11,9 @@ namespace {
 
 struct IconvHandle {
   iconv_t cd;
-  IconvHandle(const char* to, const char* from) : cd(iconv_open(to, from)) {
+  const char* to;
+  const char* from;
+  IconvHandle(const char* toCode, const char* fromCode) : cd(iconv_open(toCode, fromCode)), to(toCode), from(fromCode) {
     if (cd == reinterpret_cast<iconv_t>(-1))
       throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
   }
@@ -21,10 +23,11 @@ struct IconvHandle {
 };
 
 // Converts with iconv; on an invalid or unconvertible sequence either throws
-// or writes `replacement` and skips one input byte.
-std::string convert(const char* to, const char* from, std::string_view in,
-                    const char* replacement) {
-  IconvHandle handle(to, from);
+// or writes `replacement` and skips one input byte. Each direction's
+// descriptor is opened once per thread (opening one costs more than
+// converting a page) and set back to its first state before each text.
+std::string convert(IconvHandle& handle, std::string_view in, const char* replacement) {
+  iconv(handle.cd, nullptr, nullptr, nullptr, nullptr);
   std::string out;
   out.reserve(in.size() * 2 + 4);
   char* inPtr = const_cast<char*>(in.data());
@@ -38,7 +41,7 @@ std::string convert(const char* to, const char* from, std::string_view in,
     if (rc != static_cast<size_t>(-1)) continue;
     if (errno == E2BIG) continue;
     if (!replacement)
-      throw std::runtime_error("text cannot be converted from " + std::string(from) + " to " + to);
+      throw std::runtime_error("text cannot be converted from " + std::string(handle.from) + " to " + handle.to);
     out += replacement;
     ++inPtr;
     --inLeft;
@@ -48,10 +51,14 @@ std::string convert(const char* to, const char* from, std::string_view in,
 
 }  // namespace
 
-std::string toCp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8, nullptr); }
+std::string toCp932(std::string_view utf8) {
+  thread_local IconvHandle fromUtf8("CP932", "UTF-8");
+  return convert(fromUtf8, utf8, nullptr);
+}
 
 std::string toUtf8(std::string_view cp932) {
-  return convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD");
+  thread_local IconvHandle fromCp932("UTF-8", "CP932");
+  return convert(fromCp932, cp932, "\xEF\xBF\xBD");
 }
 
 }  // namespace zelk
