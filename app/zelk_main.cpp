@@ -108,7 +108,8 @@ int printBillCheck(const zelk::RunResult& run, const zelk::CommandLine& args) {
     std::fprintf(stderr, "zelk: --month %d: the stored months are 1 to %d\nTry 'zelk --help'.\n", month, list.count);
     return 2;
   }
-  zelk::BillMatchRules rules{.startTolerance = args.tolerance};
+  zelk::BillMatchRules rules;
+  rules.startTolerance = args.tolerance;
   if (args.carrier) {
     rules.carrier = zelk::carrierOfKey(*args.carrier);
     if (rules.carrier && !zelk::pricesCarrier(run.settings, *rules.carrier)) {

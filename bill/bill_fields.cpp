@@ -155,7 +155,7 @@ std::string momentText(Moment moment) {
   const std::int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
   const std::int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
   const std::int64_t year = yearOfEra + era * 400 + (month <= 2);
-  char text[64];
+  char text[80];  // room for every field at its widest, signs included
   std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", static_cast<long long>(year),
                 static_cast<long long>(month), static_cast<long long>(day), static_cast<long long>(second / 3600),
                 static_cast<long long>(second / 60 % 60), static_cast<long long>(second % 60));

@@ -26,7 +26,10 @@ struct Candidate {
 std::vector<Candidate> candidatesOf(const BillFile& bill, const std::vector<LoggedCall>& calls, int tolerance) {
   std::vector<std::size_t> byNumber(calls.size());
   std::iota(byNumber.begin(), byNumber.end(), std::size_t{0});
-  auto callKey = [&calls](std::size_t i) { return std::tie(calls[i].number, calls[i].start, i); };
+  // The index is held by value: a tie to the parameter would outlive it.
+  auto callKey = [&calls](std::size_t i) {
+    return std::tuple<const std::string&, const Moment&, std::size_t>(calls[i].number, calls[i].start, i);
+  };
   std::sort(byNumber.begin(), byNumber.end(), [&](std::size_t a, std::size_t b) { return callKey(a) < callKey(b); });
   std::vector<Candidate> candidates;
   for (std::size_t row = 0; row < bill.rows.size(); ++row) {
@@ -88,7 +91,9 @@ BillCheck matchBill(BillFile bill, std::vector<LoggedCall> calls, const BillMatc
   };
   for (std::size_t row = 0; row < bill.rows.size(); ++row) {
     const BillRow& billRow = bill.rows[row];
-    BillCheckEntry entry{.kind = BillClass::BillOnly, .row = row};
+    BillCheckEntry entry;
+    entry.kind = BillClass::BillOnly;
+    entry.row = row;
     if (callOfRow[row] != kNone) {
       const LoggedCall& call = calls[callOfRow[row]];
       entry.call = callOfRow[row];
@@ -101,7 +106,10 @@ BillCheck matchBill(BillFile bill, std::vector<LoggedCall> calls, const BillMatc
   }
   for (std::size_t i = 0; i < calls.size(); ++i) {
     if (callTaken[i]) continue;
-    BillCheckEntry entry{.kind = BillClass::LogsOnly, .call = i, .carrier = pricedBy(calls[i], std::nullopt)};
+    BillCheckEntry entry;
+    entry.kind = BillClass::LogsOnly;
+    entry.call = i;
+    entry.carrier = pricedBy(calls[i], std::nullopt);
     entry.estimateHundredths = calls[i].estimate(entry.carrier);
     add(entry, 0);
   }

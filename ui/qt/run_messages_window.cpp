@@ -31,7 +31,9 @@ RunMessagesWindow::RunMessagesWindow(const MessageTally& tally, QWidget* parent)
   // The icon a message box of the gravest message would carry.
   auto* icon = new QLabel(this);
   icon->setObjectName("Image_Kind");
-  icon->setPixmap(QMessageBox::standardIcon(messageBoxIconOf(tally.gravestKind())));
+  QMessageBox iconSource;
+  iconSource.setIcon(messageBoxIconOf(tally.gravestKind()));
+  icon->setPixmap(iconSource.iconPixmap());
   auto* row = new QHBoxLayout;
   row->addWidget(icon, 0, Qt::AlignTop);
   row->addWidget(memo_, 1);
