@@ -46,10 +46,23 @@ void ContentDigest::add(std::string_view bytes) {
     addStripe(pending_);
     pendingSize_ = 0;
   }
-  while (bytes.size() >= sizeof pending_) {
-    addStripe(bytes.data());
-    bytes.remove_prefix(sizeof pending_);
+  // The lanes are worked on in locals: written through `this` after every
+  // stripe, they would be read back from memory, which the bytes read might
+  // share as far as the compiler can tell.
+  std::uint64_t lane0 = lanes_[0], lane1 = lanes_[1], lane2 = lanes_[2], lane3 = lanes_[3];
+  const char* stripe = bytes.data();
+  const char* const end = stripe + bytes.size() / sizeof pending_ * sizeof pending_;
+  for (; stripe != end; stripe += sizeof pending_) {
+    lane0 = round(lane0, wordAt(stripe));
+    lane1 = round(lane1, wordAt(stripe + 8));
+    lane2 = round(lane2, wordAt(stripe + 16));
+    lane3 = round(lane3, wordAt(stripe + 24));
   }
+  lanes_[0] = lane0;
+  lanes_[1] = lane1;
+  lanes_[2] = lane2;
+  lanes_[3] = lane3;
+  bytes.remove_prefix(static_cast<std::size_t>(end - bytes.data()));
   std::memcpy(pending_, bytes.data(), bytes.size());
   pendingSize_ = bytes.size();
 }
