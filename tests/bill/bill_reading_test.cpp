@@ -42,7 +42,9 @@ TEST(BillFields, ReadTheWaysBillsWriteThem) {
     SCOPED_TRACE(row.cell);
     const auto date = parseBillDate(row.cell);
     ASSERT_EQ(date.has_value(), row.moment.has_value());
-    if (date) EXPECT_EQ(date->midnight + date->secondOfDay.value_or(0), *row.moment);
+    if (date) {
+      EXPECT_EQ(date->midnight + date->secondOfDay.value_or(0), *row.moment);
+    }
   }
 
   struct NumberCase {

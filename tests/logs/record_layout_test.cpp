@@ -174,7 +174,9 @@ TEST(RecordLayout, FieldsReadAsDecimalsWhateverTheyHold) {
       CallRecord call;
       parseRecord(layout, line, call);
       SCOPED_TRACE(line);
-      if (!layout.twoDigitYear) EXPECT_EQ(call.start.year, decimal(line, layout.year) - 1900);
+      if (!layout.twoDigitYear) {
+        EXPECT_EQ(call.start.year, decimal(line, layout.year) - 1900);
+      }
       EXPECT_EQ(call.start.month, decimal(line, layout.month) - 1);
       EXPECT_EQ(call.start.day, decimal(line, layout.day));
       EXPECT_EQ(call.fee, layout.fee.present() ? decimal(line, layout.fee) : -1);

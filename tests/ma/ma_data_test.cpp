@@ -387,7 +387,7 @@ TEST_F(MaDataTest, ALargeFileIsKeptCompactly) {
 TEST_F(MaDataTest, AFileThatIsNoRegularFileIsNotFound) {
   const std::string fifo = dir.path() + "fifo.zlk";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string path : {fifo, std::string("/dev/zero")}) {
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
     MaDataFile data(path);
     MaLookup lookup;
     EXPECT_EQ(test::fatalErrorOf([&] { data.findSingle("3", lookup); }).code(), 250) << path;

@@ -83,7 +83,7 @@ const SummaryCase kCases[] = {
      {NormalFee, TimeplusFee, Telejoze2000Fee, Telejoze3000Fee, Telejoze5000Fee, Telejoze8000Fee},
      {{NormalFee, 1}, {TimeplusFee, 1}, {Telejoze2000Fee, 0}}},
     {"ISDN: the i-Iplan and Flets rows instead of Telejoze",
-     {Line::Isdn, {}, {}, false, false, false, true},
+     {Line::Isdn, {}, {}, false, false, false, true, 0, false, {}},
      {{{NormalFee, 5000},
        {TimeplusFee, 4000},
        {Iiplan1200Fee, 3000},
