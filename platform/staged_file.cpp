@@ -42,6 +42,13 @@ int openStagingFile(const std::string& target, std::string& stagingPath) {
   return descriptor;
 }
 
+bool StagedFile::append(std::string_view bytes) {
+  if (!isOpen()) return false;
+  if (writeAll(descriptor_, bytes)) return true;
+  discard();
+  return false;
+}
+
 StagedFile::~StagedFile() {
   if (isOpen()) discard();
 }

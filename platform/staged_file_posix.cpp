@@ -23,8 +23,6 @@ int createStagingFile(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
-namespace {
-
 bool writeAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
@@ -37,6 +35,8 @@ bool writeAll(int descriptor, std::string_view bytes) {
   }
   return true;
 }
+
+namespace {
 
 std::string directoryOf(const std::string& path) {
   auto slash = path.rfind('/');
@@ -125,13 +125,6 @@ void StagedFile::discard() {
   if (descriptor_ >= 0) ::close(descriptor_);
   descriptor_ = -1;
   ::unlink(stagingPath_.c_str());
-}
-
-bool StagedFile::append(std::string_view bytes) {
-  if (!isOpen()) return false;
-  if (writeAll(descriptor_, bytes)) return true;
-  discard();
-  return false;
 }
 
 bool StagedFile::commit(std::string_view bytes, Flush flush) {

@@ -31,16 +31,6 @@ std::int64_t ticksOf(const FILETIME& time) {
                                    time.dwLowDateTime);
 }
 
-bool writeAll(int descriptor, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const unsigned piece = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1U << 30));
-    const int written = ::_write(descriptor, bytes.data(), piece);
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 // Staging files of `target` that a killed run left behind: regular files of
 // the pattern, untouched for a minute.
 void removeLeftovers(const std::string& target) {
@@ -83,6 +73,16 @@ int createStagingFile(const std::string& path) {
   return descriptor;
 }
 
+bool writeAll(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const unsigned piece = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1U << 30));
+    const int written = ::_write(descriptor, bytes.data(), piece);
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
 // A link at the target is replaced by the move in both cases: Windows links
 // are made by administrators, not planted by other users, and the settings
 // are kept in the program's folder.
@@ -96,13 +96,6 @@ void StagedFile::discard() {
   if (descriptor_ >= 0) ::_close(descriptor_);
   descriptor_ = -1;
   ::DeleteFileW(widePath(stagingPath_).c_str());
-}
-
-bool StagedFile::append(std::string_view bytes) {
-  if (!isOpen()) return false;
-  if (writeAll(descriptor_, bytes)) return true;
-  discard();
-  return false;
 }
 
 bool StagedFile::commit(std::string_view bytes, Flush flush) {

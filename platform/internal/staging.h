@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/staged_file.h"
 
@@ -22,5 +23,8 @@ int openStagingFile(const std::string& target, std::string& stagingPath);
 // The system's own opener: creates `path` exclusively, never through a
 // link, open for writing to this user alone.
 int createStagingFile(const std::string& path);
+
+// Writes all of `bytes` to `descriptor`; false when the system will not.
+bool writeAll(int descriptor, std::string_view bytes);
 
 }  // namespace zelk
