@@ -12,7 +12,8 @@
 // old records yet, one written), a run without the index (--no-index: every
 // record read, nothing written) and a later one against the reading, records
 // per second, the stages and phases of a first run, the peak memory, and
-// `zelk --json` on the same history against `wc -l` on its logs.
+// `zelk --json` on the same history against `wc -l` on its logs, with what
+// starting and ending a process costs each side.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -143,18 +144,25 @@ double median(std::vector<double> values) {
 // zelk --json on the history against wc -l on its logs, side by side: each
 // round runs wc -l and then zelk three ways, so a machine that slows down or
 // speeds up meanwhile moves both sides of a round's ratio; the medians of
-// the rounds' times and of their ratios are reported.
+// the rounds' times and of their ratios are reported, and the ratio of the
+// round least slowed by the machine. A process that does nothing and zelk
+// started and ended without reading anything are timed in the same rounds:
+// the part of each side's time that is not reading at all.
 struct CommandTimes {
-  double wc = 0, first = 0, fromIndex = 0, noIndex = 0;
+  double wc = 0, first = 0, fromIndex = 0, noIndex = 0, idle = 0, started = 0;
   double firstRatio = 0, fromIndexRatio = 0, noIndexRatio = 0;
+  double quietestFirstRatio = 0;  // the round least slowed by the machine
 };
 
 constexpr int kCommandRounds = 11;
 
-CommandTimes commandTimes(const std::string& logs, const std::string& cli, const std::string& indexPath) {
-  std::vector<double> wc, first, fromIndex, noIndex, firstRatio, fromIndexRatio, noIndexRatio;
+CommandTimes commandTimes(const std::string& logs, const std::string& cli, const std::string& version,
+                          const std::string& indexPath) {
+  std::vector<double> wc, first, fromIndex, noIndex, idle, started, firstRatio, fromIndexRatio, noIndexRatio;
   for (int round = 0; round < kCommandRounds; ++round) {
     wc.push_back(commandSeconds("wc -l" + logs + " >/dev/null"));
+    idle.push_back(commandSeconds("/bin/true"));
+    started.push_back(commandSeconds(version));
     std::filesystem::remove(indexPath);
     first.push_back(commandSeconds(cli));
     fromIndex.push_back(commandSeconds(cli));
@@ -163,8 +171,16 @@ CommandTimes commandTimes(const std::string& logs, const std::string& cli, const
     fromIndexRatio.push_back(fromIndex.back() / wc.back());
     noIndexRatio.push_back(noIndex.back() / wc.back());
   }
-  return {median(wc),         median(first),          median(fromIndex),   median(noIndex),
-          median(firstRatio), median(fromIndexRatio), median(noIndexRatio)};
+  return {median(wc),
+          median(first),
+          median(fromIndex),
+          median(noIndex),
+          median(idle),
+          median(started),
+          median(firstRatio),
+          median(fromIndexRatio),
+          median(noIndexRatio),
+          *std::min_element(firstRatio.begin(), firstRatio.end())};
 }
 
 // A run's phases up to the months kept, each timed to its end: the settings
@@ -287,7 +303,7 @@ int main(int argc, char** argv) {
   std::string logs;
   for (const auto& path : generated.logPaths) logs += " '" + path + "'";
   const std::string cli = "ZELK_HOME='" + home + "' '" ZELK_CLI "' --json >/dev/null";
-  const CommandTimes command = commandTimes(logs, cli, indexPath);
+  const CommandTimes command = commandTimes(logs, cli, "'" ZELK_CLI "' --version >/dev/null", indexPath);
 
   std::printf("records            %zu (%ld lines)\n", generated.records, lines);
   std::printf("months stored      %d, messages %ld\n", months, sink.count);
@@ -323,6 +339,10 @@ int main(int argc, char** argv) {
   std::printf("ratio zelk/wc      %.1f\n", command.fromIndexRatio);
   std::printf("ratio first/wc     %.2f  (--no-index %.2f; target 2.0 at 1M records, 2.5 at 200k)\n",
               command.firstRatio, command.noIndexRatio);
+  std::printf("quietest round     %.2f  (first/wc in the round least slowed by the machine)\n",
+              command.quietestFirstRatio);
+  std::printf("a process          %.3f s  (/bin/true: started and ended, as each command above is)\n", command.idle);
+  std::printf("zelk --version     %.3f s  (zelk started and ended, nothing read)\n", command.started);
   if (!keptHome) std::filesystem::remove_all(home);
   return 0;
 }
